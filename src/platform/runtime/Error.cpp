@@ -10,6 +10,8 @@ Error::Error(long number, QString description, QString source)
 
 QString defaultDescription(long number) {
     switch (number) {
+        case err::InvalidProcedureCall:
+            return QStringLiteral("Invalid procedure call or argument");
         case err::Overflow:
             return QStringLiteral("Overflow");
         case err::SubscriptOutOfRange:

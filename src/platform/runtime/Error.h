@@ -9,6 +9,7 @@ namespace rt {
 // Error numbers that callers branch on. They keep the numbers of the platform the windows
 // were first written for, so that handlers read the same as their descriptions.
 namespace err {
+constexpr long InvalidProcedureCall = 5;
 constexpr long Overflow = 6;
 constexpr long SubscriptOutOfRange = 9;
 constexpr long DivisionByZero = 11;

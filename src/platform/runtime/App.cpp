@@ -1,0 +1,114 @@
+#include "runtime/App.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace rt {
+
+namespace {
+
+struct State {
+    QString path;
+    QString lockPath;
+    std::unique_ptr<QLockFile> lock;
+    std::optional<bool> prevInstance;
+    std::function<void()> endHandler;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+QString defaultLockPath() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty()) {
+        dir = QDir::tempPath();
+    }
+    // The temporary folder is shared between users, so the user is part of the name.
+    return dir + QStringLiteral("/kelvora-%1.lock").arg(static_cast<qulonglong>(::getuid()));
+}
+
+}  // namespace
+
+QString App::Path() {
+    const State& s = state();
+    if (!s.path.isEmpty()) {
+        return s.path;
+    }
+    return QCoreApplication::applicationDirPath();
+}
+
+void App::setPath(const QString& path) {
+    state().path = path;
+}
+
+QString App::Title() {
+    return QStringLiteral("Kelvora");
+}
+
+bool App::PrevInstance() {
+    State& s = state();
+    if (s.prevInstance) {
+        return *s.prevInstance;
+    }
+    const QString path = instanceLockPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    auto lock = std::make_unique<QLockFile>(path);
+    // The lock is held for as long as the program runs, so its age says nothing about whether
+    // its holder is alive; only a holder that no longer runs makes it stale.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        s.lock = std::move(lock);
+        s.prevInstance = false;
+    } else {
+        // Only a live holder means another copy. A lock that cannot be made at all (no such
+        // folder, no permission) must not keep the only copy from starting.
+        s.prevInstance = lock->error() == QLockFile::LockFailedError;
+    }
+    return *s.prevInstance;
+}
+
+void App::setInstanceLockPath(const QString& path) {
+    releaseInstanceLock();
+    state().lockPath = path;
+}
+
+QString App::instanceLockPath() {
+    const State& s = state();
+    return s.lockPath.isEmpty() ? defaultLockPath() : s.lockPath;
+}
+
+void App::releaseInstanceLock() {
+    State& s = state();
+    s.lock.reset();
+    s.prevInstance.reset();
+}
+
+void App::End() {
+    // Copy first: the handler may replace itself while it runs.
+    const std::function<void()> handler = state().endHandler;
+    if (handler) {
+        handler();
+    }
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::exit(0);
+}
+
+void App::setEndHandler(std::function<void()> handler) {
+    state().endHandler = std::move(handler);
+}
+
+}  // namespace rt

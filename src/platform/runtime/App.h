@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace rt {
+
+// The program object: where the program lives, what it is called, whether another copy is
+// already running, and how it ends.
+class App {
+  public:
+    // The program folder: the executable's folder unless set (tests and benchmarks set it).
+    static QString Path();
+    static void setPath(const QString& path);
+
+    static QString Title();
+
+    // True when another running copy holds the single-instance lock. The first call decides and
+    // takes the lock for this process, which keeps it until it ends; later calls give the same
+    // answer. A lock left behind by a copy that crashed does not count.
+    static bool PrevInstance();
+    // Where the lock file lives (a per-user runtime or temporary folder unless set). Setting it
+    // releases any lock held.
+    static void setInstanceLockPath(const QString& path);
+    static QString instanceLockPath();
+    // Gives the lock up and forgets the answer, so that the next PrevInstance decides afresh.
+    static void releaseInstanceLock();
+
+    // Ends the program through the installed end handler; when there is none, or it returns,
+    // output is flushed and the process exits with status 0.
+    [[noreturn]] static void End();
+    static void setEndHandler(std::function<void()> handler);
+};
+
+}  // namespace rt

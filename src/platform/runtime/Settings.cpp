@@ -1,0 +1,103 @@
+#include "runtime/Settings.h"
+
+#include <QSettings>
+
+#include "runtime/Error.h"
+
+namespace rt {
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Kelvora");
+const QString kProgram = QStringLiteral("Kelvora");
+
+void requireName(const QString& name, const QString& source) {
+    if (name.isEmpty()) {
+        raise(err::InvalidProcedureCall, source);
+    }
+}
+
+// QSettings reads '/' and '\' in a key as group separators; a key name must stay one key.
+void requireKeyName(const QString& key, const QString& source) {
+    if (key.isEmpty() || key.contains(u'/') || key.contains(u'\\')) {
+        raise(err::InvalidProcedureCall, source);
+    }
+}
+
+void syncOrRaise(QSettings& store, const QString& source) {
+    store.sync();
+    if (store.status() != QSettings::NoError) {
+        raise(err::PermissionDenied,
+              QStringLiteral("Permission denied: cannot write %1").arg(store.fileName()), source);
+    }
+}
+
+}  // namespace
+
+QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                   const QString& defaultValue) {
+    const QString source = QStringLiteral("GetSetting");
+    requireName(appName, source);
+    requireName(section, source);
+    requireKeyName(key, source);
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
+    store.beginGroup(section);
+    const QVariant v = store.value(key);
+    if (!v.isValid()) {
+        return defaultValue;
+    }
+    return v.toString();
+}
+
+void SaveSetting(const QString& appName, const QString& section, const QString& key,
+                 const QString& value) {
+    const QString source = QStringLiteral("SaveSetting");
+    requireName(appName, source);
+    requireName(section, source);
+    requireKeyName(key, source);
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
+    store.beginGroup(section);
+    store.setValue(key, value);
+    store.endGroup();
+    syncOrRaise(store, source);
+}
+
+void DeleteSetting(const QString& appName, const QString& section, const QString& key) {
+    const QString source = QStringLiteral("DeleteSetting");
+    requireName(appName, source);
+    requireName(section, source);
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
+    store.beginGroup(section);
+    if (key.isEmpty()) {
+        if (store.childKeys().isEmpty() && store.childGroups().isEmpty()) {
+            raise(err::InvalidProcedureCall, source);
+        }
+        store.remove(QString());
+    } else {
+        requireKeyName(key, source);
+        if (!store.contains(key)) {
+            raise(err::InvalidProcedureCall, source);
+        }
+        store.remove(key);
+    }
+    store.endGroup();
+    syncOrRaise(store, source);
+}
+
+std::optional<QVariant> ReadSettingValue(const QString& keyPath, const QString& valueName) {
+    if (valueName.isEmpty() || valueName.contains(u'/') || valueName.contains(u'\\')) {
+        return std::nullopt;
+    }
+    QString group = keyPath;
+    group.replace(u'\\', u'/');
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kProgram);
+    if (!group.isEmpty()) {
+        store.beginGroup(group);
+    }
+    if (!store.contains(valueName)) {
+        return std::nullopt;
+    }
+    return store.value(valueName);
+}
+
+}  // namespace rt
