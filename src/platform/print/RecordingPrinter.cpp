@@ -1,0 +1,107 @@
+#include "print/RecordingPrinter.h"
+
+#include <cmath>
+
+#include "runtime/Error.h"
+
+namespace print {
+
+void RecordingPrinter::setOrientation(int orientation) {
+    PagedPrinter::setOrientation(orientation);
+    Entry entry;
+    entry.kind = Entry::Kind::Orientation;
+    entry.page = Page();
+    entry.orientation = orientation;
+    entries_.push_back(entry);
+}
+
+std::vector<RecordingPrinter::Entry> RecordingPrinter::entries(Entry::Kind kind) const {
+    std::vector<Entry> found;
+    for (const Entry& entry : entries_) {
+        if (entry.kind == kind) {
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+QStringList RecordingPrinter::printedTexts() const {
+    QStringList texts;
+    for (const Entry& entry : entries_) {
+        if (entry.kind == Entry::Kind::Print) {
+            texts.append(entry.text);
+        }
+    }
+    return texts;
+}
+
+QSizeF RecordingPrinter::pageSize(int orientation) const {
+    return orientation == 2 ? QSizeF(PortraitHeight, PortraitWidth)
+                            : QSizeF(PortraitWidth, PortraitHeight);
+}
+
+double RecordingPrinter::measureWidth(const TextFont& font, const QString& line) const {
+    const auto characters = static_cast<double>(line.toUcs4().size());
+    return std::round(characters * font.size * (font.bold ? 11.0 : 10.0));
+}
+
+double RecordingPrinter::lineHeight(const TextFont& font) const {
+    return std::round(font.size * 24.0);
+}
+
+void RecordingPrinter::beginDocument(int /*orientation*/) {
+    if (mode_ == Mode::NoPrinter) {
+        throw rt::Error(err::PrinterError, QStringLiteral("Printer error"),
+                        QStringLiteral("Printer"));
+    }
+}
+
+void RecordingPrinter::beginPage(int /*orientation*/, int number, bool automatic) {
+    Entry entry;
+    entry.kind = automatic ? Entry::Kind::PageBreak : Entry::Kind::NewPage;
+    entry.page = number;
+    entries_.push_back(entry);
+}
+
+void RecordingPrinter::drawText(const TextFont& font, double x, double y, const QString& line,
+                                bool endLine) {
+    Entry entry;
+    entry.kind = Entry::Kind::Print;
+    entry.page = Page();
+    entry.x = x;
+    entry.y = y;
+    entry.text = line;
+    entry.font = font;
+    entry.endLine = endLine;
+    entries_.push_back(entry);
+}
+
+void RecordingPrinter::drawLine(double x1, double y1, double x2, double y2, const QColor& colour,
+                                int width) {
+    Entry entry;
+    entry.kind = Entry::Kind::Line;
+    entry.page = Page();
+    entry.x = x1;
+    entry.y = y1;
+    entry.x2 = x2;
+    entry.y2 = y2;
+    entry.colour = colour;
+    entry.drawWidth = width;
+    entries_.push_back(entry);
+}
+
+void RecordingPrinter::endDocument(int pages) {
+    Entry entry;
+    entry.kind = Entry::Kind::EndDoc;
+    entry.page = pages;
+    entries_.push_back(entry);
+}
+
+void RecordingPrinter::abortDocument() {
+    Entry entry;
+    entry.kind = Entry::Kind::KillDoc;
+    entry.page = Page();
+    entries_.push_back(entry);
+}
+
+}  // namespace print
