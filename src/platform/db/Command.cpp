@@ -1,0 +1,28 @@
+#include "db/Command.h"
+
+#include "db/SqliteSupport.h"
+#include "runtime/Error.h"
+
+namespace db {
+
+Recordset Command::Execute(const Params& params) {
+    if (!ActiveConnection || !ActiveConnection->IsOpen()) {
+        throw rt::Error(3709,
+                        QStringLiteral("The connection cannot be used to perform this "
+                                       "operation. It is either closed or invalid in this "
+                                       "context."),
+                        detail::errorSource());
+    }
+    if (CommandType != CmdText) {
+        throw rt::Error(3001,
+                        QStringLiteral("Arguments are of the wrong type, are out of acceptable "
+                                       "range, or are in conflict with one another: only text "
+                                       "commands are supported."),
+                        detail::errorSource());
+    }
+    Recordset result;
+    result.Open(CommandText, *ActiveConnection, params);
+    return result;
+}
+
+}  // namespace db

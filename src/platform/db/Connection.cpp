@@ -1,0 +1,275 @@
+#include "db/Connection.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+
+#include "db/AccessCheck.h"
+#include "db/SqliteSupport.h"
+#include "runtime/Convert.h"
+#include "runtime/Error.h"
+
+namespace db {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+[[noreturn]] void providerFailure(const QString& description) {
+    throw rt::Error(rt::err::ProviderFailure, description, detail::errorSource());
+}
+
+// cdate(text): a "dd-MM-yyyy" text as 'yyyy-MM-dd', which orders as the dates do; Null when
+// the text is no date.
+void cdateFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    try {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+        const QDate date = rt::ParseDateText(QString::fromUtf8(text, sqlite3_value_bytes(argv[0])));
+        if (!date.isValid()) {
+            sqlite3_result_null(context);
+            return;
+        }
+        const QByteArray value = date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1();
+        sqlite3_result_text(context, value.constData(), static_cast<int>(value.size()),
+                            SQLITE_TRANSIENT);
+    } catch (const std::exception& e) {
+        // Nothing may be thrown through SQLite's C frames.
+        sqlite3_result_error(context, e.what(), -1);
+    }
+}
+
+void execPlain(sqlite3* handle, const char* sql) {
+    const int rc = sqlite3_exec(handle, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        detail::raiseSqlite(handle, rc);
+    }
+}
+
+QByteArray fileName(const QString& path) {
+    // An absolute name never starts with "file:", so SQLite cannot read it as a URI.
+    return QFile::encodeName(QFileInfo(path).absoluteFilePath());
+}
+
+}  // namespace
+
+Connection::Connection() : shared_(std::make_shared<Shared>()) {}
+
+Connection::~Connection() {
+    if (shared_->handle) {
+        // Anything not committed is rolled back by SQLite on close.
+        sqlite3_close_v2(shared_->handle);
+        shared_->handle = nullptr;
+    }
+}
+
+bool Connection::IsOpen() const {
+    return shared_->handle != nullptr;
+}
+
+sqlite3* Connection::handle() const {
+    return shared_->handle;
+}
+
+sqlite3* Connection::openHandle() const {
+    if (!shared_->handle) {
+        rt::raise(rt::err::ObjectClosed, detail::errorSource());
+    }
+    return shared_->handle;
+}
+
+void Connection::Open(const QString& path, const QString& password) {
+    if (IsOpen()) {
+        rt::raise(rt::err::ObjectOpen, detail::errorSource());
+    }
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir()) {
+        providerFailure(QStringLiteral("Could not find file '%1'.").arg(path));
+    }
+    sqlite3* handle = nullptr;
+    // A connection belongs to one thread at a time; SQLite's own locking of every call would
+    // only cost time.
+    int rc = sqlite3_open_v2(fileName(path).constData(), &handle,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message =
+            QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc));
+        sqlite3_close_v2(handle);
+        providerFailure(QStringLiteral("Could not open file '%1': %2").arg(path, message));
+    }
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+
+    // Read the file's header first, so that a locked or unreadable file is reported as such and
+    // not as a file of the wrong kind.
+    rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_close_v2(handle);
+        if ((rc & 0xff) == SQLITE_NOTADB) {
+            providerFailure(QStringLiteral("Unrecognized data file format '%1'.").arg(path));
+        }
+        providerFailure(QStringLiteral("Could not open file '%1': %2").arg(path, message));
+    }
+    switch (checkAccess(handle, password)) {
+        case Access::Granted:
+            break;
+        case Access::WrongPassword:
+            sqlite3_close_v2(handle);
+            throw rt::Error(rt::err::WrongPassword, QStringLiteral("Not a valid password."),
+                            detail::errorSource());
+        case Access::NotADataFile:
+            sqlite3_close_v2(handle);
+            providerFailure(QStringLiteral("Unrecognized data file format '%1'.").arg(path));
+    }
+    try {
+        execPlain(handle, "PRAGMA foreign_keys = OFF");
+        rc = sqlite3_create_function_v2(handle, "cdate", 1,
+                                        SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                        nullptr, cdateFunction, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            detail::raiseSqlite(handle, rc);
+        }
+    } catch (...) {
+        sqlite3_close_v2(handle);
+        throw;
+    }
+    shared_->handle = handle;
+}
+
+void Connection::Close() {
+    sqlite3* handle = shared_->handle;
+    if (!handle) {
+        // Closing before (re)opening is the usual start of a connection's use; nothing to do.
+        return;
+    }
+    if (InTransaction()) {
+        throw rt::Error(3219,
+                        QStringLiteral("Operation is not allowed in this context: a transaction "
+                                       "is in progress. Commit or roll it back first."),
+                        detail::errorSource());
+    }
+    shared_->handle = nullptr;
+    sqlite3_close_v2(handle);
+}
+
+qint64 Connection::Execute(const QString& sql, const Params& params) {
+    sqlite3* handle = openHandle();
+    detail::Statement statement = detail::prepare(handle, sql);
+    detail::bind(handle, statement.get(), params);
+    while (detail::step(handle, statement.get())) {
+    }
+    return sqlite3_stmt_readonly(statement.get()) ? 0 : sqlite3_changes64(handle);
+}
+
+bool Connection::InTransaction() const {
+    return shared_->handle && sqlite3_get_autocommit(shared_->handle) == 0;
+}
+
+void Connection::BeginTrans() {
+    sqlite3* handle = openHandle();
+    if (InTransaction()) {
+        providerFailure(QStringLiteral("A transaction is already in progress."));
+    }
+    // Take the write lock at once: a deferred transaction that later needs it could fail
+    // half-way instead of waiting for it.
+    execPlain(handle, "BEGIN IMMEDIATE");
+}
+
+void Connection::CommitTrans() {
+    sqlite3* handle = openHandle();
+    if (!InTransaction()) {
+        providerFailure(QStringLiteral("No transaction is active."));
+    }
+    execPlain(handle, "COMMIT");
+}
+
+void Connection::RollbackTrans() {
+    sqlite3* handle = openHandle();
+    if (!InTransaction()) {
+        providerFailure(QStringLiteral("No transaction is active."));
+    }
+    execPlain(handle, "ROLLBACK");
+}
+
+void Connection::CreateDataFile(const QString& path, const QString& password,
+                                const QString& schemaSql) {
+    const QByteArray name = fileName(path);
+    // O_EXCL: never replace a file that is already there, and no window in which another
+    // process could slip one in. The mode gives 0600 from the first byte on.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EEXIST) {
+            providerFailure(QStringLiteral("File '%1' already exists.").arg(path));
+        }
+        providerFailure(QStringLiteral("Could not create file '%1': %2")
+                            .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    }
+    ::close(fd);
+
+    sqlite3* handle = nullptr;
+    try {
+        const int rc = sqlite3_open_v2(name.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK) {
+            detail::raiseSqlite(handle, rc);
+        }
+        sqlite3_extended_result_codes(handle, 1);
+        execPlain(handle, "BEGIN");
+        const QByteArray schema = schemaSql.toUtf8();
+        execPlain(handle, schema.constData());
+        try {
+            writeAccessCheck(handle, password);
+        } catch (const rt::Error&) {
+            throw;
+        } catch (const std::exception& e) {
+            providerFailure(QString::fromUtf8(e.what()));
+        }
+        execPlain(handle, "COMMIT");
+        if (sqlite3_close(handle) != SQLITE_OK) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+            sqlite3_close_v2(handle);
+            handle = nullptr;
+            providerFailure(message);
+        }
+        handle = nullptr;
+    } catch (...) {
+        if (handle) {
+            sqlite3_close_v2(handle);
+        }
+        QFile::remove(QFile::decodeName(name));
+        throw;
+    }
+}
+
+Transaction::Transaction(Connection& connection) : connection_(connection) {
+    connection_.BeginTrans();
+}
+
+Transaction::~Transaction() {
+    // SQLite may already have rolled back by itself after some failures (a full disk, an I/O
+    // error); then there is nothing left to undo.
+    if (active_ && connection_.InTransaction()) {
+        try {
+            connection_.RollbackTrans();
+        } catch (...) {
+            // Nothing may leave a destructor; closing the file rolls back what remains.
+        }
+    }
+}
+
+void Transaction::Commit() {
+    connection_.CommitTrans();
+    active_ = false;
+}
+
+}  // namespace db

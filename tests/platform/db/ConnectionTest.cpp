@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <stdexcept>
+
+#include "TestDataFile.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "frame/DataFile.h"
+#include "runtime/Error.h"
+
+using db::Connection;
+using db::Params;
+using db::Recordset;
+using db::Variant;
+using dbtest::caught;
+using dbtest::errorNumber;
+using dbtest::TestDataFile;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+long count(Connection& cn, const QString& sql, const Params& params = {}) {
+    Recordset rs;
+    rs.Open(sql, cn, params);
+    return rs.Fields(0).Value().toLong();
+}
+
+}  // namespace
+
+// --- opening ------------------------------------------------------------------------------
+
+TEST(ConnectionOpen, OpensWithTheRightPasswordAndClosesAgain) {
+    TestDataFile file;
+    Connection cn;
+    EXPECT_EQ(cn.State(), 0);
+    file.open(cn);
+    EXPECT_EQ(cn.State(), 1);
+    EXPECT_TRUE(cn.IsOpen());
+    EXPECT_NE(cn.handle(), nullptr);
+    cn.Close();
+    EXPECT_EQ(cn.State(), 0);
+    EXPECT_EQ(cn.handle(), nullptr);
+    // Closing a closed connection is harmless: windows close before they (re)open.
+    EXPECT_EQ(errorNumber([&] { cn.Close(); }), 0);
+    file.open(cn);
+    EXPECT_TRUE(cn.IsOpen());
+}
+
+TEST(ConnectionOpen, WrongPasswordIsRefused) {
+    TestDataFile file;
+    Connection cn;
+    const rt::Error e = caught([&] { cn.Open(file.path(), QStringLiteral("nope")); });
+    EXPECT_EQ(e.Number(), rt::err::WrongPassword);
+    EXPECT_EQ(e.Description(), "Not a valid password.");
+    EXPECT_FALSE(cn.IsOpen());
+    // An empty password is a wrong one too, not a way round the check.
+    EXPECT_EQ(errorNumber([&] { cn.Open(file.path(), QString()); }), rt::err::WrongPassword);
+}
+
+TEST(ConnectionOpen, MissingFileOrFolderIsAProviderFailureNamingIt) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("missing.vs_");
+    Connection cn;
+    rt::Error e = caught([&] { cn.Open(missing, dbtest::kPassword); });
+    EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    EXPECT_EQ(e.Description(), QStringLiteral("Could not find file '%1'.").arg(missing));
+    // Opening never creates the file.
+    EXPECT_FALSE(QFileInfo::exists(missing));
+
+    e = caught([&] { cn.Open(dir.path(), dbtest::kPassword); });
+    EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    EXPECT_TRUE(e.Description().contains(dir.path()));
+    EXPECT_FALSE(cn.IsOpen());
+}
+
+TEST(ConnectionOpen, FilesThatAreNoDataFilesAreRecognisedAsSuch) {
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("empty.vs_");
+    const QString text = dir.filePath("text.vs_");
+    const QString plain = dir.filePath("plain.sqlite");
+    writeFile(empty, {});
+    writeFile(text, QByteArray("This is a letter, not a data file.\n").repeated(200));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(plain).constData(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE food (foodid INTEGER)", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+
+    for (const QString& path : {empty, text, plain}) {
+        SCOPED_TRACE(path.toStdString());
+        Connection cn;
+        const rt::Error e = caught([&] { cn.Open(path, dbtest::kPassword); });
+        EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+        EXPECT_EQ(e.Description(), QStringLiteral("Unrecognized data file format '%1'.").arg(path));
+        EXPECT_FALSE(cn.IsOpen());
+    }
+    // Looking at them changed nothing.
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+}
+
+TEST(ConnectionOpen, OpeningAnOpenConnectionRaises3705AndKeepsIt) {
+    TestDataFile file;
+    Connection cn;
+    file.open(cn);
+    EXPECT_EQ(errorNumber([&] { file.open(cn); }), rt::err::ObjectOpen);
+    EXPECT_TRUE(cn.IsOpen());
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM food"), 0);
+}
+
+TEST(ConnectionOpen, DeliveredDataFileOpensWithTheProgramsPassword) {
+    // A copy, so that nothing here can change the delivered file.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(frame::kDataFileName);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/") + frame::kDataFileName, copy));
+    Connection cn;
+    cn.Open(copy, QString::fromLatin1(frame::kDatabasePassword));
+    EXPECT_GT(count(cn, "SELECT count(*) FROM unit"), 0);
+    cn.Close();
+    EXPECT_EQ(errorNumber([&] { cn.Open(copy, dbtest::kPassword); }), rt::err::WrongPassword);
+}
+
+TEST(ConnectionOpen, FileNameIsAValueNotAConnectionString) {
+    QTemporaryDir dir;
+    const QString odd = dir.filePath("Data Source=x;Password=y;.vs_");
+    Connection::CreateDataFile(odd, dbtest::kPassword, dbtest::schemaSql());
+    Connection cn;
+    cn.Open(odd, dbtest::kPassword);
+    EXPECT_TRUE(cn.IsOpen());
+}
+
+// --- creating -----------------------------------------------------------------------------
+
+TEST(ConnectionCreate, NewFileIsPrivateAndNeverReplacesAnExistingOne) {
+    TestDataFile file;
+    EXPECT_EQ(QFileInfo(file.path()).permissions() &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFile::Permissions());
+
+    Connection cn;
+    file.open(cn);
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {1, "FRUITS"});
+    cn.Close();
+    EXPECT_EQ(errorNumber([&] {
+                  Connection::CreateDataFile(file.path(), dbtest::kPassword, dbtest::schemaSql());
+              }),
+              rt::err::ProviderFailure);
+    file.open(cn);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 1);
+}
+
+TEST(ConnectionCreate, FailedSchemaLeavesNoFileBehind) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.vs_");
+    EXPECT_EQ(errorNumber([&] {
+                  Connection::CreateDataFile(path, "x", "CREATE TABLE a (x); CREATE TABLEX");
+              }),
+              rt::err::SyntaxError);
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+// --- statements and errors ----------------------------------------------------------------
+
+class ConnectionTest : public ::testing::Test {
+  protected:
+    void SetUp() override { file.open(cn); }
+    TestDataFile file;
+    Connection cn;
+};
+
+TEST_F(ConnectionTest, ExecuteReturnsTheRowsChanged) {
+    EXPECT_EQ(cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {1, "Fruits"}), 1);
+    EXPECT_EQ(cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {2, "Pulses"}), 1);
+    EXPECT_EQ(cn.Execute("UPDATE cat SET cname = upper(cname)"), 2);
+    EXPECT_EQ(cn.Execute("DELETE FROM cat WHERE cid = ?", {5}), 0);
+    // A query run as a statement changes nothing, whatever ran before it.
+    EXPECT_EQ(cn.Execute("SELECT * FROM cat"), 0);
+}
+
+TEST_F(ConnectionTest, ValuesAreBoundNeverSpliced) {
+    const QString name = QStringLiteral("Rob's'); DROP TABLE cat; --");
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {1, name});
+    Recordset rs;
+    rs.Open("SELECT cname FROM cat WHERE cname = ?", cn, {name});
+    ASSERT_FALSE(rs.EOF());
+    EXPECT_EQ(rs["cname"].toString(), name);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM sqlite_master WHERE name = 'cat'"), 1);
+}
+
+TEST_F(ConnectionTest, ParameterCountMustMatchTheMarks) {
+    EXPECT_EQ(errorNumber([&] { cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {1}); }),
+              rt::err::MissingParameter);
+    EXPECT_EQ(errorNumber([&] {
+                  cn.Execute("DELETE FROM cat WHERE cid = ?", {1, 2});
+              }),
+              rt::err::ProviderFailure);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+}
+
+TEST_F(ConnectionTest, ASecondStatementInTheTextIsRefusedNotIgnored) {
+    EXPECT_EQ(errorNumber([&] {
+                  cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a'); DELETE FROM food");
+              }),
+              rt::err::SyntaxError);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+    // A trailing semicolon or comment is no second statement.
+    EXPECT_EQ(cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a'); -- done"), 1);
+}
+
+TEST_F(ConnectionTest, SqliteFailuresCarryTheNumbersTheWindowsBranchOn) {
+    rt::Error e = caught([&] { cn.Execute("DELETE FROM nosuchtable"); });
+    EXPECT_EQ(e.Number(), rt::err::MissingTable);
+    EXPECT_TRUE(e.Description().contains("nosuchtable"));
+
+    e = caught([&] { cn.Execute("UPDATE food SET nosuchcolumn = 1"); });
+    EXPECT_EQ(e.Number(), rt::err::MissingParameter);
+    EXPECT_TRUE(e.Description().contains("nosuchcolumn"));
+
+    EXPECT_EQ(errorNumber([&] { cn.Execute("SELEC * FROM food"); }), rt::err::SyntaxError);
+    EXPECT_EQ(errorNumber([&] { cn.Execute("SELECT * FROM food WHERE"); }), rt::err::SyntaxError);
+
+    e = caught([&] { cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {1, Variant()}); });
+    EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    EXPECT_TRUE(e.Description().contains("cat.cname"));
+}
+
+TEST_F(ConnectionTest, DuplicateDiaryEntryIsAKeyViolation) {
+    const QString sql =
+        "INSERT INTO dayin (uid, idate, foodname, quantity, unit) VALUES (?,?,?,?,?)";
+    cn.Execute(sql, {7, "01-02-2024", "Apple", 2, "Grams"});
+    // The key compares food names without regard to case.
+    const rt::Error e = caught([&] { cn.Execute(sql, {7, "01-02-2024", "APPLE", 3, "Grams"}); });
+    EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    EXPECT_EQ(e.Description(),
+              "The changes you requested to the table were not successful because they would "
+              "create duplicate values in the index, primary key, or relationship.");
+    cn.Execute(sql, {7, "02-02-2024", "Apple", 1, "Grams"});
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM dayin"), 2);
+}
+
+TEST_F(ConnectionTest, DuplicatePrimaryKeyIsAKeyViolation) {
+    cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"back", "255"});
+    EXPECT_EQ(errorNumber([&] {
+                  cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"BACK", "0"});
+              }),
+              rt::err::ProviderFailure);
+}
+
+TEST_F(ConnectionTest, NoCaseColumnsCompareBoundTextWithoutRegardToCase) {
+    cn.Execute("INSERT INTO food (foodid, foodname) VALUES (?, ?)", {1, "Banana"});
+    cn.Execute("INSERT INTO food (foodid, foodname, foodnote) VALUES (?, ?, ?)",
+               {2, "apple", "Red"});
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM food WHERE foodname = ?", {"BANANA"}), 1);
+    // foodnote is not declared NOCASE: exact comparison there.
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM food WHERE foodnote = ?", {"red"}), 0);
+    Recordset rs;
+    rs.Open("SELECT foodname FROM food ORDER BY foodname", cn);
+    EXPECT_EQ(rs["foodname"].toString(), "apple");
+}
+
+TEST_F(ConnectionTest, CdateOrdersDiaryDatesAsDates) {
+    const QString sql = "INSERT INTO dayin (uid, idate, foodname) VALUES (1, ?, ?)";
+    cn.Execute(sql, {"15-01-2024", "a"});
+    cn.Execute(sql, {"02-03-2023", "b"});
+    cn.Execute(sql, {"01-02-2024", "c"});
+    cn.Execute(sql, {"not a date", "d"});
+    Recordset rs;
+    rs.Open("SELECT foodname, cdate(idate) AS d FROM dayin ORDER BY cdate(idate)", cn);
+    QStringList order;
+    for (; !rs.EOF(); rs.MoveNext()) {
+        order << rs["foodname"].toString();
+    }
+    // Text order would put 01-02-2024 first; an unreadable date is Null and sorts first.
+    EXPECT_EQ(order, QStringList({"d", "b", "a", "c"}));
+    rs.Close();
+    rs.Open("SELECT cdate(?) AS a, cdate(?) AS b, cdate(NULL) AS c", cn,
+            {"29-02-2024", "30-02-2024"});
+    EXPECT_EQ(rs["a"], Variant("2024-02-29"));
+    EXPECT_TRUE(rs["b"].IsNull());
+    EXPECT_TRUE(rs["c"].IsNull());
+}
+
+TEST_F(ConnectionTest, StatementsOnAClosedConnectionRaise3704) {
+    cn.Close();
+    EXPECT_EQ(errorNumber([&] { cn.Execute("DELETE FROM cat"); }), rt::err::ObjectClosed);
+    EXPECT_EQ(errorNumber([&] { cn.BeginTrans(); }), rt::err::ObjectClosed);
+}
+
+// --- transactions -------------------------------------------------------------------------
+
+TEST_F(ConnectionTest, RolledBackTransactionLeavesNothing) {
+    cn.BeginTrans();
+    EXPECT_TRUE(cn.InTransaction());
+    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
+    cn.Execute("INSERT INTO dayin (uid, idate, foodname) VALUES (1, '01-01-2024', 'x')");
+    cn.RollbackTrans();
+    EXPECT_FALSE(cn.InTransaction());
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM dayin"), 0);
+
+    cn.BeginTrans();
+    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ben"});
+    cn.CommitTrans();
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 1);
+}
+
+TEST_F(ConnectionTest, TransactionObjectRollsBackUnlessCommitted) {
+    try {
+        db::Transaction t(cn);
+        cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
+        cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'b')");  // duplicate key
+        t.Commit();
+        FAIL() << "the duplicate was accepted";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    }
+    EXPECT_FALSE(cn.InTransaction());
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+
+    {
+        db::Transaction t(cn);
+        cn.Execute("INSERT INTO cat (cid, cname) VALUES (2, 'c')");
+        t.Commit();
+    }
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 1);
+}
+
+TEST_F(ConnectionTest, TransactionMisuseIsReported) {
+    EXPECT_EQ(errorNumber([&] { cn.CommitTrans(); }), rt::err::ProviderFailure);
+    EXPECT_EQ(errorNumber([&] { cn.RollbackTrans(); }), rt::err::ProviderFailure);
+    cn.BeginTrans();
+    EXPECT_EQ(errorNumber([&] { cn.BeginTrans(); }), rt::err::ProviderFailure);
+    // Closing would decide the transaction's fate silently.
+    EXPECT_EQ(errorNumber([&] { cn.Close(); }), 3219);
+    EXPECT_TRUE(cn.IsOpen());
+    cn.RollbackTrans();
+    cn.Close();
+}
+
+TEST_F(ConnectionTest, CommittedWorkSurvivesReopening) {
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
+    cn.BeginTrans();
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (2, 'b')");
+    cn.CommitTrans();
+    cn.Close();
+    Connection again;
+    file.open(again);
+    EXPECT_EQ(count(again, "SELECT count(*) FROM cat"), 2);
+}
