@@ -1,0 +1,67 @@
+#include "ui/CommonDialog.h"
+
+#include <QFileInfo>
+
+#include "runtime/Error.h"
+#include "ui/Form.h"
+#include "ui/Host.h"
+
+namespace ui {
+
+CommonDialog::CommonDialog(Form*, const QString& name, int) : name_(name) {}
+
+QString CommonDialog::FileTitle() const {
+    return QFileInfo(FileName).fileName();
+}
+
+namespace {
+FileDialogRequest requestFrom(const CommonDialog& dialog) {
+    FileDialogRequest request;
+    request.DialogTitle = dialog.DialogTitle;
+    request.Filter = dialog.Filter;
+    request.FilterIndex = dialog.FilterIndex;
+    request.DefaultExt = dialog.DefaultExt;
+    request.InitDir = dialog.InitDir;
+    request.FileName = dialog.FileName;
+    request.Flags = dialog.Flags;
+    return request;
+}
+}  // namespace
+
+void CommonDialog::cancelled() {
+    if (CancelError) {
+        rt::raise(rt::err::CancelSelected);
+    }
+}
+
+void CommonDialog::finishFile(const std::optional<QString>& chosen) {
+    if (!chosen || chosen->isEmpty()) {
+        // Windows test for an empty name after a cancel.
+        FileName.clear();
+        cancelled();
+        return;
+    }
+    FileName = withDefaultExt(*chosen, DefaultExt);
+}
+
+void CommonDialog::ShowOpen() {
+    detail::noteInterruption();
+    finishFile(host().OpenFileDialog(requestFrom(*this)));
+}
+
+void CommonDialog::ShowSave() {
+    detail::noteInterruption();
+    finishFile(host().SaveFileDialog(requestFrom(*this)));
+}
+
+void CommonDialog::ShowColor() {
+    detail::noteInterruption();
+    const std::optional<qint32> chosen = host().ColorDialog(Color);
+    if (!chosen) {
+        cancelled();
+        return;
+    }
+    Color = *chosen;
+}
+
+}  // namespace ui

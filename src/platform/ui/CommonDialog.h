@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace ui {
+
+class Form;
+
+// The open, save and colour dialogs, shown through the host.
+class CommonDialog {
+  public:
+    CommonDialog(Form* form, const QString& name, int index = -1);
+
+    const QString& Name() const { return name_; }
+
+    bool CancelError = false;
+    long Flags = 0;
+    QString Filter;
+    int FilterIndex = 1;
+    QString DefaultExt;
+    QString InitDir;
+    // The proposed name before a dialog; the chosen full path after one ("" after a cancel).
+    QString FileName;
+    QString DialogTitle;
+    // A platform colour value: the initial colour, then the chosen one.
+    qint32 Color = 0;
+
+    // The file name part of FileName.
+    QString FileTitle() const;
+
+    // After a cancel: error 32755 "Cancel was selected." when CancelError is on, else FileName
+    // is "" (Color is left as it was).
+    void ShowOpen();
+    void ShowSave();
+    void ShowColor();
+
+  private:
+    void finishFile(const std::optional<QString>& chosen);
+    void cancelled();
+    QString name_;
+};
+
+}  // namespace ui

@@ -1,0 +1,334 @@
+#pragma once
+
+#include <QList>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <typeinfo>
+
+#include "ui/Constants.h"
+
+class QMenuBar;
+
+namespace ui {
+
+class Control;
+class CommandButton;
+class Menu;
+class MDIForm;
+class Form;
+
+// Unloads a form: QueryUnload and Unload run (either may cancel, and the form stays); then the
+// form is hidden, taken out of the main window, forgotten as its type's default instance and
+// deleted once no event procedure is running any more (the code that called Unload, often the
+// form's own event procedure, goes on safely). Does nothing for a form that is not loaded.
+void Unload(Form& form);
+
+namespace detail {
+// Marks that an event procedure is running. Objects handed to deleteWhenIdle are deleted only
+// when none is, so that a window can unload itself from its own event procedure.
+class EventScope {
+  public:
+    EventScope();
+    ~EventScope();
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+};
+int eventDepth();
+void deleteWhenIdle(QObject* object);
+// Deletes what is waiting when no event procedure runs; returns how many were deleted.
+int collectGarbage();
+// Counts message boxes and modal windows shown: a person's click that a message box
+// interrupted (in a LostFocus, say) does not reach its button.
+int interruptions();
+void noteInterruption();
+// Runs an event that Qt delivered (a real click, key, tick): an error that escapes the
+// window's own handling is reported and ends the program, whose state can no longer be
+// trusted.
+void dispatchFromQt(const std::function<void()>& procedure);
+// The controls and forms the layer knows, for mapping Qt's widgets back to them.
+Control* controlOf(const QWidget* widget);
+bool isAlive(const Control* control);
+// The form whose modal run is innermost, if any.
+Form* topModal();
+// Bookkeeping the controls report to.
+void registerWidget(const QWidget* widget, Control* control);
+void unregisterWidget(const QWidget* widget, const Control* control);
+void registerControl(const Control* control);
+void unregisterControl(const Control* control);
+// True (once) when a real click is aimed at a control whose focus move was just refused.
+bool takeRefused(const Control* control);
+void setBusy(bool on);
+// Unloads a form without running any of its events (a test host tidying up after a script).
+void discard(Form& form);
+// A class's name without namespaces or template arguments ("frmUsr").
+QString className(const std::type_info& type);
+struct FormAccess;
+}  // namespace detail
+
+// A window of the program. Properties use the units of the windows' code (twips for sizes);
+// the event procedures are virtual members that a window overrides; person-side calls (close,
+// pressKey) act as a person would.
+class Form : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // ---- properties
+    QString Caption() const;
+    void setCaption(const QString& caption);
+    const QString& Tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+    // Outer position and size in twips (the sub-window's for a form inside the main window).
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    // The client area in twips.
+    virtual int ScaleWidth() const;
+    virtual int ScaleHeight() const;
+    // Shown (Show sets it, Hide and Unload clear it).
+    bool Visible() const { return visible_; }
+    bool Enabled() const { return isEnabled(); }
+    int MousePointer() const { return mousePointer_; }
+    void setMousePointer(int pointer);
+    bool KeyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+    Control* ActiveControl() const;
+    // The window's class name ("frmUsr"), unless set.
+    QString Name() const;
+    void setName(const QString& name) { name_ = name; }
+    bool MDIChild() const { return mdiChild_; }
+    // 0 none (no title bar or frame), 1 fixed single, 2 sizable (the default), 3 fixed dialog,
+    // 4 fixed tool window, 5 sizable tool window.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    int WindowState() const;
+    void setWindowState(int state);
+
+    // ---- operations
+    // Loads the form when it is not loaded yet. Modeless: shows it (an MDI child inside the
+    // main window, brought to the front when shown already). Modal: runs it through the host
+    // and returns when it is hidden or unloaded.
+    void Show(int modal = vbModeless);
+    void Hide();
+    void Move(int left, int top);
+    void Move(int left, int top, int width, int height);
+    void Refresh();
+    // 0 brings the window to the front, 1 sends it to the back.
+    void ZOrder(int position = 0);
+    void SetFocus();
+    void PopupMenu(Menu& menu);
+    // Runs Form_Load when the form is not loaded yet.
+    void Load();
+
+    // ---- person-side
+    // The window's close button: QueryUnload (UnloadMode 0), then Unload. False when the
+    // window was not shown.
+    bool close();
+    // A key pressed while the window has the focus: goes to the form first when KeyPreview
+    // is on, then to the active control.
+    bool pressKey(int keyCode, int shift = 0);
+
+    // ---- state
+    bool isFormLoaded() const { return state_ == State::Loaded; }
+    bool isUnloaded() const { return state_ == State::Unloaded; }
+    bool isModal() const { return modal_; }
+    QList<Control*> controls() const { return controls_; }
+    QMdiSubWindow* subWindow() const { return subWindow_; }
+    // The bar that shows the form's visible top-level menus (made on first use).
+    QMenuBar* menuBar();
+
+  signals:
+    // The form was hidden or unloaded: a modal run of it is over.
+    void modalEnded();
+
+  protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Deactivate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_KeyDown(int& /*KeyCode*/, int /*Shift*/) {}
+    virtual void Form_KeyUp(int& /*KeyCode*/, int /*Shift*/) {}
+    virtual void Form_KeyPress(int& /*KeyAscii*/) {}
+    virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
+    virtual void Form_Unload(int& /*Cancel*/) {}
+
+    // Set by the window's constructor: the form lives inside the main window.
+    void setMDIChild(bool on) { mdiChild_ = on; }
+
+    // The main window routes these to its own event procedures.
+    virtual void fireLoad() { Form_Load(); }
+    virtual void fireActivate() { Form_Activate(); }
+    virtual void fireResize() { Form_Resize(); }
+    virtual void fireQueryUnload(int& cancel, int mode) { Form_QueryUnload(cancel, mode); }
+    virtual void fireUnload(int& cancel) { Form_Unload(cancel); }
+    // Runs the unload with its events; false when cancelled.
+    virtual bool unloadWith(int unloadMode);
+    // Hides, detaches and forgets the form without events.
+    virtual void finishUnload();
+    virtual QWidget* clientArea() const { return const_cast<Form*>(this); }
+
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    enum class State { Constructed, Loading, Loaded, Unloaded };
+
+    template <class T, class Base>
+    friend class FormOf;
+    friend class Control;
+    friend class Menu;
+    friend class MDIForm;
+    friend class Forms;
+    friend struct detail::FormAccess;
+    friend void Unload(Form& form);
+    friend void activateForm(Form* form);
+
+    void registerControl(Control* control);
+    void unregisterControl(Control* control);
+    void registerMenu(Menu* menu);
+    void unregisterMenu(Menu* menu);
+    void updateMenuBar();
+    void adoptDefaultSlot(Form** slot);
+    void destroyAfterFailedLoad();
+    void showWindow(bool modal);
+    void applyBorderStyle();
+    void giveInitialFocus();
+    QWidget* frameWidget() const;
+
+    // Moves the focus to the control. A person's move runs Validate of the control that
+    // loses the focus first (when the target causes validation); false when the move was
+    // refused or interrupted, so that the target's action must not happen.
+    bool moveFocus(Control* target, bool byPerson);
+    // The key pipeline shared by person-side calls and real key presses. Returns true when the
+    // key was consumed (by an event procedure or by the default or cancel button).
+    // Real key presses (fromQt) leave to Qt what Qt does itself (typing, moving in a list).
+    bool dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bool fromQt);
+    void keyUp(Control* target, int keyCode, int shift);
+    // Tab: the next control that can take the focus, in TabIndex order.
+    bool tabFrom(Control* from, bool backwards);
+    CommandButton* buttonWith(bool defaultButton) const;
+
+    State state_ = State::Constructed;
+    bool visible_ = false;
+    bool modal_ = false;
+    bool unloading_ = false;
+    bool closingByLayer_ = false;
+    bool ownedByLayer_ = false;
+    bool keyPreview_ = false;
+    bool mdiChild_ = false;
+    bool inResize_ = false;
+    bool busyHeld_ = false;
+    int mousePointer_ = vbDefault;
+    int borderStyle_ = 2;
+    int nextTabIndex_ = 0;
+    Form** defaultSlot_ = nullptr;
+    QString tag_;
+    QString name_;
+    QList<Control*> controls_;
+    QList<Menu*> menus_;
+    Control* active_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QPointer<QMdiSubWindow> subWindow_;
+};
+
+// Makes the form the active one, running Form_Deactivate of the one before and its
+// Form_Activate (once per change).
+void activateForm(Form* form);
+
+// Every form type has one default instance: made and loaded on first use, destroyed by
+// Unload; the next use makes a fresh one.
+//   class frmUnit : public ui::FormOf<frmUnit> { ... };
+//   frmUnit::instance().Show(vbModal);
+template <class T, class Base = Form>
+class FormOf : public Base {
+  public:
+    using Base::Base;
+
+    // The default instance, made and loaded when there is none. It is registered before its
+    // Form_Load runs, so that Form_Load reaching its own default instance finds this object.
+    // When Form_Load fails, the instance is destroyed and the error goes to the caller.
+    static T& instance() {
+        if (slot_ != nullptr) {
+            return static_cast<T&>(*slot_);
+        }
+        T* form = new T();
+        form->adoptDefaultSlot(&slot_);
+        try {
+            form->Load();
+        } catch (...) {
+            form->destroyAfterFailedLoad();
+            throw;
+        }
+        return *form;
+    }
+    static bool isLoaded() { return slot_ != nullptr; }
+    // The default instance when there is one; never loads.
+    static T* loadedInstance() { return static_cast<T*>(slot_); }
+
+  private:
+    inline static Form* slot_ = nullptr;
+};
+
+template <class T>
+void Unload() {
+    if (T* form = T::loadedInstance()) {
+        Unload(*form);
+    }
+}
+
+template <class T>
+T& Load() {
+    return T::instance();
+}
+
+// The loaded forms.
+class Forms {
+  public:
+    // In the order they were loaded.
+    static QList<Form*> loaded();
+    // Unloads every form (children before the main window), with their events; a form whose
+    // QueryUnload or Unload cancels stays.
+    static void UnloadAll();
+    // Unloads and deletes every form without running any event (test tear-down, End).
+    static void discardAll();
+    static Form* active();
+};
+
+// The hourglass for as long as the object lives (Screen.MousePointer 11); the pointer that was
+// there before comes back after.
+class Hourglass;
+
+// The screen: the global mouse pointer.
+class Screen {
+  public:
+    static int MousePointer();
+    static void setMousePointer(int pointer);
+    static Form* ActiveForm() { return Forms::active(); }
+    static Control* ActiveControl();
+    // Forgets the pointer without telling the host (a fresh test host starts idle).
+    static void resetMousePointer();
+};
+
+class Hourglass {
+  public:
+    Hourglass() : previous_(Screen::MousePointer()) { Screen::setMousePointer(vbHourglass); }
+    ~Hourglass() { Screen::setMousePointer(previous_); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+  private:
+    int previous_;
+};
+
+}  // namespace ui

@@ -1,0 +1,965 @@
+#include "ui/ListView.h"
+
+#include <QHeaderView>
+#include <QMetaObject>
+#include <QTreeWidget>
+#include <QtDebug>
+
+#include "runtime/Convert.h"
+#include "ui/Controls.h"
+#include "ui/Host.h"
+#include "ui/ImageList.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int DefaultColumnWidth = 1440;  // twips
+
+[[noreturn]] void outOfBounds() {
+    throw rt::Error(35600, QStringLiteral("Index out of bounds"));
+}
+[[noreturn]] void notFound() {
+    throw rt::Error(35601, QStringLiteral("Element not found"));
+}
+[[noreturn]] void keyInUse() {
+    throw rt::Error(35602, QStringLiteral("Key is not unique in collection"));
+}
+[[noreturn]] void invalidValue() {
+    throw rt::Error(380, QStringLiteral("Invalid property value"));
+}
+
+bool noIcon(const QVariant& indexOrKey) {
+    if (!indexOrKey.isValid() || indexOrKey.isNull()) {
+        return true;
+    }
+    if (indexOrKey.typeId() == QMetaType::QString) {
+        return indexOrKey.toString().isEmpty();
+    }
+    return indexOrKey.toInt() == 0;
+}
+
+Qt::Alignment columnAlignment(int alignment) {
+    switch (alignment) {
+        case lvwColumnRight:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case lvwColumnCenter:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+}  // namespace
+
+// A row of the tree: it holds the item the windows see, and answers Qt's questions about
+// texts, colours and fonts from it.
+class ListViewRow : public QTreeWidgetItem {
+  public:
+    explicit ListViewRow(ListView* view) : QTreeWidgetItem(UserType), item(view, this) {
+        setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    }
+
+    ListItem item;
+
+    QString columnText(int column) const {
+        return column == 0 ? item.text_ : item.SubItems(column);
+    }
+
+    QVariant data(int column, int role) const override {
+        switch (role) {
+            case Qt::DisplayRole:
+            case Qt::EditRole:
+            case Qt::ToolTipRole:
+                return column < 0 ? QVariant() : QVariant(columnText(column));
+            case Qt::ForegroundRole: {
+                if (column == 0 && item.hasColor_) {
+                    return QBrush(colorFromValue(item.foreColor_));
+                }
+                const ListSubItem* sub = subItem(column);
+                if (sub != nullptr && sub->hasColor_) {
+                    return QBrush(colorFromValue(sub->foreColor_));
+                }
+                return {};
+            }
+            case Qt::FontRole: {
+                const ListSubItem* sub = subItem(column);
+                const bool bold = column == 0 ? item.bold_ : (sub != nullptr && sub->bold_);
+                if (!bold || treeWidget() == nullptr) {
+                    return {};
+                }
+                QFont font = treeWidget()->font();
+                font.setBold(true);
+                return font;
+            }
+            case Qt::TextAlignmentRole: {
+                // The first column keeps its text to the left, whatever its header says.
+                if (column == 0) {
+                    return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+                }
+                const ColumnHeader* header = item.view_->ColumnHeaders.byColumn(column);
+                return QVariant::fromValue(
+                    columnAlignment(header != nullptr ? header->Alignment() : lvwColumnLeft));
+            }
+            case Qt::DecorationRole:
+                if (column == 0 && !noIcon(item.smallIcon_)) {
+                    return item.view_->iconFor(item.view_->SmallIcons(), item.smallIcon_);
+                }
+                return {};
+            default:
+                return QTreeWidgetItem::data(column, role);
+        }
+    }
+
+    void setData(int column, int role, const QVariant& value) override {
+        // The texts live in the item; the tree never edits them.
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            return;
+        }
+        QTreeWidgetItem::setData(column, role, value);
+    }
+
+    bool operator<(const QTreeWidgetItem& other) const override {
+        const int key = item.view_->SortKey();
+        const auto& row = static_cast<const ListViewRow&>(other);
+        return QString::compare(columnText(key), row.columnText(key), Qt::CaseInsensitive) < 0;
+    }
+
+    void changed() { emitDataChanged(); }
+
+  private:
+    const ListSubItem* subItem(int column) const {
+        if (column < 1 || column > item.subs_.Count()) {
+            return nullptr;
+        }
+        return item.subs_.subs_[static_cast<std::size_t>(column - 1)].get();
+    }
+};
+
+// ---- ColumnHeader ----------------------------------------------------------------------------
+
+void ColumnHeader::setText(const QString& text) {
+    text_ = text;
+    view_->treeWidget()->headerItem()->setText(column_, text);
+}
+
+int ColumnHeader::Width() const {
+    QTreeWidget* tree = view_->treeWidget();
+    if (tree->isColumnHidden(column_)) {
+        return 0;
+    }
+    return pixelsToTwips(tree->header()->sectionSize(column_));
+}
+
+void ColumnHeader::setWidth(int twips) {
+    QTreeWidget* tree = view_->treeWidget();
+    if (twips <= 0) {
+        tree->setColumnHidden(column_, true);
+        return;
+    }
+    tree->setColumnHidden(column_, false);
+    tree->header()->resizeSection(column_, twipsToPixels(twips));
+}
+
+void ColumnHeader::setAlignment(int alignment) {
+    if (alignment < lvwColumnLeft || alignment > lvwColumnCenter) {
+        invalidValue();
+    }
+    alignment_ = alignment;
+    view_->treeWidget()->headerItem()->setTextAlignment(column_, columnAlignment(alignment));
+    view_->treeWidget()->viewport()->update();
+}
+
+void ColumnHeader::setIcon(const QVariant& indexOrKey) {
+    const QIcon icon = resolveIcon(indexOrKey);
+    icon_ = indexOrKey;
+    view_->treeWidget()->headerItem()->setIcon(column_, icon);
+}
+
+QIcon ColumnHeader::resolveIcon(const QVariant& indexOrKey) const {
+    if (noIcon(indexOrKey)) {
+        return {};
+    }
+    ImageList* images = view_->ColumnHeaderIcons();
+    if (images == nullptr) {
+        throw rt::Error(35613,
+                        QStringLiteral("ImageList must be initialized before it can be used"));
+    }
+    const ListImage* image = images->ListImages.find(indexOrKey);
+    if (image == nullptr) {
+        notFound();
+    }
+    return image->Picture();
+}
+
+int ColumnHeader::Index() const {
+    return view_->ColumnHeaders.indexOf(this) + 1;
+}
+
+int ColumnHeader::Position() const {
+    return view_->treeWidget()->header()->visualIndex(column_) + 1;
+}
+
+QIcon ColumnHeader::shownIcon() const {
+    return view_->treeWidget()->headerItem()->icon(column_);
+}
+
+// ---- ColumnHeaderCollection ------------------------------------------------------------------
+
+ColumnHeader& ColumnHeaderCollection::Add(int index, const QString& key, const QString& text,
+                                          int width, int alignment, const QVariant& icon) {
+    if (!key.isEmpty() && find(key) != nullptr) {
+        keyInUse();
+    }
+    const int count = Count();
+    if (index != -1 && (index < 1 || index > count + 1)) {
+        outOfBounds();
+    }
+    QTreeWidget* tree = view_->treeWidget();
+    const int column = tree->columnCount();
+    tree->setColumnCount(column + 1);
+    auto header = std::unique_ptr<ColumnHeader>(new ColumnHeader(view_, column));
+    ColumnHeader& ref = *header;
+    ref.key_ = key;
+    const int place = index == -1 ? count : index - 1;
+    headers_.insert(headers_.begin() + place, std::move(header));
+    if (place != count) {
+        tree->header()->moveSection(tree->header()->visualIndex(column), place);
+    }
+    ref.setText(text);
+    ref.setWidth(width < 0 ? DefaultColumnWidth : width);
+    ref.setAlignment(alignment);
+    if (!noIcon(icon)) {
+        ref.setIcon(icon);
+    }
+    return ref;
+}
+
+void ColumnHeaderCollection::Clear() {
+    headers_.clear();
+    QTreeWidget* tree = view_->treeWidget();
+    tree->setColumnCount(0);
+}
+
+void ColumnHeaderCollection::Remove(int index) {
+    if (index < 1 || index > Count()) {
+        outOfBounds();
+    }
+    // Qt cannot take a column out of the middle: it is hidden, and the sub-items keep their
+    // places.
+    const int column = headers_[static_cast<std::size_t>(index - 1)]->column_;
+    view_->treeWidget()->setColumnHidden(column, true);
+    headers_.erase(headers_.begin() + (index - 1));
+}
+
+ColumnHeader& ColumnHeaderCollection::operator()(int index) const {
+    if (index < 1 || index > Count()) {
+        outOfBounds();
+    }
+    return *headers_[static_cast<std::size_t>(index - 1)];
+}
+
+ColumnHeader& ColumnHeaderCollection::operator()(const QString& key) const {
+    ColumnHeader* header = find(key);
+    if (header == nullptr) {
+        notFound();
+    }
+    return *header;
+}
+
+ColumnHeader* ColumnHeaderCollection::find(const QString& key) const {
+    for (const auto& header : headers_) {
+        if (!key.isEmpty() && header->Key() == key) {
+            return header.get();
+        }
+    }
+    return nullptr;
+}
+
+ColumnHeader* ColumnHeaderCollection::byColumn(int column) const {
+    for (const auto& header : headers_) {
+        if (header->column_ == column) {
+            return header.get();
+        }
+    }
+    return nullptr;
+}
+
+int ColumnHeaderCollection::indexOf(const ColumnHeader* header) const {
+    for (std::size_t i = 0; i < headers_.size(); ++i) {
+        if (headers_[i].get() == header) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// ---- ListSubItem -----------------------------------------------------------------------------
+
+ListSubItem::ListSubItem(ListItem* item, int index)
+    : item_(item), index_(index), foreColor_(vbWindowText) {}
+
+void ListSubItem::setText(const QString& text) {
+    text_ = text;
+    item_->changed(index_);
+}
+
+void ListSubItem::setForeColor(qint32 color) {
+    foreColor_ = color;
+    hasColor_ = true;
+    item_->changed(-1);
+}
+
+void ListSubItem::setForeColor(const QColor& color) {
+    setForeColor(rt::LongFromColor(color));
+}
+
+void ListSubItem::setBold(bool on) {
+    bold_ = on;
+    item_->changed(-1);
+}
+
+ListSubItem& ListSubItemCollection::operator()(int index) const {
+    if (index < 1 || index > Count()) {
+        outOfBounds();
+    }
+    return *subs_[static_cast<std::size_t>(index - 1)];
+}
+
+ListSubItem& ListSubItemCollection::ensure(int index) {
+    while (Count() < index) {
+        subs_.push_back(std::unique_ptr<ListSubItem>(new ListSubItem(item_, Count() + 1)));
+    }
+    return *subs_[static_cast<std::size_t>(index - 1)];
+}
+
+ListSubItem& ListSubItemCollection::Add(int index, const QString&, const QString& text) {
+    if (index == -1) {
+        index = Count() + 1;
+    }
+    if (index < 1) {
+        outOfBounds();
+    }
+    ListSubItem& sub = ensure(index);
+    sub.setText(text);
+    return sub;
+}
+
+// ---- ListItem --------------------------------------------------------------------------------
+
+void ListItem::changed(int column) {
+    row_->changed();
+    if (column >= 0) {
+        view_->markUnsorted(column);
+    }
+}
+
+void ListItem::setText(const QString& text) {
+    text_ = text;
+    changed(0);
+}
+
+QString ListItem::SubItems(int j) const {
+    if (j < 1) {
+        invalidValue();
+    }
+    if (j > subs_.Count()) {
+        return {};
+    }
+    return subs_.subs_[static_cast<std::size_t>(j - 1)]->text_;
+}
+
+void ListItem::setSubItems(int j, const QString& text) {
+    if (j < 1) {
+        invalidValue();
+    }
+    subs_.ensure(j).text_ = text;
+    changed(j);
+}
+
+void ListItem::setForeColor(qint32 color) {
+    foreColor_ = color;
+    hasColor_ = true;
+    changed(-1);
+}
+
+void ListItem::setForeColor(const QColor& color) {
+    setForeColor(rt::LongFromColor(color));
+}
+
+void ListItem::setBold(bool on) {
+    bold_ = on;
+    changed(-1);
+}
+
+bool ListItem::Selected() const {
+    return row_->isSelected();
+}
+
+void ListItem::setSelected(bool on) {
+    if (on) {
+        view_->selectQuietly(row_);
+    } else {
+        row_->setSelected(false);
+    }
+}
+
+int ListItem::Index() const {
+    view_->ensureSorted();
+    return view_->treeWidget()->indexOfTopLevelItem(row_) + 1;
+}
+
+void ListItem::setSmallIcon(const QVariant& indexOrKey) {
+    smallIcon_ = indexOrKey;
+    changed(-1);
+}
+
+void ListItem::EnsureVisible() {
+    view_->ensureSorted();
+    view_->treeWidget()->scrollToItem(row_);
+}
+
+// ---- ListItemCollection ----------------------------------------------------------------------
+
+ListItem& ListItemCollection::Add(int index, const QString& key, const QString& text) {
+    if (!key.isEmpty() && keys_.contains(key)) {
+        keyInUse();
+    }
+    const int count = Count();
+    if (index != -1 && (index < 1 || index > count + 1)) {
+        outOfBounds();
+    }
+    QTreeWidget* tree = view_->treeWidget();
+    auto* row = new ListViewRow(view_);
+    row->item.text_ = text;
+    row->item.key_ = key;
+    if (index == -1 || index == count + 1) {
+        tree->addTopLevelItem(row);
+    } else {
+        view_->ensureSorted();
+        tree->insertTopLevelItem(index - 1, row);
+    }
+    if (!key.isEmpty()) {
+        keys_.insert(key, row);
+    }
+    if (count == 0) {
+        view_->selectQuietly(row);
+    }
+    view_->markUnsorted(-1);
+    return row->item;
+}
+
+int ListItemCollection::Count() const {
+    return view_->treeWidget()->topLevelItemCount();
+}
+
+void ListItemCollection::Clear() {
+    keys_.clear();
+    view_->treeWidget()->clear();
+    view_->sortDirty_ = false;
+}
+
+void ListItemCollection::Remove(int index) {
+    ListViewRow* row = view_->rowAt(index - 1);
+    if (row == nullptr) {
+        outOfBounds();
+    }
+    removeRow(row);
+}
+
+void ListItemCollection::Remove(const QString& key) {
+    ListViewRow* row = keys_.value(key, nullptr);
+    if (row == nullptr) {
+        notFound();
+    }
+    removeRow(row);
+}
+
+void ListItemCollection::removeRow(ListViewRow* row) {
+    // Qt would select the neighbour of a removed selected row; the list has no selection then.
+    const bool wasSelected = row->isSelected();
+    keys_.remove(row->item.key_);
+    delete row;
+    if (wasSelected) {
+        view_->treeWidget()->clearSelection();
+    }
+}
+
+ListItem& ListItemCollection::operator()(int index) const {
+    ListViewRow* row = view_->rowAt(index - 1);
+    if (row == nullptr) {
+        outOfBounds();
+    }
+    return row->item;
+}
+
+ListItem& ListItemCollection::operator()(const QString& key) const {
+    ListItem* item = find(key);
+    if (item == nullptr) {
+        notFound();
+    }
+    return *item;
+}
+
+ListItem* ListItemCollection::find(const QString& key) const {
+    ListViewRow* row = keys_.value(key, nullptr);
+    return row != nullptr ? &row->item : nullptr;
+}
+
+// ---- ListView --------------------------------------------------------------------------------
+
+ListView::ListView(Form* form, const QString& name, int index)
+    : Control(form, name, index), ColumnHeaders(this), ListItems(this) {
+    auto* tree = new QTreeWidget(form);
+    tree->setColumnCount(0);
+    tree->setRootIsDecorated(false);
+    tree->setItemsExpandable(false);
+    tree->setUniformRowHeights(true);
+    tree->setAllColumnsShowFocus(true);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setSortingEnabled(false);
+    tree->header()->setSortIndicatorShown(false);
+    tree->header()->setSectionsClickable(true);
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QObject::connect(tree, &QTreeWidget::itemClicked, tree, [this](QTreeWidgetItem* item, int) {
+        onQtItemClicked(static_cast<ListViewRow*>(item), false);
+    });
+    QObject::connect(tree, &QTreeWidget::itemDoubleClicked, tree,
+                     [this](QTreeWidgetItem* item, int) {
+                         onQtItemClicked(static_cast<ListViewRow*>(item), true);
+                     });
+    QObject::connect(tree->header(), &QHeaderView::sectionClicked, tree, [this](int column) {
+        detail::dispatchFromQt([this, column] {
+            if (ColumnHeader* header = ColumnHeaders.byColumn(column); header && ColumnClick) {
+                detail::EventScope scope;
+                ColumnClick(*header);
+            }
+        });
+    });
+    attach(tree);
+}
+
+ListView::~ListView() {
+    // The rows hold the items; they go before the collections that point into them.
+    ListItems.keys_.clear();
+    if (QTreeWidget* tree = treeWidget()) {
+        tree->clear();
+    }
+}
+
+QTreeWidget* ListView::treeWidget() const {
+    return static_cast<QTreeWidget*>(widget());
+}
+
+void ListView::setColumnHeaderIcons(ImageList* images) {
+    headerIcons_ = images;
+    // Headers show their image from the new list, or none when it has no such image.
+    for (const auto& header : ColumnHeaders.headers_) {
+        const QIcon icon = iconFor(images, header->icon_);
+        treeWidget()->headerItem()->setIcon(header->column_, icon);
+    }
+}
+
+void ListView::setSmallIcons(ImageList* images) {
+    smallIcons_ = images;
+    treeWidget()->viewport()->update();
+}
+
+QIcon ListView::iconFor(ImageList* images, const QVariant& indexOrKey) const {
+    if (images == nullptr) {
+        return {};
+    }
+    const ListImage* image = images->ListImages.find(indexOrKey);
+    return image != nullptr ? image->Picture() : QIcon();
+}
+
+void ListView::setGridLines(bool on) {
+    gridLines_ = on;
+    treeWidget()->setStyleSheet(
+        on ? QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight); "
+                            "border-bottom: 1px solid palette(midlight); }")
+           : QString());
+}
+
+bool ListView::HideColumnHeaders() const {
+    return treeWidget()->isHeaderHidden();
+}
+
+void ListView::setHideColumnHeaders(bool on) {
+    treeWidget()->setHeaderHidden(on);
+}
+
+ListViewRow* ListView::rowAt(int index) const {
+    ensureSorted();
+    if (index < 0 || index >= ListItems.Count()) {
+        return nullptr;
+    }
+    return static_cast<ListViewRow*>(treeWidget()->topLevelItem(index));
+}
+
+ListViewRow* ListView::rowWithText(const QString& text) const {
+    ensureSorted();
+    const int count = ListItems.Count();
+    for (int i = 0; i < count; ++i) {
+        auto* row = static_cast<ListViewRow*>(treeWidget()->topLevelItem(i));
+        if (row->item.text_ == text) {
+            return row;
+        }
+    }
+    return nullptr;
+}
+
+ListItem* ListView::SelectedItem() const {
+    const QList<QTreeWidgetItem*> selected = treeWidget()->selectedItems();
+    if (selected.isEmpty()) {
+        return nullptr;
+    }
+    return &static_cast<ListViewRow*>(selected.first())->item;
+}
+
+void ListView::selectQuietly(ListViewRow* row) {
+    QTreeWidget* tree = treeWidget();
+    if (row == nullptr) {
+        tree->clearSelection();
+        return;
+    }
+    tree->setCurrentItem(row, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ListView::setSelectedItem(ListItem* item) {
+    selectQuietly(item != nullptr ? item->row_ : nullptr);
+}
+
+ListItem* ListView::FindItem(const QString& text, int where, int start, int match) const {
+    ensureSorted();
+    const int count = ListItems.Count();
+    if (count == 0) {
+        return nullptr;
+    }
+    if (start < 1 || start > count) {
+        outOfBounds();
+    }
+    auto matches = [&](const QString& candidate) {
+        if (match == lvwPartial) {
+            return candidate.startsWith(text, Qt::CaseInsensitive);
+        }
+        return QString::compare(candidate, text, Qt::CaseInsensitive) == 0;
+    };
+    for (int i = start - 1; i < count; ++i) {
+        auto* row = static_cast<ListViewRow*>(treeWidget()->topLevelItem(i));
+        const ListItem& item = row->item;
+        bool found = false;
+        if (where == lvwSubItem) {
+            for (const auto& sub : item.subs_.subs_) {
+                if (matches(sub->text_)) {
+                    found = true;
+                    break;
+                }
+            }
+        } else if (where == lvwTag) {
+            found = matches(item.tag_);
+        } else {
+            found = matches(item.text_);
+        }
+        if (found) {
+            return &row->item;
+        }
+    }
+    return nullptr;
+}
+
+void ListView::setSorted(bool on) {
+    sorted_ = on;
+    if (on) {
+        resort();
+    }
+}
+
+void ListView::setSortKey(int column) {
+    if (column < 0) {
+        invalidValue();
+    }
+    sortKey_ = column;
+    if (sorted_) {
+        resort();
+    }
+}
+
+void ListView::setSortOrder(int order) {
+    if (order != lvwAscending && order != lvwDescending) {
+        invalidValue();
+    }
+    sortOrder_ = order;
+    if (sorted_) {
+        resort();
+    }
+}
+
+void ListView::markUnsorted(int column) {
+    if (!sorted_ || (column >= 0 && column != sortKey_)) {
+        return;
+    }
+    sortDirty_ = true;
+    // With a person at the screen, the list is put in order as soon as the filling code is
+    // done; code and tests that read it are served at once through ensureSorted.
+    if (!sortPosted_ && host().realInput()) {
+        sortPosted_ = true;
+        QMetaObject::invokeMethod(
+            treeWidget(),
+            [this] {
+                sortPosted_ = false;
+                ensureSorted();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void ListView::ensureSorted() const {
+    if (sortDirty_) {
+        resort();
+    }
+}
+
+void ListView::resort() const {
+    sortDirty_ = false;
+    if (!sorted_) {
+        return;
+    }
+    QTreeWidget* tree = treeWidget();
+    if (sortKey_ >= tree->columnCount()) {
+        return;  // no such column: nothing to order by
+    }
+    tree->sortItems(sortKey_,
+                    sortOrder_ == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+bool ListView::personClick(ListViewRow* row, bool doubleClick) {
+    selectQuietly(row);
+    ListItem& item = row->item;
+    fire(ItemClick, item);
+    if (!detail::isAlive(this)) {
+        return true;
+    }
+    fire(Click);
+    if (doubleClick && detail::isAlive(this)) {
+        fire(DblClick);
+    }
+    return true;
+}
+
+void ListView::onQtItemClicked(ListViewRow* row, bool doubleClick) {
+    detail::dispatchFromQt([this, row, doubleClick] {
+        if (!takeFocusForQtClick()) {
+            return;
+        }
+        if (doubleClick) {
+            fire(DblClick);
+            return;
+        }
+        if (lastQtButton_ != Qt::LeftButton) {
+            return;
+        }
+        ListItem& item = row->item;
+        fire(ItemClick, item);
+        if (detail::isAlive(this)) {
+            fire(Click);
+        }
+    });
+}
+
+bool ListView::mouseFromQt(QWidget* widget, QMouseEvent* event, int type) {
+    if (widget != treeWidget()->viewport()) {
+        return false;
+    }
+    lastQtButton_ = event->button();
+    Control::mouseFromQt(widget, event, type);
+    if (detail::isAlive(this) && type == QEvent::MouseButtonRelease &&
+        event->button() == Qt::LeftButton &&
+        treeWidget()->itemAt(event->position().toPoint()) == nullptr) {
+        if (takeFocusForQtClick()) {
+            fire(Click);
+        }
+    }
+    return false;
+}
+
+bool ListView::clickItem(int index) {
+    if (!beginPerson()) {
+        return false;
+    }
+    ListViewRow* row = rowAt(index - 1);
+    if (row == nullptr) {
+        qWarning("ui: %s has no item %d", qUtf8Printable(Name()), index);
+        return false;
+    }
+    return personClick(row, false);
+}
+
+bool ListView::clickItem(const QString& text) {
+    if (!beginPerson()) {
+        return false;
+    }
+    ListViewRow* row = rowWithText(text);
+    if (row == nullptr) {
+        qWarning("ui: %s has no item '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
+        return false;
+    }
+    return personClick(row, false);
+}
+
+bool ListView::dblClickItem(int index) {
+    if (!beginPerson()) {
+        return false;
+    }
+    ListViewRow* row = rowAt(index - 1);
+    if (row == nullptr) {
+        qWarning("ui: %s has no item %d", qUtf8Printable(Name()), index);
+        return false;
+    }
+    return personClick(row, true);
+}
+
+bool ListView::dblClickItem(const QString& text) {
+    if (!beginPerson()) {
+        return false;
+    }
+    ListViewRow* row = rowWithText(text);
+    if (row == nullptr) {
+        qWarning("ui: %s has no item '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
+        return false;
+    }
+    return personClick(row, true);
+}
+
+bool ListView::rightClickItem(int index) {
+    if (!beginPerson()) {
+        return false;
+    }
+    ListViewRow* row = rowAt(index - 1);
+    if (row == nullptr) {
+        qWarning("ui: %s has no item %d", qUtf8Printable(Name()), index);
+        return false;
+    }
+    selectQuietly(row);
+    ListItem& item = row->item;
+    fire(ItemClick, item);
+    if (detail::isAlive(this)) {
+        fireMouse(MouseDown, vbRightButton, 0);
+    }
+    if (detail::isAlive(this)) {
+        fireMouse(MouseUp, vbRightButton, 0);
+    }
+    return true;
+}
+
+bool ListView::clickHeader(int index) {
+    if (!canAct()) {
+        return refusePerson("header click");
+    }
+    if (index < 1 || index > ColumnHeaders.Count() || treeWidget()->isHeaderHidden()) {
+        qWarning("ui: %s has no header %d to click", qUtf8Printable(Name()), index);
+        return false;
+    }
+    activateForm(&Parent());
+    fire(ColumnClick, ColumnHeaders(index));
+    return true;
+}
+
+bool ListView::clickHeader(const QString& key) {
+    ColumnHeader* header = ColumnHeaders.find(key);
+    if (header == nullptr) {
+        qWarning("ui: %s has no header '%s'", qUtf8Printable(Name()), qUtf8Printable(key));
+        return false;
+    }
+    return clickHeader(header->Index());
+}
+
+bool ListView::clickEmpty() {
+    if (!beginPerson()) {
+        return false;
+    }
+    fire(Click);
+    return true;
+}
+
+bool ListView::handlesQtKey(int keyCode) const {
+    switch (keyCode) {
+        case vbKeyUp:
+        case vbKeyDown:
+        case vbKeyHome:
+        case vbKeyEnd:
+        case vbKeyPageUp:
+        case vbKeyPageDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ListView::keyAction(int keyCode, int, int) {
+    if (!handlesQtKey(keyCode)) {
+        return false;
+    }
+    ensureSorted();
+    const int count = ListItems.Count();
+    if (count == 0) {
+        return true;
+    }
+    ListItem* selected = SelectedItem();
+    const int current =
+        selected != nullptr ? treeWidget()->indexOfTopLevelItem(selected->row_) : -1;
+    const int page = std::max(
+        1, treeWidget()->viewport()->height() / std::max(1, treeWidget()->sizeHintForRow(0)) - 1);
+    int target = current;
+    switch (keyCode) {
+        case vbKeyUp:
+            target = current < 0 ? 0 : std::max(0, current - 1);
+            break;
+        case vbKeyDown:
+            target = std::min(count - 1, current + 1);
+            break;
+        case vbKeyHome:
+            target = 0;
+            break;
+        case vbKeyEnd:
+            target = count - 1;
+            break;
+        case vbKeyPageUp:
+            target = std::max(0, current - page);
+            break;
+        case vbKeyPageDown:
+            target = std::min(count - 1, current + page);
+            break;
+        default:
+            break;
+    }
+    if (target != current) {
+        auto* row = static_cast<ListViewRow*>(treeWidget()->topLevelItem(target));
+        selectQuietly(row);
+        treeWidget()->scrollToItem(row);
+        ListItem& item = row->item;
+        fire(ItemClick, item);
+    }
+    return true;
+}
+
+QStringList ListView::rowTexts(int index) const {
+    QStringList texts;
+    ListViewRow* row = rowAt(index - 1);
+    if (row == nullptr) {
+        return texts;
+    }
+    QTreeWidget* tree = treeWidget();
+    for (int visual = 0; visual < tree->columnCount(); ++visual) {
+        const int column = tree->header()->logicalIndex(visual);
+        if (!tree->isColumnHidden(column)) {
+            texts.append(row->columnText(column));
+        }
+    }
+    return texts;
+}
+
+}  // namespace ui

@@ -1,0 +1,323 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QIcon>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/Control.h"
+
+class QTreeWidget;
+
+namespace ui {
+
+class ImageList;
+class ListView;
+class ListItem;
+class ListViewRow;
+
+// ---------------------------------------------------------------------------------------------
+class ColumnHeader {
+  public:
+    const QString& Text() const { return text_; }
+    void setText(const QString& text);
+    const QString& Key() const { return key_; }
+    const QString& Tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+    // Twips; 0 hides the column.
+    int Width() const;
+    void setWidth(int twips);
+    int Alignment() const { return alignment_; }
+    void setAlignment(int alignment);
+    // The header image: an index or key of the list's ColumnHeaderIcons; 0 (or an empty
+    // variant) for none.
+    const QVariant& Icon() const { return icon_; }
+    void setIcon(const QVariant& indexOrKey);
+    void setIcon(int index) { setIcon(QVariant(index)); }
+    void setIcon(const QString& key) { setIcon(QVariant(key)); }
+    void setIcon(const char* key) { setIcon(QVariant(QString::fromUtf8(key))); }
+    // 1-based place in the collection.
+    int Index() const;
+    // 1-based place on screen.
+    int Position() const;
+    // The sub-item this column shows (0 for the item text).
+    int SubItemIndex() const { return column_; }
+    // The picture the header shows now (null when none).
+    QIcon shownIcon() const;
+
+  private:
+    friend class ColumnHeaderCollection;
+    friend class ListView;
+    ColumnHeader(ListView* view, int column) : view_(view), column_(column) {}
+    QIcon resolveIcon(const QVariant& indexOrKey) const;
+
+    ListView* view_;
+    int column_;
+    QString text_;
+    QString key_;
+    QString tag_;
+    int alignment_ = lvwColumnLeft;
+    QVariant icon_;
+};
+
+class ColumnHeaderCollection {
+  public:
+    // Appends (index -1) or inserts at the 1-based index. Width in twips, -1 for the default.
+    ColumnHeader& Add(int index = -1, const QString& key = {}, const QString& text = {},
+                      int width = -1, int alignment = lvwColumnLeft, const QVariant& icon = {});
+    int Count() const { return static_cast<int>(headers_.size()); }
+    void Clear();
+    void Remove(int index);
+    // Error 35600 for an index out of bounds, 35601 for an unknown key.
+    ColumnHeader& operator()(int index) const;
+    ColumnHeader& operator()(const QString& key) const;
+    ColumnHeader* find(const QString& key) const;
+    ColumnHeader* byColumn(int column) const;
+
+  private:
+    friend class ListView;
+    friend class ColumnHeader;
+    explicit ColumnHeaderCollection(ListView* view) : view_(view) {}
+    int indexOf(const ColumnHeader* header) const;
+    ListView* view_;
+    std::vector<std::unique_ptr<ColumnHeader>> headers_;
+};
+
+// ---------------------------------------------------------------------------------------------
+class ListSubItem {
+  public:
+    const QString& Text() const { return text_; }
+    void setText(const QString& text);
+    qint32 ForeColor() const { return foreColor_; }
+    void setForeColor(qint32 color);
+    void setForeColor(const QColor& color);
+    bool Bold() const { return bold_; }
+    void setBold(bool on);
+    int Index() const { return index_; }
+    const QString& Tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+
+  private:
+    friend class ListItem;
+    friend class ListSubItemCollection;
+    friend class ListViewRow;
+    friend class ListView;
+    ListSubItem(ListItem* item, int index);
+    ListItem* item_;
+    int index_;
+    QString text_;
+    qint32 foreColor_;
+    bool hasColor_ = false;
+    bool bold_ = false;
+    QString tag_;
+};
+
+class ListSubItemCollection {
+  public:
+    // The highest sub-item index that was set.
+    int Count() const { return static_cast<int>(subs_.size()); }
+    // 1-based; error 35600 outside 1..Count.
+    ListSubItem& operator()(int index) const;
+    // Adds sub-item Count+1 (or sets sub-item `index`).
+    ListSubItem& Add(int index = -1, const QString& key = {}, const QString& text = {});
+
+  private:
+    friend class ListItem;
+    friend class ListViewRow;
+    friend class ListView;
+    explicit ListSubItemCollection(ListItem* item) : item_(item) {}
+    ListSubItem& ensure(int index);
+    ListItem* item_;
+    std::vector<std::unique_ptr<ListSubItem>> subs_;
+};
+
+// A row of the list. A handle stays valid while the item is in the list.
+class ListItem {
+  public:
+    const QString& Text() const { return text_; }
+    void setText(const QString& text);
+    // Sub-item j is shown in the column whose SubItemIndex is j (column j+1). Reading one that
+    // was never set gives ""; error 380 for j < 1.
+    QString SubItems(int j) const;
+    void setSubItems(int j, const QString& text);
+    ListSubItemCollection& ListSubItems() { return subs_; }
+    const ListSubItemCollection& ListSubItems() const { return subs_; }
+    // The colour of the item text (the first column).
+    qint32 ForeColor() const { return foreColor_; }
+    void setForeColor(qint32 color);
+    void setForeColor(const QColor& color);
+    bool Bold() const { return bold_; }
+    void setBold(bool on);
+    bool Selected() const;
+    void setSelected(bool on);
+    // 1-based place in display order (after sorting).
+    int Index() const;
+    const QString& Key() const { return key_; }
+    const QString& Tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+    const QVariant& SmallIcon() const { return smallIcon_; }
+    void setSmallIcon(const QVariant& indexOrKey);
+    void EnsureVisible();
+    ListView& owner() const { return *view_; }
+
+  private:
+    friend class ListViewRow;
+    friend class ListItemCollection;
+    friend class ListSubItem;
+    friend class ListSubItemCollection;
+    friend class ListView;
+    ListItem(ListView* view, ListViewRow* row) : view_(view), row_(row), subs_(this) {}
+    void changed(int column);
+
+    ListView* view_;
+    ListViewRow* row_;
+    QString text_;
+    QString key_;
+    QString tag_;
+    QVariant smallIcon_;
+    qint32 foreColor_ = 0;
+    bool hasColor_ = false;
+    bool bold_ = false;
+    ListSubItemCollection subs_;
+};
+
+class ListItemCollection {
+  public:
+    // Appends (index -1) or inserts at the 1-based index; a sorted list puts the item in its
+    // place. The first item added to an empty list becomes the selected item. Error 35602 for
+    // a key in use.
+    ListItem& Add(int index = -1, const QString& key = {}, const QString& text = {});
+    ListItem& Add(const QString& text) { return Add(-1, QString(), text); }
+    int Count() const;
+    void Clear();
+    void Remove(int index);
+    void Remove(const QString& key);
+    // 1-based, in display order. Error 35600 out of bounds, 35601 for an unknown key.
+    ListItem& operator()(int index) const;
+    ListItem& operator()(const QString& key) const;
+    ListItem* find(const QString& key) const;
+
+  private:
+    friend class ListView;
+    friend class ListItem;
+    explicit ListItemCollection(ListView* view) : view_(view) {}
+    void removeRow(ListViewRow* row);
+    ListView* view_;
+    QHash<QString, ListViewRow*> keys_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// A list in report view (QTreeWidget).
+class ListView : public Control {
+  public:
+    ListView(Form* form, const QString& name, int index = -1);
+    ~ListView() override;
+
+    ColumnHeaderCollection ColumnHeaders;
+    ListItemCollection ListItems;
+
+    ImageList* ColumnHeaderIcons() const { return headerIcons_; }
+    void setColumnHeaderIcons(ImageList* images);
+    ImageList* SmallIcons() const { return smallIcons_; }
+    void setSmallIcons(ImageList* images);
+    ImageList* Icons() const { return icons_; }
+    void setIcons(ImageList* images) { icons_ = images; }
+
+    // The selected item; null when none. Setting it selects (no events).
+    ListItem* SelectedItem() const;
+    void setSelectedItem(ListItem* item);
+    // The first item from `start` (1-based, display order) whose text (where 0), or one of
+    // whose sub-items (where 1), equals `text` ignoring case; with match 1 (partial), whose text
+    // begins with it. Null when none.
+    ListItem* FindItem(const QString& text, int where = lvwText, int start = 1,
+                       int match = lvwWholeWord) const;
+
+    // While Sorted, the list keeps itself in SortKey/SortOrder order, comparing texts without
+    // regard to case; changing any of the three re-sorts at once.
+    bool Sorted() const { return sorted_; }
+    void setSorted(bool on);
+    int SortKey() const { return sortKey_; }
+    void setSortKey(int column);
+    int SortOrder() const { return sortOrder_; }
+    void setSortOrder(int order);
+
+    int View() const { return view_; }
+    void setView(int view) { view_ = view; }
+    bool FullRowSelect() const { return fullRowSelect_; }
+    void setFullRowSelect(bool on) { fullRowSelect_ = on; }
+    bool GridLines() const { return gridLines_; }
+    void setGridLines(bool on);
+    bool HideSelection() const { return hideSelection_; }
+    void setHideSelection(bool on) { hideSelection_ = on; }
+    // Items are never edited in place.
+    bool LabelEdit() const { return false; }
+    bool HideColumnHeaders() const;
+    void setHideColumnHeaders(bool on);
+
+    std::function<void(ColumnHeader& header)> ColumnClick;
+    std::function<void(ListItem& item)> ItemClick;
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+
+    // ---- person-side
+    // Selects the item (1-based display index, or the first whose text is `text`), then
+    // ItemClick, then Click.
+    bool clickItem(int index);
+    bool clickItem(const QString& text);
+    // As clickItem, then DblClick.
+    bool dblClickItem(int index);
+    bool dblClickItem(const QString& text);
+    // A right click on an item: selects it, ItemClick, MouseDown/MouseUp with Button 2.
+    bool rightClickItem(int index);
+    bool clickHeader(int index);
+    bool clickHeader(const QString& key);
+    // A click on the empty part of the list: Click, the selection unchanged.
+    bool clickEmpty();
+
+    QTreeWidget* treeWidget() const;
+    // The texts of a row as shown, column by column in screen order (hidden columns left out).
+    QStringList rowTexts(int index) const;
+
+  protected:
+    bool keyAction(int keyCode, int shift, int keyAscii) override;
+    bool handlesQtKey(int keyCode) const override;
+    bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
+
+  private:
+    friend class ListItem;
+    friend class ListItemCollection;
+    friend class ColumnHeader;
+    friend class ColumnHeaderCollection;
+    friend class ListViewRow;
+    friend class ListSubItem;
+
+    void ensureSorted() const;
+    void markUnsorted(int column);
+    void resort() const;
+    ListViewRow* rowAt(int index) const;  // 0-based display index
+    ListViewRow* rowWithText(const QString& text) const;
+    void selectQuietly(ListViewRow* row);
+    bool personClick(ListViewRow* row, bool doubleClick);
+    void onQtItemClicked(ListViewRow* row, bool doubleClick);
+    QIcon iconFor(ImageList* images, const QVariant& indexOrKey) const;
+
+    ImageList* headerIcons_ = nullptr;
+    ImageList* smallIcons_ = nullptr;
+    ImageList* icons_ = nullptr;
+    bool sorted_ = false;
+    int sortKey_ = 0;
+    int sortOrder_ = lvwAscending;
+    int view_ = lvwReport;
+    bool fullRowSelect_ = true;
+    bool gridLines_ = false;
+    bool hideSelection_ = true;
+    mutable bool sortDirty_ = false;
+    bool sortPosted_ = false;
+    Qt::MouseButton lastQtButton_ = Qt::LeftButton;
+};
+
+}  // namespace ui

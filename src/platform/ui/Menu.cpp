@@ -1,0 +1,163 @@
+#include "ui/Menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QtDebug>
+
+#include "ui/Form.h"
+#include "ui/MDIForm.h"
+
+namespace ui {
+
+Menu::Menu(Form* form, const QString& name, const QString& caption, int index)
+    : form_(form), name_(name), index_(index), caption_(caption) {
+    build();
+    form_->registerMenu(this);
+}
+
+Menu::Menu(Menu* parent, const QString& name, const QString& caption, int index)
+    : form_(&parent->form()), parent_(parent), name_(name), index_(index), caption_(caption) {
+    build();
+    parent_->addItem(this);
+    form_->registerMenu(this);
+}
+
+Menu::~Menu() {
+    for (Menu* item : std::as_const(items_)) {
+        item->parent_ = nullptr;
+    }
+    if (parent_ != nullptr) {
+        parent_->removeItem(this);
+    }
+    form_->unregisterMenu(this);
+    delete menu_;
+    delete action_;
+}
+
+void Menu::build() {
+    action_ = new QAction();
+    action_->setObjectName(name_);
+    action_->setSeparator(isSeparator());
+    applyCaption();
+    QObject::connect(action_, &QAction::triggered, action_, [this] {
+        // A menu with items opens; only a leaf runs its Click from the action.
+        if (menu_ == nullptr) {
+            detail::dispatchFromQt([this] { choose(); });
+        }
+    });
+}
+
+void Menu::applyCaption() {
+    action_->setText(caption_);
+    action_->setSeparator(isSeparator());
+    if (menu_ != nullptr) {
+        menu_->setTitle(caption_);
+    }
+}
+
+QMenu* Menu::ensureQMenu() {
+    if (menu_ == nullptr) {
+        menu_ = new QMenu();
+        menu_->setTitle(caption_);
+        action_->setMenu(menu_);
+        QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
+            // A menu runs its Click as it opens, so that it can set up its items; a popup
+            // shown from code does not.
+            if (!(parent_ == nullptr && poppedUp_)) {
+                detail::dispatchFromQt([this] { choose(); });
+            }
+        });
+    }
+    return menu_;
+}
+
+void Menu::addItem(Menu* item) {
+    items_.append(item);
+    ensureQMenu()->addAction(item->action());
+}
+
+void Menu::removeItem(Menu* item) {
+    items_.removeAll(item);
+    if (menu_ != nullptr && item->action() != nullptr) {
+        menu_->removeAction(item->action());
+    }
+}
+
+void Menu::setCaption(const QString& caption) {
+    caption_ = caption;
+    applyCaption();
+}
+
+void Menu::setVisible(bool on) {
+    visible_ = on;
+    action_->setVisible(on);
+    if (parent_ == nullptr) {
+        form_->updateMenuBar();
+    }
+}
+
+void Menu::setEnabled(bool on) {
+    enabled_ = on;
+    action_->setEnabled(on);
+}
+
+void Menu::setChecked(bool on) {
+    checked_ = on;
+    action_->setCheckable(on);
+    action_->setChecked(on);
+}
+
+Menu* Menu::item(const QString& name) const {
+    for (Menu* item : items_) {
+        if (item->Name() == name) {
+            return item;
+        }
+        if (Menu* found = item->item(name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+bool Menu::canAct() const {
+    if (!form_->isFormLoaded() || !form_->Visible() || isSeparator()) {
+        return false;
+    }
+    if (Form* top = detail::topModal(); top != nullptr && top != form_) {
+        return false;
+    }
+    for (const Menu* m = this; m != nullptr; m = m->parent_) {
+        if (!m->enabled_) {
+            return false;
+        }
+        const bool showingPopup = m->parent_ == nullptr && m->poppedUp_;
+        if (!m->visible_ && !showingPopup) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Menu::click() {
+    if (!canAct()) {
+        qWarning("ui: click on menu %s.%s ignored: it cannot be reached",
+                 qUtf8Printable(form_->Name()), qUtf8Printable(name_));
+        return false;
+    }
+    // The main window's menus leave its active child active.
+    auto* main = qobject_cast<MDIForm*>(form_);
+    if (main == nullptr || main->ActiveForm() == nullptr) {
+        activateForm(form_);
+    }
+    choose();
+    return true;
+}
+
+void Menu::choose() {
+    if (Click) {
+        detail::EventScope scope;
+        Click();
+    }
+}
+
+}  // namespace ui
