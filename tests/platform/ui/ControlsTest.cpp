@@ -12,7 +12,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 #include "runtime/Error.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 #include "runtime/Error.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"

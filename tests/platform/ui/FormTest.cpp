@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 #include "runtime/Error.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"

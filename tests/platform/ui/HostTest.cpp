@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "support/ScriptedHost.h"

@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 #include "runtime/Error.h"
 #include "support/ScriptedHost.h"
 #include "ui/ImageList.h"

@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
