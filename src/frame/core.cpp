@@ -1,1 +1,195 @@
-namespace frame {}
+#include "frame/core.h"
+
+#include "db/Recordset.h"
+#include "frame/DataFile.h"
+#include "frame/ErrorHandler.h"
+#include "frame/frmMain.h"
+#include "frame/frmSpl.h"
+#include "runtime/App.h"
+#include "runtime/Error.h"
+#include "runtime/Settings.h"
+#include "ui/CommonDialog.h"
+#include "ui/Constants.h"
+#include "ui/Form.h"
+#include "ui/Host.h"
+#include "ui/ListView.h"
+
+namespace core {
+namespace {
+
+const QString kSection = QStringLiteral("Options");
+
+const QString kRepairQuestion = QStringLiteral(
+    "Some result may be different  because Kelvora registry has been corrupted or changed, Do "
+    "you want to repair it ?");
+const QString kRepairQuestionCategory = QStringLiteral(
+    "some result may be different  because Kelvora registry has been corrupted or changed, Do "
+    "you want to repair it ?");
+const QString kMissingFileQuestion = QStringLiteral(
+    "Some files are missing or are not in correct format. Please contact your nearest product "
+    "vendor.  Application is going to terminate now.    or  Do you want to select your file "
+    "yourself ?");
+
+// Lets the user pick another data file after the default one could not be opened. The main
+// window is not up yet, so the picker is a dialog of its own rather than the main window's.
+void PickDataFile() {
+    ui::CommonDialog cdlg(nullptr, QStringLiteral("cdlg"));
+    cdlg.CancelError = false;
+    cdlg.Flags = 4;
+    cdlg.Filter = QStringLiteral("Kelvora File (*.vs_)|*.vs_");
+    cdlg.FilterIndex = 2;
+    cdlg.DefaultExt = QStringLiteral(".vs_");
+    cdlg.InitDir = rt::App::Path();
+    cdlg.ShowOpen();
+    PickedConnStr = cdlg.FileName;
+    SaveOption(QStringLiteral("Defter"), QStringLiteral("-"));
+}
+
+// An error that ends start-up is kept in the log and shown, so that the user and the vendor
+// know why the program did not come up.
+[[noreturn]] void EndWithError(const rt::Error& error) {
+    ErrorHandler handler;
+    QString source = QStringLiteral("core::Main");
+    QString extra;
+    handler.handleError(error, source, extra);
+    ui::MsgBox(error.Description(), ui::vbOKOnly | ui::vbCritical, rt::App::Title());
+    rt::App::End();
+}
+
+}  // namespace
+
+QString GetOption(const QString& key, const QString& defaultValue) {
+    return rt::GetSetting(rt::App::Title(), kSection, key, defaultValue);
+}
+
+void SaveOption(const QString& key, const QString& value) {
+    rt::SaveSetting(rt::App::Title(), kSection, key, value);
+}
+
+QString DefaultDataPath() {
+    return rt::App::Path() + QLatin1Char('/') + QLatin1String(frame::kDataFileName);
+}
+
+QString ProductPage() {
+    return rt::App::Path() + QStringLiteral("/kelvora.html");
+}
+
+void Main() {
+    if (rt::App::PrevInstance()) {
+        ui::MsgBox(QStringLiteral("Kelvora is already running"), ui::vbInformation | ui::vbOKOnly,
+                   QStringLiteral("Kelvora"));
+        rt::App::End();
+    }
+    for (;;) {
+        try {
+            frmSpl::instance().Show(ui::vbModal);
+            CheckRegistry();
+            ui::Unload<frmSpl>();
+            return;
+        } catch (const rt::Error& error) {
+            ui::Unload<frmSpl>();
+            switch (error.Number()) {
+                case rt::err::CancelSelected:
+                    return;
+                case rt::err::WrongPassword:
+                    ui::MsgBox(error.Description() + QStringLiteral(". Termination of application"),
+                               ui::vbOKOnly, rt::App::Title());
+                    rt::App::End();
+                case rt::err::ProviderFailure:
+                    if (ui::MsgBox(kMissingFileQuestion, ui::vbYesNo | ui::vbCritical,
+                                   QStringLiteral("Kelvora")) == ui::vbNo) {
+                        rt::App::End();
+                    }
+                    PickDataFile();
+                    continue;
+                default:
+                    if (frmMain::isLoaded()) {
+                        // The main window is up: the program can go on without what failed.
+                        ErrorHandler handler;
+                        QString source = QStringLiteral("core::Main");
+                        QString extra;
+                        handler.handleError(error, source, extra);
+                        return;
+                    }
+                    EndWithError(error);
+            }
+        }
+    }
+}
+
+void CheckRegistry() {
+    bool repaired = false;
+    int answer = 0;
+    // One question serves every check that fails: the first answer applies to them all.
+    auto repair = [&](const QString& question, const QString& key, const QString& value) {
+        if (!repaired) {
+            repaired = true;
+            answer = ui::MsgBox(question, ui::vbYesNo | ui::vbCritical, QStringLiteral("Kelvora"));
+        }
+        if (answer == ui::vbNo) {
+            rt::App::End();
+        }
+        SaveOption(key, value);
+    };
+    auto exists = [](const QString& sql, const QString& value) {
+        db::Recordset rs;
+        rs.Open(sql, cn, {value});
+        return !rs.EOF();
+    };
+
+    try {
+        const QString member = GetOption(QStringLiteral("Defter"), QStringLiteral("-"));
+        if (member != QLatin1String("-") &&
+            !exists(QStringLiteral("SELECT FIRSTN FROM USR WHERE FIRSTN = ?"), member)) {
+            repair(kRepairQuestion, QStringLiteral("Defter"), QStringLiteral("-"));
+        }
+        const QString language = GetOption(QStringLiteral("language"), QStringLiteral("ENGLISH"));
+        if (!exists(QStringLiteral("SELECT langname from langcat where langname = ?"), language)) {
+            repair(kRepairQuestion, QStringLiteral("language"), QStringLiteral("ENGLISH"));
+        }
+        const QString category = GetOption(QStringLiteral("ctb"), QStringLiteral("ALL FOODS"));
+        if (!exists(QStringLiteral("SELECT CNAME FROM CAT WHERE CNAME = ?"), category)) {
+            repair(kRepairQuestionCategory, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"));
+        }
+    } catch (const rt::Error&) {
+        // A data file that cannot answer (a missing table) leaves the preferences as they are;
+        // the windows that need the rows report the damage themselves.
+        return;
+    }
+    if (repaired) {
+        ui::MsgBox(QStringLiteral("Repaired successfully"), ui::vbOKOnly, rt::App::Title());
+    }
+}
+
+void CenterForm(ui::Form& parent, ui::Form& child) {
+    const float left =
+        static_cast<float>(parent.ScaleWidth()) / 2.0f - static_cast<float>(child.Width()) / 2.0f;
+    const float top =
+        static_cast<float>(parent.ScaleHeight()) / 2.0f - static_cast<float>(child.Height()) / 2.0f;
+    child.Move(left, top);
+}
+
+void FindListItem(ui::ListView& lvw, QString& text, int& where) {
+    if (text.isEmpty()) {
+        text = QStringLiteral("0");
+    }
+    if (ui::ListItem* item = lvw.FindItem(text, where)) {
+        item->EnsureVisible();
+        item->setSelected(true);
+    }
+}
+
+void ReleaseAll() {
+    cn.Close();
+    cmd = db::Command();
+    DataPath.clear();
+    PickedConnStr.reset();
+    ComposedFood.clear();
+    UnitCaller.clear();
+    ActFromUsr = false;
+    OthDelete = false;
+    ExitCancel = false;
+    OpenAnswer = 0;
+}
+
+}  // namespace core

@@ -1482,6 +1482,12 @@ void Shape::apply() {
     palette.setColor(QPalette::WindowText, colorFromValue(borderColor_));
     frame->setPalette(palette);
     frame->setAutoFillBackground(true);
+    frame->setFrameShape(borderStyle_ == 0 ? QFrame::NoFrame : QFrame::Box);
+}
+
+void Shape::setBorderStyle(int style) {
+    borderStyle_ = style;
+    apply();
 }
 
 void Shape::setBackColor(qint32 color) {

@@ -391,6 +391,9 @@ class Shape : public Control {
     void setBackColor(const QColor& color);
     qint32 BorderColor() const { return borderColor_; }
     void setBorderColor(qint32 color);
+    // 0 no border, 1 a solid line.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
     void setBorderColor(const QColor& color);
     bool takesFocus() const override { return false; }
 
@@ -398,6 +401,7 @@ class Shape : public Control {
     void apply();
     qint32 backColor_;
     qint32 borderColor_;
+    int borderStyle_ = 1;
 };
 
 class Image : public Control {

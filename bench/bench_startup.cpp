@@ -1,0 +1,43 @@
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "frame/core.h"
+#include "frame/frmMain.h"
+#include "runtime/App.h"
+#include "ui/Form.h"
+#include "ui/QtHost.h"
+
+namespace {
+
+// From Main to the main window on screen, with the delivered data file, as a person starting
+// the program waits for it.
+void BM_StartupToMainWindow(benchmark::State& state) {
+    QTemporaryDir dir;
+    rt::App::setPath(dir.path());
+    rt::App::setInstanceLockPath(dir.path() + QStringLiteral("/kelvora.lock"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       dir.path() + QStringLiteral("/settings"));
+    QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
+                dir.path() + QStringLiteral("/vdsys.vs_"));
+    ui::QtHost host;
+    for (auto _ : state) {
+        core::Main();
+        if (!frmMain::isLoaded() || !frmMain::instance().Visible()) {
+            state.SkipWithError("the main window did not come up");
+            break;
+        }
+        state.PauseTiming();
+        ui::Forms::discardAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::ReleaseAll();
+        rt::App::releaseInstanceLock();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToMainWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace

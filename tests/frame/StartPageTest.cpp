@@ -1,0 +1,150 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QMdiArea>
+#include <QPixmap>
+
+#include "db/Recordset.h"
+#include "frame/core.h"
+#include "frame/frmMain.h"
+#include "frame/frmOpt.h"
+#include "frame/frmProducts.h"
+#include "frame/frmStrt.h"
+#include "runtime/App.h"
+#include "support/ProgramFixture.h"
+#include "ui/Constants.h"
+
+namespace {
+
+class StartPageTest : public ProgramTest {
+  protected:
+    void SetUp() override { start(); }
+    static frmStrt& page() { return frmStrt::instance(); }
+};
+
+TEST_F(StartPageTest, FillsTheMainWindowAndFollowsItsSize) {
+    frmMain& main = frmMain::instance();
+    EXPECT_TRUE(page().Visible());
+    EXPECT_EQ(page().Left(), 0);
+    EXPECT_EQ(page().Top(), 0);
+    EXPECT_NEAR(page().Width(), main.ScaleWidth(), 15);
+    EXPECT_NEAR(page().Height(), main.ScaleHeight(), 15);
+
+    main.resize(1000, 700);
+    EXPECT_NEAR(page().Width(), main.ScaleWidth(), 15);
+    EXPECT_NEAR(page().Height(), main.ScaleHeight(), 15);
+}
+
+TEST_F(StartPageTest, LinksCarryTheirCaptionsAndTips) {
+    EXPECT_EQ(page().lblPersonal.Caption(), QStringLiteral("PERSONAL INFORMATION"));
+    EXPECT_EQ(page().lblPersonal.ToolTipText(), QStringLiteral("Get personal information [F2]"));
+    EXPECT_EQ(page().Label2.Caption(), QStringLiteral("RECOMMANDED DIETARY ALLOWANCE (RDA)"));
+    EXPECT_EQ(page().Label2.ToolTipText(),
+              QStringLiteral("Check your Recommanded daily allowances [F4]"));
+    EXPECT_EQ(page().Label10.ToolTipText(), QStringLiteral("Food Menu for common diesease"));
+    EXPECT_EQ(page().Label6.ToolTipText(), QStringLiteral("Make your food item [F8]"));
+    EXPECT_EQ(page().Text4[1].Text(), QStringLiteral("Products"));
+}
+
+TEST_F(StartPageTest, ColoursChosenInThePopupMenusStayAfterARestart) {
+    host.expectPopupMenu(QStringLiteral("mymenu")).choose(QStringLiteral("FontColour"));
+    host.expectColorDialog().answer(0x0000C0);
+    page().Shape2.rightClick();
+    EXPECT_EQ(page().Label4.ForeColor(), 0x0000C0);
+    EXPECT_EQ(page().Label10.ForeColor(), 0x0000C0);
+
+    host.expectPopupMenu(QStringLiteral("PicMenu")).choose(QStringLiteral("PicFontColour"));
+    host.expectColorDialog().answer(0x00FFFF);
+    page().Shape1.rightClick();
+    EXPECT_EQ(page().lbl[0].ForeColor(), 0x00FFFF);
+    EXPECT_EQ(page().Label9.ForeColor(), 0x00FFFF);
+    EXPECT_EQ(page().Label4.ForeColor(), 0x0000C0);
+
+    host.expectPopupMenu(QStringLiteral("mymenu")).choose(QStringLiteral("BackgroundColour"));
+    host.expectColorDialog().answer(0xE0F0F0);
+    page().Shape2.rightClick();
+    EXPECT_EQ(page().Shape2.BackColor(), 0xE0F0F0);
+
+    restart();
+    EXPECT_EQ(page().lblPersonal.ForeColor(), 0x0000C0);
+    EXPECT_EQ(page().Label7.ForeColor(), 0x00FFFF);
+    EXPECT_EQ(page().Shape2.BackColor(), 0xE0F0F0);
+}
+
+TEST_F(StartPageTest, ThePicBackgroundColourIsOnlyStored) {
+    const qint32 before = page().Shape1.BackColor();
+    host.expectPopupMenu(QStringLiteral("PicMenu")).choose(QStringLiteral("PicBackground"));
+    host.expectColorDialog().answer(0x00FF00);
+    page().Shape1.rightClick();
+    EXPECT_EQ(page().Shape1.BackColor(), before);
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT what FROM formats WHERE cat = 'PicBackColour'"), core::cn);
+    EXPECT_EQ(rs[QStringLiteral("what")].text(), QString::number(0x00FF00));
+}
+
+TEST_F(StartPageTest, AMissingColourRowLeavesThePagesOwnColour) {
+    core::cn.Execute(QStringLiteral("DELETE FROM formats WHERE cat = 'ForeColour'"));
+    const qint32 designed = frmStrt().Label4.ForeColor();
+    restart();
+    EXPECT_EQ(page().Label4.ForeColor(), designed);
+}
+
+TEST_F(StartPageTest, OptionsLinkOpensOneOptionsWindow) {
+    page().Label11.click();
+    ASSERT_TRUE(frmOpt::isLoaded());
+    EXPECT_TRUE(frmOpt::instance().Visible());
+    frmOpt* first = &frmOpt::instance();
+    page().Label11.click();
+    EXPECT_EQ(&frmOpt::instance(), first);
+    EXPECT_EQ(frmMain::instance().mdiArea()->subWindowList().size(), 2);
+}
+
+TEST_F(StartPageTest, ProductsOpenModallyWithTheirRows) {
+    host.expectModal<frmProducts>([](frmProducts& f) {
+        ASSERT_EQ(f.ListView1.ListItems.Count(), 4);
+        EXPECT_EQ(f.ListView1.rowTexts(1),
+                  (QStringList{QStringLiteral("1"),
+                               QStringLiteral("Kelvora Desktop, single-user licence with the "
+                                              "Indian food composition tables"),
+                               QStringLiteral("Rs. 4500")}));
+        EXPECT_NEAR(f.ListView1.ColumnHeaders(2).Width(), 14111, 15);
+        f.pressKey(ui::vbKeyEscape);
+    });
+    page().Text4[1].click();
+    // The other text box of the pair is no link.
+    page().Text4[0].click();
+}
+
+TEST_F(StartPageTest, AnEmptyProductsTableOpensAnEmptyList) {
+    core::cn.Execute(QStringLiteral("DELETE FROM Products"));
+    host.expectModal<frmProducts>([](frmProducts& f) {
+        EXPECT_EQ(f.ListView1.ListItems.Count(), 0);
+        f.close();
+    });
+    page().Text4[1].click();
+}
+
+TEST_F(StartPageTest, DocumentLinksOpenWithTheDesktop) {
+    host.expectOpenWithDesktop(programDir() + QStringLiteral("/fmenu.doc")).answer(true);
+    page().Label10.click();
+    host.expectOpenWithDesktop(programDir() + QStringLiteral("/kelvora.html")).answer(true);
+    page().Label9.click();
+    // Without an application for the document nothing is shown.
+    host.expectOpenWithDesktop(programDir() + QStringLiteral("/fmenu.doc")).answer(false);
+    page().Label10.click();
+}
+
+TEST_F(StartPageTest, ScreenshotOfTheMainWindow) {
+    frmMain& main = frmMain::instance();
+    main.resize(1100, 720);
+    QCoreApplication::processEvents();
+    const QImage shot = main.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    const QString folder = QStringLiteral(KELVORA_PROGRAM_DIR "/../screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(shot.save(folder + QStringLiteral("/main-window.png")));
+    // The title band shows in its own colour, the page in the stored background colour.
+    EXPECT_NE(shot.pixelColor(shot.width() / 2, 40), shot.pixelColor(shot.width() / 2, 400));
+}
+
+}  // namespace
