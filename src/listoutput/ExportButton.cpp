@@ -1,0 +1,41 @@
+#include "listoutput/ExportButton.h"
+
+#include "frame/core.h"
+#include "listoutput/CLvwPrint.h"
+#include "runtime/App.h"
+#include "ui/CommonDialog.h"
+#include "ui/Constants.h"
+#include "ui/Host.h"
+
+namespace listoutput {
+
+void ExportToHtml(ui::CommonDialog& cdlg, ui::ListView& lvw, const QString& title,
+                  const QString& titleUser, const QString& titleFrom, const QString& titleTo) {
+    cdlg.CancelError = false;
+    cdlg.Flags = 4;
+    cdlg.Filter = QStringLiteral("HTML File (*.html)|*.html");
+    cdlg.FilterIndex = 2;
+    cdlg.DefaultExt = QStringLiteral(".html");
+    cdlg.InitDir = rt::App::Path();
+    cdlg.ShowSave();
+    const QString fileName = cdlg.FileName;
+    if (fileName.isEmpty()) {
+        return;
+    }
+    CLvwPrint output;
+    output.lvwToPrint = &lvw;
+    if (output.ExportListView(2, fileName, 1, QStringLiteral("Arial"), title, titleUser, titleFrom,
+                              titleTo, 12) != 0) {
+        ui::MsgBox(output.LastErrorMsg(), ui::vbOKOnly | ui::vbExclamation,
+                   QStringLiteral("Kelvora"));
+        return;
+    }
+    core::OpenAnswer = ui::MsgBox(
+        QStringLiteral("Do you want to open the file '") + fileName + QStringLiteral("' ?"),
+        ui::vbYesNo | ui::vbQuestion, QStringLiteral("Kelvora"));
+    if (core::OpenAnswer == ui::vbYes) {
+        ui::host().OpenWithDesktop(fileName);
+    }
+}
+
+}  // namespace listoutput
