@@ -34,13 +34,7 @@ const QString kMissingFileQuestion = QStringLiteral(
 // window is not up yet, so the picker is a dialog of its own rather than the main window's.
 void PickDataFile() {
     ui::CommonDialog cdlg(nullptr, QStringLiteral("cdlg"));
-    cdlg.CancelError = false;
-    cdlg.Flags = 4;
-    cdlg.Filter = QStringLiteral("Kelvora File (*.vs_)|*.vs_");
-    cdlg.FilterIndex = 2;
-    cdlg.DefaultExt = QStringLiteral(".vs_");
-    cdlg.InitDir = rt::App::Path();
-    cdlg.ShowOpen();
+    ShowDataFileDialog(cdlg);
     PickedConnStr = cdlg.FileName;
     SaveOption(QStringLiteral("Defter"), QStringLiteral("-"));
 }
@@ -64,6 +58,16 @@ QString GetOption(const QString& key, const QString& defaultValue) {
 
 void SaveOption(const QString& key, const QString& value) {
     rt::SaveSetting(rt::App::Title(), kSection, key, value);
+}
+
+void ShowDataFileDialog(ui::CommonDialog& cdlg) {
+    cdlg.CancelError = false;
+    cdlg.Flags = 4;
+    cdlg.Filter = QStringLiteral("Kelvora File (*.vs_)|*.vs_");
+    cdlg.FilterIndex = 2;
+    cdlg.DefaultExt = QStringLiteral(".vs_");
+    cdlg.InitDir = rt::App::Path();
+    cdlg.ShowOpen();
 }
 
 QString DefaultDataPath() {

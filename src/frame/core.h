@@ -7,6 +7,7 @@
 #include "db/Connection.h"
 
 namespace ui {
+class CommonDialog;
 class Form;
 class ListView;
 }  // namespace ui
@@ -46,6 +47,10 @@ void SaveOption(const QString& key, const QString& value);
 QString DefaultDataPath();
 // The product's web page, shipped beside the program.
 QString ProductPage();
+
+// Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows
+// it; the chosen file is in FileName, "" after a cancel.
+void ShowDataFileDialog(ui::CommonDialog& cdlg);
 
 // The program's entry.
 void Main();

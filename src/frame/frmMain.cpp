@@ -57,55 +57,44 @@ void frmMain::MDIForm_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     ExitCancel = false;
 }
 
-qint32 frmMain::ChooseColour() {
-    CommonDialog1.CancelError = true;
-    CommonDialog1.ShowColor();
-    return CommonDialog1.Color;
-}
-
-void frmMain::StoreColour(const QString& key, qint32 colour) {
-    cn.Execute(QStringLiteral("update formats set what = ? where cat = ?"),
-               {QString::number(colour), key});
-}
-
-// The colour commands leave everything as it was on any error, a cancelled dialog included.
-void frmMain::BackgroundColour_Click() {
+// Asks for a colour, shows it where it belongs and stores it under key. Any error, the
+// cancelled dialog included, leaves screen and table as they were.
+void frmMain::ChangeColour(const QString& key, const std::function<void(qint32)>& apply) {
     try {
-        const qint32 colour = ChooseColour();
-        frmStrt::instance().Shape2.setBackColor(colour);
-        StoreColour(QStringLiteral("BackColour"), colour);
+        CommonDialog1.CancelError = true;
+        CommonDialog1.ShowColor();
+        const qint32 colour = CommonDialog1.Color;
+        apply(colour);
+        cn.Execute(QStringLiteral("update formats set what = ? where cat = ?"),
+                   {QString::number(colour), key});
     } catch (const rt::Error&) {
     }
+}
+
+void frmMain::BackgroundColour_Click() {
+    ChangeColour(QStringLiteral("BackColour"),
+                 [](qint32 colour) { frmStrt::instance().Shape2.setBackColor(colour); });
 }
 
 void frmMain::FontColour_Click() {
-    try {
-        const qint32 colour = ChooseColour();
+    ChangeColour(QStringLiteral("ForeColour"), [](qint32 colour) {
         for (ui::Label* label : frmStrt::instance().PageLinks()) {
             label->setForeColor(colour);
         }
-        StoreColour(QStringLiteral("ForeColour"), colour);
-    } catch (const rt::Error&) {
-    }
+    });
 }
 
+// No surface shows this colour; it is only kept.
 void frmMain::PicBackground_Click() {
-    try {
-        const qint32 colour = ChooseColour();
-        StoreColour(QStringLiteral("PicBackColour"), colour);
-    } catch (const rt::Error&) {
-    }
+    ChangeColour(QStringLiteral("PicBackColour"), [](qint32) {});
 }
 
 void frmMain::PicFontColour_Click() {
-    try {
-        const qint32 colour = ChooseColour();
+    ChangeColour(QStringLiteral("PicForeColour"), [](qint32 colour) {
         for (ui::Label* label : frmStrt::instance().TitleLabels()) {
             label->setForeColor(colour);
         }
-        StoreColour(QStringLiteral("PicForeColour"), colour);
-    } catch (const rt::Error&) {
-    }
+    });
 }
 
 void frmMain::mnuAbout_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "ui/CommonDialog.h"
 #include "ui/ImageList.h"
 #include "ui/MDIForm.h"
@@ -43,7 +45,5 @@ class frmMain : public ui::FormOf<frmMain, ui::MDIForm> {
     void PicFontColour_Click();
     void mnuAbout_Click();
 
-    // Asks for a colour; nothing when the dialog is cancelled (it raises the cancel error).
-    qint32 ChooseColour();
-    static void StoreColour(const QString& key, qint32 colour);
+    void ChangeColour(const QString& key, const std::function<void(qint32)>& apply);
 };

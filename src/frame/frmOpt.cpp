@@ -126,13 +126,7 @@ void frmOpt::Form_Load() {
 
 void frmOpt::cmdBrowse_Click() {
     try {
-        Cdlg.CancelError = false;
-        Cdlg.Flags = 4;
-        Cdlg.Filter = QStringLiteral("Kelvora File (*.vs_)|*.vs_");
-        Cdlg.FilterIndex = 2;
-        Cdlg.DefaultExt = QStringLiteral(".vs_");
-        Cdlg.InitDir = rt::App::Path();
-        Cdlg.ShowOpen();
+        ShowDataFileDialog(Cdlg);
         if (Cdlg.FileName.isEmpty()) {
             return;
         }
