@@ -165,6 +165,67 @@ void Control::setHeight(int twips) {
     widget_->setMinimumHeight(pixels);
 }
 
+QFont Control::textFont() const {
+    return widget_->font();
+}
+
+void Control::setTextFont(const QFont& font) {
+    widget_->setFont(font);
+}
+
+bool Control::FontBold() const {
+    return textFont().bold();
+}
+
+void Control::setFontBold(bool on) {
+    QFont font = textFont();
+    font.setBold(on);
+    setTextFont(font);
+}
+
+bool Control::FontUnderline() const {
+    return textFont().underline();
+}
+
+void Control::setFontUnderline(bool on) {
+    QFont font = textFont();
+    font.setUnderline(on);
+    setTextFont(font);
+}
+
+bool Control::FontItalic() const {
+    return textFont().italic();
+}
+
+void Control::setFontItalic(bool on) {
+    QFont font = textFont();
+    font.setItalic(on);
+    setTextFont(font);
+}
+
+double Control::FontSize() const {
+    return textFont().pointSizeF();
+}
+
+void Control::setFontSize(double points) {
+    if (!(points > 0)) {
+        throw rt::Error(380, QStringLiteral("Invalid property value"));
+    }
+    QFont font = textFont();
+    font.setPointSizeF(points);
+    setTextFont(font);
+}
+
+QString Control::FontName() const {
+    return textFont().family();
+}
+
+void Control::setFontName(const QString& family) {
+    QFont font = textFont();
+    font.setFamily(family);
+    setTextFont(font);
+}
+
 void Control::SetFocus() {
     if (!form_->isFormLoaded() || !form_->Visible() || !takesFocus() || !widget_->isEnabled() ||
         !widget_->isVisibleTo(form_)) {

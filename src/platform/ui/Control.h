@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QString>
@@ -57,6 +58,17 @@ class Control {
     void Move(int left, int top, int width, int height);
     void setWidth(int twips);
     void setHeight(int twips);
+    // The font of the control's text. A size of 0 or less is error 380.
+    bool FontBold() const;
+    void setFontBold(bool on);
+    bool FontUnderline() const;
+    void setFontUnderline(bool on);
+    bool FontItalic() const;
+    void setFontItalic(bool on);
+    double FontSize() const;
+    void setFontSize(double points);
+    QString FontName() const;
+    void setFontName(const QString& family);
 
     // Moves the focus here (LostFocus of the control that had it, then GotFocus). Error 5
     // when the form is not shown or the control cannot take the focus.
@@ -90,6 +102,10 @@ class Control {
   protected:
     friend class Form;
     friend struct detail::FormAccess;
+
+    // Where the control keeps its text's font (a rich-text box keeps its document's).
+    virtual QFont textFont() const;
+    virtual void setTextFont(const QFont& font);
 
     // Gives the control its widget (derived constructors call it once).
     void attach(QWidget* widget);

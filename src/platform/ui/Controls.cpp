@@ -170,59 +170,6 @@ void Label::setBackStyle(int style) {
     label()->setAutoFillBackground(style == 1);
 }
 
-bool Label::FontBold() const {
-    return label()->font().bold();
-}
-
-void Label::setFontBold(bool on) {
-    QFont font = label()->font();
-    font.setBold(on);
-    label()->setFont(font);
-}
-
-bool Label::FontUnderline() const {
-    return label()->font().underline();
-}
-
-void Label::setFontUnderline(bool on) {
-    QFont font = label()->font();
-    font.setUnderline(on);
-    label()->setFont(font);
-}
-
-bool Label::FontItalic() const {
-    return label()->font().italic();
-}
-
-void Label::setFontItalic(bool on) {
-    QFont font = label()->font();
-    font.setItalic(on);
-    label()->setFont(font);
-}
-
-double Label::FontSize() const {
-    return label()->font().pointSizeF();
-}
-
-void Label::setFontSize(double points) {
-    if (points <= 0) {
-        invalidValue();
-    }
-    QFont font = label()->font();
-    font.setPointSizeF(points);
-    label()->setFont(font);
-}
-
-QString Label::FontName() const {
-    return label()->font().family();
-}
-
-void Label::setFontName(const QString& family) {
-    QFont font = label()->font();
-    font.setFamily(family);
-    label()->setFont(font);
-}
-
 void Label::setAlignment(int alignment) {
     alignment_ = alignment;
     label()->setAlignment(horizontalAlignment(alignment) | Qt::AlignVCenter);
@@ -511,39 +458,6 @@ void TextBox::setBackColor(qint32 color) {
 
 void TextBox::setBackColor(const QColor& color) {
     setBackColor(rt::LongFromColor(color));
-}
-
-void TextBox::applyFont(const std::function<void(QFont&)>& change) {
-    QFont font = widget()->font();
-    change(font);
-    widget()->setFont(font);
-}
-
-bool TextBox::FontBold() const {
-    return widget()->font().bold();
-}
-
-void TextBox::setFontBold(bool on) {
-    applyFont([on](QFont& font) { font.setBold(on); });
-}
-
-bool TextBox::FontUnderline() const {
-    return widget()->font().underline();
-}
-
-void TextBox::setFontUnderline(bool on) {
-    applyFont([on](QFont& font) { font.setUnderline(on); });
-}
-
-double TextBox::FontSize() const {
-    return widget()->font().pointSizeF();
-}
-
-void TextBox::setFontSize(double points) {
-    if (points <= 0) {
-        invalidValue();
-    }
-    applyFont([points](QFont& font) { font.setPointSizeF(points); });
 }
 
 void TextBox::setBorderStyle(int style) {
@@ -1930,26 +1844,11 @@ void RichTextBox::setSelLength(int length) {
     textEdit()->setTextCursor(cursor);
 }
 
-QString RichTextBox::FontName() const {
-    return textEdit()->document()->defaultFont().family();
+QFont RichTextBox::textFont() const {
+    return textEdit()->document()->defaultFont();
 }
 
-void RichTextBox::setFontName(const QString& family) {
-    QFont font = textEdit()->document()->defaultFont();
-    font.setFamily(family);
-    textEdit()->document()->setDefaultFont(font);
-}
-
-double RichTextBox::FontSize() const {
-    return textEdit()->document()->defaultFont().pointSizeF();
-}
-
-void RichTextBox::setFontSize(double points) {
-    if (points <= 0) {
-        invalidValue();
-    }
-    QFont font = textEdit()->document()->defaultFont();
-    font.setPointSizeF(points);
+void RichTextBox::setTextFont(const QFont& font) {
     textEdit()->document()->setDefaultFont(font);
 }
 

@@ -51,16 +51,6 @@ class Label : public Control {
     // 0 transparent, 1 opaque (BackColor painted).
     int BackStyle() const { return backStyle_; }
     void setBackStyle(int style);
-    bool FontBold() const;
-    void setFontBold(bool on);
-    bool FontUnderline() const;
-    void setFontUnderline(bool on);
-    bool FontItalic() const;
-    void setFontItalic(bool on);
-    double FontSize() const;
-    void setFontSize(double points);
-    QString FontName() const;
-    void setFontName(const QString& family);
     int Alignment() const { return alignment_; }
     void setAlignment(int alignment);
     bool AutoSize() const { return autoSize_; }
@@ -123,12 +113,6 @@ class TextBox : public Control {
     qint32 BackColor() const { return backColor_; }
     void setBackColor(qint32 color);
     void setBackColor(const QColor& color);
-    bool FontBold() const;
-    void setFontBold(bool on);
-    bool FontUnderline() const;
-    void setFontUnderline(bool on);
-    double FontSize() const;
-    void setFontSize(double points);
     // 0 none, 1 fixed single (the frame).
     int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
@@ -154,7 +138,6 @@ class TextBox : public Control {
 
   private:
     void build();
-    void applyFont(const std::function<void(QFont&)>& change);
     void applyText(const QString& text);
     void applyMaxLength();
     void applyColors();
@@ -523,10 +506,6 @@ class RichTextBox : public Control {
     void setSelStart(int start);
     int SelLength() const;
     void setSelLength(int length);
-    QString FontName() const;
-    void setFontName(const QString& family);
-    double FontSize() const;
-    void setFontSize(double points);
     // Reads the file as HTML when it looks like HTML, else as plain text. Error 75 when it
     // cannot be read.
     void LoadFile(const QString& path);
@@ -536,6 +515,10 @@ class RichTextBox : public Control {
     bool type(const QString& text);
 
     QTextEdit* textEdit() const;
+
+  protected:
+    QFont textFont() const override;
+    void setTextFont(const QFont& font) override;
 
   private:
     void setContent(const std::function<void()>& apply);

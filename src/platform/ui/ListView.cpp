@@ -786,61 +786,51 @@ bool ListView::mouseFromQt(QWidget* widget, QMouseEvent* event, int type) {
     return false;
 }
 
-bool ListView::clickItem(int index) {
+ListViewRow* ListView::personRow(int index) {
     if (!beginPerson()) {
-        return false;
+        return nullptr;
     }
     ListViewRow* row = rowAt(index - 1);
     if (row == nullptr) {
         qWarning("ui: %s has no item %d", qUtf8Printable(Name()), index);
-        return false;
     }
-    return personClick(row, false);
+    return row;
+}
+
+ListViewRow* ListView::personRow(const QString& text) {
+    if (!beginPerson()) {
+        return nullptr;
+    }
+    ListViewRow* row = rowWithText(text);
+    if (row == nullptr) {
+        qWarning("ui: %s has no item '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
+    }
+    return row;
+}
+
+bool ListView::clickItem(int index) {
+    ListViewRow* row = personRow(index);
+    return row != nullptr && personClick(row, false);
 }
 
 bool ListView::clickItem(const QString& text) {
-    if (!beginPerson()) {
-        return false;
-    }
-    ListViewRow* row = rowWithText(text);
-    if (row == nullptr) {
-        qWarning("ui: %s has no item '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
-        return false;
-    }
-    return personClick(row, false);
+    ListViewRow* row = personRow(text);
+    return row != nullptr && personClick(row, false);
 }
 
 bool ListView::dblClickItem(int index) {
-    if (!beginPerson()) {
-        return false;
-    }
-    ListViewRow* row = rowAt(index - 1);
-    if (row == nullptr) {
-        qWarning("ui: %s has no item %d", qUtf8Printable(Name()), index);
-        return false;
-    }
-    return personClick(row, true);
+    ListViewRow* row = personRow(index);
+    return row != nullptr && personClick(row, true);
 }
 
 bool ListView::dblClickItem(const QString& text) {
-    if (!beginPerson()) {
-        return false;
-    }
-    ListViewRow* row = rowWithText(text);
-    if (row == nullptr) {
-        qWarning("ui: %s has no item '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
-        return false;
-    }
-    return personClick(row, true);
+    ListViewRow* row = personRow(text);
+    return row != nullptr && personClick(row, true);
 }
 
 bool ListView::rightClickItem(int index) {
-    if (!beginPerson()) {
-        return false;
-    }
-    ListViewRow* row = rowAt(index - 1);
+    ListViewRow* row = personRow(index);
     if (row == nullptr) {
-        qWarning("ui: %s has no item %d", qUtf8Printable(Name()), index);
         return false;
     }
     selectQuietly(row);

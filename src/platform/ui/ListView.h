@@ -300,6 +300,10 @@ class ListView : public Control {
     void resort() const;
     ListViewRow* rowAt(int index) const;  // 0-based display index
     ListViewRow* rowWithText(const QString& text) const;
+    // The row a person's action is on; null (with a warning) when a person cannot act or
+    // there is no such row.
+    ListViewRow* personRow(int index);
+    ListViewRow* personRow(const QString& text);
     void selectQuietly(ListViewRow* row);
     bool personClick(ListViewRow* row, bool doubleClick);
     void onQtItemClicked(ListViewRow* row, bool doubleClick);
