@@ -165,6 +165,20 @@ void Control::setHeight(int twips) {
     widget_->setMinimumHeight(pixels);
 }
 
+bool Control::personLeftClick(const std::function<void()>& click) {
+    if (!beginPerson()) {
+        return false;
+    }
+    fireMouse(MouseDown, vbLeftButton, 0);
+    if (detail::isAlive(this)) {
+        fireMouse(MouseUp, vbLeftButton, 0);
+    }
+    if (detail::isAlive(this)) {
+        fire(click);
+    }
+    return true;
+}
+
 QFont Control::textFont() const {
     return widget_->font();
 }

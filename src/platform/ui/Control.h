@@ -139,6 +139,9 @@ class Control {
     }
     void fireMouse(const std::function<void(int, int, float, float)>& handler, int button,
                    int shift);
+    // A person's left click on a control that does not take the focus: MouseDown, MouseUp,
+    // then click (each only while the control still exists). False when a person could not.
+    bool personLeftClick(const std::function<void()>& click);
 
   private:
     Form* form_;

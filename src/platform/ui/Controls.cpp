@@ -192,17 +192,7 @@ void Label::setWordWrap(bool on) {
 }
 
 bool Label::click() {
-    if (!beginPerson()) {
-        return false;
-    }
-    fireMouse(MouseDown, vbLeftButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbLeftButton, 0);
-    }
-    if (detail::isAlive(this)) {
-        fire(Click);
-    }
-    return true;
+    return personLeftClick(Click);
 }
 
 bool Label::dblClick() {
@@ -473,17 +463,7 @@ void TextBox::setBorderStyle(int style) {
 }
 
 bool TextBox::click() {
-    if (!beginPerson()) {
-        return false;
-    }
-    fireMouse(MouseDown, vbLeftButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbLeftButton, 0);
-    }
-    if (detail::isAlive(this)) {
-        fire(Click);
-    }
-    return true;
+    return personLeftClick(Click);
 }
 
 bool TextBox::mouseFromQt(QWidget* widget, QMouseEvent* event, int type) {
@@ -1453,17 +1433,7 @@ void Image::setStretch(bool on) {
 }
 
 bool Image::click() {
-    if (!beginPerson()) {
-        return false;
-    }
-    fireMouse(MouseDown, vbLeftButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbLeftButton, 0);
-    }
-    if (detail::isAlive(this)) {
-        fire(Click);
-    }
-    return true;
+    return personLeftClick(Click);
 }
 
 bool Image::mouseFromQt(QWidget* widget, QMouseEvent* event, int type) {
