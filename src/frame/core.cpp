@@ -39,15 +39,12 @@ void PickDataFile() {
     SaveOption(QStringLiteral("Defter"), QStringLiteral("-"));
 }
 
-// An error that ends start-up is kept in the log and shown, so that the user and the vendor
-// know why the program did not come up.
-[[noreturn]] void EndWithError(const rt::Error& error) {
+// An error that start-up cannot handle is kept in the log, so that the vendor can see why.
+void LogStartupError(const rt::Error& error) {
     ErrorHandler handler;
     QString source = QStringLiteral("core::Main");
     QString extra;
     handler.handleError(error, source, extra);
-    ui::MsgBox(error.Description(), ui::vbOKOnly | ui::vbCritical, rt::App::Title());
-    rt::App::End();
 }
 
 }  // namespace
@@ -107,15 +104,15 @@ void Main() {
                     PickDataFile();
                     continue;
                 default:
+                    LogStartupError(error);
+                    // With the main window up the program can go on without what failed;
+                    // without it the user is told why the program ends.
                     if (frmMain::isLoaded()) {
-                        // The main window is up: the program can go on without what failed.
-                        ErrorHandler handler;
-                        QString source = QStringLiteral("core::Main");
-                        QString extra;
-                        handler.handleError(error, source, extra);
                         return;
                     }
-                    EndWithError(error);
+                    ui::MsgBox(error.Description(), ui::vbOKOnly | ui::vbCritical,
+                               rt::App::Title());
+                    rt::App::End();
             }
         }
     }
@@ -170,7 +167,7 @@ void CenterForm(ui::Form& parent, ui::Form& child) {
         static_cast<float>(parent.ScaleWidth()) / 2.0f - static_cast<float>(child.Width()) / 2.0f;
     const float top =
         static_cast<float>(parent.ScaleHeight()) / 2.0f - static_cast<float>(child.Height()) / 2.0f;
-    child.Move(left, top);
+    child.Move(static_cast<int>(left), static_cast<int>(top));
 }
 
 void FindListItem(ui::ListView& lvw, QString& text, int& where) {

@@ -32,7 +32,7 @@ void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {})
     label.setCaption(caption);
     label.setToolTipText(tip);
     label.setFontBold(true);
-    label.setMousePointer(99);
+    label.setMousePointer(ui::vbCustom);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ frmStrt::frmStrt() {
         Text4[i].setBorderStyle(0);
     }
     Text4[1].setFontUnderline(true);
-    Text4[1].setMousePointer(99);
+    Text4[1].setMousePointer(ui::vbCustom);
     Shape1.setBackColor(QColor(0, 96, 100));
     Shape2.setBackColor(QColor(Qt::white));
     Shape1.setBorderStyle(0);

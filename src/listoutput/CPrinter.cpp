@@ -20,8 +20,10 @@ bool CPrinter::PrintLvw() {
         return false;
     }
     try {
-        listoutput::PrintTarget target = listoutput::OpenPrintTarget(
-            title_.isEmpty() ? lvwToPrint_->Name() + QStringLiteral(" Output") : title_);
+        if (title_.isEmpty()) {
+            title_ = lvwToPrint_->Name() + QStringLiteral(" Output");
+        }
+        listoutput::PrintTarget target = listoutput::OpenPrintTarget(title_);
         printer_ = std::move(target.printer);
         if (!printer_) {
             throw rt::Error(482, QStringLiteral("Printer error"));
@@ -30,9 +32,6 @@ bool CPrinter::PrintLvw() {
 
         printer.setFontName(FontName_);
         printer.setOrientation(Orientation_);
-        if (title_.isEmpty()) {
-            title_ = lvwToPrint_->Name() + QStringLiteral(" Output");
-        }
         const bool fits = FitToPage(FontSize_);
         if (printer.Orientation() == 1 && !fits) {
             const int answer = ui::MsgBox(

@@ -31,6 +31,16 @@ class OptionsTest : public ProgramTest {
         frmStrt::instance().Label11.click();
         return frmOpt::instance();
     }
+    // Browses to a second good data file, then goes back to the lists.
+    QString browseToSecondFile(frmOpt& f) {
+        const QString good = programDir() + QStringLiteral("/second.vs_");
+        installDeliveredDataFile(good);
+        f.SSTab1.chooseTab(1);
+        host.expectOpenDialog().answer(good);
+        f.cmdBrowse.click();
+        f.SSTab1.chooseTab(0);
+        return good;
+    }
 };
 
 TEST_F(OptionsTest, ListsStartWithTheStoredValueAndEndWithNoMember) {
@@ -115,13 +125,8 @@ TEST_F(OptionsTest, BrowseTakesOnlyAFileThatOpens) {
 }
 
 TEST_F(OptionsTest, AChangedPathAnsweredNoKeepsTheOldPathButStoresTheLists) {
-    const QString good = programDir() + QStringLiteral("/second.vs_");
-    installDeliveredDataFile(good);
     frmOpt& f = open();
-    f.SSTab1.chooseTab(1);
-    host.expectOpenDialog().answer(good);
-    f.cmdBrowse.click();
-    f.SSTab1.chooseTab(0);
+    const QString good = browseToSecondFile(f);
     f.cmbLang.choose(QStringLiteral("Hindi"));
     f.cmbUsr.choose(QStringLiteral("Vikram"));
     host.expectMsgBox(
@@ -137,13 +142,8 @@ TEST_F(OptionsTest, AChangedPathAnsweredNoKeepsTheOldPathButStoresTheLists) {
 }
 
 TEST_F(OptionsTest, AChangedPathAnsweredYesEndsAndTheNextStartUsesIt) {
-    const QString good = programDir() + QStringLiteral("/second.vs_");
-    installDeliveredDataFile(good);
     frmOpt& f = open();
-    f.SSTab1.chooseTab(1);
-    host.expectOpenDialog().answer(good);
-    f.cmdBrowse.click();
-    f.SSTab1.chooseTab(0);
+    const QString good = browseToSecondFile(f);
     f.cmbUsr.choose(QStringLiteral("Vikram"));
     host
         .expectMsgBox(QStringLiteral(

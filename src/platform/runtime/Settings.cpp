@@ -1,6 +1,7 @@
 #include "runtime/Settings.h"
 
 #include <QSettings>
+#include <memory>
 
 #include "runtime/Error.h"
 
@@ -24,6 +25,17 @@ void requireKeyName(const QString& key, const QString& source) {
     }
 }
 
+// The program's store, positioned on a section.
+std::unique_ptr<QSettings> openSection(const QString& appName, const QString& section,
+                                       const QString& source) {
+    requireName(appName, source);
+    requireName(section, source);
+    auto store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             kOrganisation, appName);
+    store->beginGroup(section);
+    return store;
+}
+
 void syncOrRaise(QSettings& store, const QString& source) {
     store.sync();
     if (store.status() != QSettings::NoError) {
@@ -37,12 +49,9 @@ void syncOrRaise(QSettings& store, const QString& source) {
 QString GetSetting(const QString& appName, const QString& section, const QString& key,
                    const QString& defaultValue) {
     const QString source = QStringLiteral("GetSetting");
-    requireName(appName, source);
-    requireName(section, source);
+    const auto store = openSection(appName, section, source);
     requireKeyName(key, source);
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
-    store.beginGroup(section);
-    const QVariant v = store.value(key);
+    const QVariant v = store->value(key);
     if (!v.isValid()) {
         return defaultValue;
     }
@@ -52,36 +61,30 @@ QString GetSetting(const QString& appName, const QString& section, const QString
 void SaveSetting(const QString& appName, const QString& section, const QString& key,
                  const QString& value) {
     const QString source = QStringLiteral("SaveSetting");
-    requireName(appName, source);
-    requireName(section, source);
+    const auto store = openSection(appName, section, source);
     requireKeyName(key, source);
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
-    store.beginGroup(section);
-    store.setValue(key, value);
-    store.endGroup();
-    syncOrRaise(store, source);
+    store->setValue(key, value);
+    store->endGroup();
+    syncOrRaise(*store, source);
 }
 
 void DeleteSetting(const QString& appName, const QString& section, const QString& key) {
     const QString source = QStringLiteral("DeleteSetting");
-    requireName(appName, source);
-    requireName(section, source);
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
-    store.beginGroup(section);
+    const auto store = openSection(appName, section, source);
     if (key.isEmpty()) {
-        if (store.childKeys().isEmpty() && store.childGroups().isEmpty()) {
+        if (store->childKeys().isEmpty() && store->childGroups().isEmpty()) {
             raise(err::InvalidProcedureCall, source);
         }
-        store.remove(QString());
+        store->remove(QString());
     } else {
         requireKeyName(key, source);
-        if (!store.contains(key)) {
+        if (!store->contains(key)) {
             raise(err::InvalidProcedureCall, source);
         }
-        store.remove(key);
+        store->remove(key);
     }
-    store.endGroup();
-    syncOrRaise(store, source);
+    store->endGroup();
+    syncOrRaise(*store, source);
 }
 
 std::optional<QVariant> ReadSettingValue(const QString& keyPath, const QString& valueName) {
