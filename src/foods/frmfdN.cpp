@@ -2,6 +2,9 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
@@ -125,8 +128,13 @@ frmfdN::frmfdN() {
     lists->addWidget(LstView.widget(), 1, 0);
     lists->addWidget(lbl[4].widget(), 0, 1);
     lists->addWidget(LView.widget(), 1, 1);
-    lists->setColumnStretch(0, 3);
-    lists->setColumnStretch(1, 2);
+    // The nutrients, the answer the window is opened for, keep every column in view; the food
+    // list takes the rest and scrolls sideways.
+    QTreeWidget* nutrientTree = LView.treeWidget();
+    nutrientTree->setMinimumWidth(nutrientTree->header()->length() +
+                                  nutrientTree->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                  2 * nutrientTree->frameWidth() + 4);
+    lists->setColumnStretch(0, 1);
     auto* lines = new QHBoxLayout;
     lines->addWidget(txtFood.widget(), 3);
     lines->addWidget(txtTotal.widget(), 1);
@@ -136,7 +144,7 @@ frmfdN::frmfdN() {
     layout->addLayout(filters);
     layout->addLayout(lists, 1);
     layout->addLayout(lines);
-    setWidth(17400);
+    setWidth(18300);
     setHeight(10800);
 }
 
@@ -227,6 +235,8 @@ void frmfdN::ShowNutrients() {
             item.setSubItems(1, rt::Str(rt::CDbl(rt::Format(value, QStringLiteral("###0.00")))));
             item.setSubItems(2, rs[3].text());
         }
+        // As after any fill, the first entry is the selected one.
+        LView.ListItems(1).setSelected(true);
         txtTotal.setText(QStringLiteral("Total : ") + QString::number(LView.ListItems.Count()));
         txtFood.setText(QStringLiteral("Food : ") + food->Text());
     } catch (const rt::Error&) {

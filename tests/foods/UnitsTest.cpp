@@ -1,6 +1,5 @@
-#include <QVBoxLayout>
-
 #include "db/Recordset.h"
+#include "foods/CallerForms.h"
 #include "foods/ServingUnits.h"
 #include "foods/UnitCaller.h"
 #include "foods/frmUnit.h"
@@ -10,54 +9,8 @@
 
 namespace {
 
-// A window that opens the units window, as the intake diary and the ingredient editor do: a
-// food list, a unit combo refilled by Unitcombo, and a Unit button.
-class CallerForm : public ui::Form, public foods::UnitCallerWindow {
-  public:
-    explicit CallerForm(const QString& mode) : foods::UnitCallerWindow(mode) {
-        LView.ColumnHeaders.Add(-1, QString(), QStringLiteral("Food"));
-        for (const char* food : {"Bajra", "Barley"}) {
-            LView.ListItems.Add(QString::fromLatin1(food));
-        }
-        cmbUnit.setStyle(ui::vbComboDropdownList);
-        cmdUnit.Click = [this] { foods::ShowUnits(*this); };
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(LView.widget());
-        layout->addWidget(cmbUnit.widget());
-        layout->addWidget(cmdUnit.widget());
-    }
-    ui::ListView& UnitFoodList() override { return LView; }
-    void Unitcombo(QString& food) override {
-        calls << food;
-        cmbUnit.Clear();
-        for (const QString& entry : foods::ServingUnits(core::cn).ComboEntries(food)) {
-            cmbUnit.AddItem(entry);
-        }
-        cmbUnit.setListIndex(0);
-    }
-    QStringList units() const {
-        QStringList list;
-        for (int i = 0; i < cmbUnit.ListCount(); ++i) {
-            list << cmbUnit.List(i);
-        }
-        return list;
-    }
-
-    ui::ListView LView{this, QStringLiteral("LView")};
-    ui::ComboBox cmbUnit{this, QStringLiteral("cmbUnit")};
-    ui::CommandButton cmdUnit{this, QStringLiteral("cmdUnit")};
-    QStringList calls;
-};
-
-class frmDiary : public ui::FormOf<frmDiary, CallerForm> {
-  public:
-    frmDiary() : FormOf(QStringLiteral("IntakeOn")) {}
-};
-
-class frmRecipe : public ui::FormOf<frmRecipe, CallerForm> {
-  public:
-    frmRecipe() : FormOf(QStringLiteral("ComposeOn")) {}
-};
+using foods_test::frmDiary;
+using foods_test::frmRecipe;
 
 struct UnitRow {
     QString name;
