@@ -60,6 +60,21 @@ FoodQuery FoodsOf(const QString& category, const QString& language) {
             {language, category}};
 }
 
+// An amount as the nutrient list shows it: rounded to two decimals, without the zeros the
+// rounding leaves at the end (12.5 for 12.50, 3 for 3.00, 0 for 0.00).
+QString AmountText(double value) {
+    QString text = rt::Format(value, QStringLiteral("###0.00"));
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0'))) {
+            text.chop(1);
+        }
+        if (text.endsWith(QLatin1Char('.'))) {
+            text.chop(1);
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 frmfdN::frmfdN() {
@@ -97,8 +112,11 @@ frmfdN::frmfdN() {
         LView.ColumnHeaders.Add(-1, QString::fromLatin1(c.key), QString::fromLatin1(c.header),
                                 c.width);
     }
-    // Both lists start in the order their "down" icon promises.
+    // Both lists start in the order their "down" icon promises. The focus frame marks the
+    // current cell only: a frame around the whole row has the list lay out all its rows each
+    // time the current row changes, which made showing a food half as slow again.
     for (ui::ListView* list : {&LstView, &LView}) {
+        list->treeWidget()->setAllColumnsShowFocus(false);
         list->setColumnHeaderIcons(&ImgLst);
         list->ColumnHeaders(QStringLiteral("a")).setIcon("down");
         list->setSorted(true);
@@ -207,19 +225,19 @@ void frmfdN::ShowNutrients() {
         return;
     }
     try {
-        const qint64 foodid = food->Tag().toLongLong();
-        db::Recordset known;
-        known.Open(QStringLiteral("SELECT foodid FROM food WHERE foodid = ?"), cn, {foodid});
-        if (known.EOF()) {
-            return;
-        }
+        // One row per nutrient row of the food; a single row without a serial when it has none,
+        // and none at all when the food is gone.
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT nutri.nname, foodN1.nutri_val, foodN1.nutri_cd, "
-                               "foodN1.unit_tp FROM foodN1 LEFT JOIN nutri ON nutri.nutri_cd = ") +
+                               "foodN1.unit_tp, foodN1.rowid FROM food LEFT JOIN foodN1 ON "
+                               "foodN1.foodid = food.foodid LEFT JOIN nutri ON nutri.nutri_cd = ") +
                     foods::NutrientOffset::realCodeSql() +
-                    QStringLiteral(" WHERE foodN1.foodid = ? ORDER BY foodN1.rowid"),
-                cn, {foodid});
+                    QStringLiteral(" WHERE food.foodid = ? ORDER BY foodN1.rowid"),
+                cn, {food->Tag().toLongLong()});
         if (rs.EOF()) {
+            return;
+        }
+        if (rs[4].IsNull()) {
             txtTotal.setText(QStringLiteral("Total : 0"));
             return;
         }
@@ -232,11 +250,9 @@ void frmfdN::ShowNutrients() {
             const double value =
                 foods::NutrientOffset::value(rs[1].toDouble(), static_cast<int>(rs[2].toLong()));
             ui::ListItem& item = LView.ListItems.Add(name.toString());
-            item.setSubItems(1, rt::Str(rt::CDbl(rt::Format(value, QStringLiteral("###0.00")))));
+            item.setSubItems(1, AmountText(value));
             item.setSubItems(2, rs[3].text());
         }
-        // As after any fill, the first entry is the selected one.
-        LView.ListItems(1).setSelected(true);
         txtTotal.setText(QStringLiteral("Total : ") + QString::number(LView.ListItems.Count()));
         txtFood.setText(QStringLiteral("Food : ") + food->Text());
     } catch (const rt::Error&) {
