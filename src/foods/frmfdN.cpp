@@ -1,9 +1,6 @@
 #include "foods/frmfdN.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -141,18 +138,13 @@ frmfdN::frmfdN() {
     filters->addWidget(lbl[2].widget());
     filters->addWidget(cmbLang.widget(), 1);
     filters->addWidget(cmdGo.widget());
-    auto* lists = new QGridLayout;
-    lists->addWidget(lbl[1].widget(), 0, 0);
-    lists->addWidget(LstView.widget(), 1, 0);
-    lists->addWidget(lbl[4].widget(), 0, 1);
-    lists->addWidget(LView.widget(), 1, 1);
-    // The nutrients, the answer the window is opened for, keep every column in view; the food
-    // list takes the rest and scrolls sideways.
-    QTreeWidget* nutrientTree = LView.treeWidget();
-    nutrientTree->setMinimumWidth(nutrientTree->header()->length() +
-                                  nutrientTree->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                                  2 * nutrientTree->frameWidth() + 4);
-    lists->setColumnStretch(0, 1);
+    // The foods above their nutrients, each list as wide as its columns want, so that the
+    // window fits the main window at its first size.
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(lbl[1].widget());
+    lists->addWidget(LstView.widget(), 2);
+    lists->addWidget(lbl[4].widget());
+    lists->addWidget(LView.widget(), 3);
     auto* lines = new QHBoxLayout;
     lines->addWidget(txtFood.widget(), 3);
     lines->addWidget(txtTotal.widget(), 1);
@@ -162,8 +154,8 @@ frmfdN::frmfdN() {
     layout->addLayout(filters);
     layout->addLayout(lists, 1);
     layout->addLayout(lines);
-    setWidth(18300);
-    setHeight(10800);
+    setWidth(13200);
+    setHeight(8700);
 }
 
 void frmfdN::Form_Load() {
@@ -253,6 +245,8 @@ void frmfdN::ShowNutrients() {
             item.setSubItems(1, AmountText(value));
             item.setSubItems(2, rs[3].text());
         }
+        // As after any fill, the first entry (in the list's order) is the selected one.
+        LView.ListItems(1).setSelected(true);
         txtTotal.setText(QStringLiteral("Total : ") + QString::number(LView.ListItems.Count()));
         txtFood.setText(QStringLiteral("Food : ") + food->Text());
     } catch (const rt::Error&) {

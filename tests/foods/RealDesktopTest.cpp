@@ -21,6 +21,7 @@
 #include "frame/frmMain.h"
 #include "frame/frmStrt.h"
 #include "support/ProgramFixture.h"
+#include "ui/Constants.h"
 #include "ui/QtHost.h"
 
 // The food windows under the real host: real mouse and key events, real modal loops and real
@@ -31,7 +32,7 @@ class RealDesktopTest : public ProgramTest {
   protected:
     void SetUp() override {
         start();
-        frmMain::instance().resize(1280, 860);
+        frmMain::instance().resize(1280, 900);
         QApplication::processEvents();
         qt.emplace();
         // A modal loop that a test failed to end would hang the run: end it.
@@ -141,6 +142,8 @@ TEST_F(RealDesktopTest, FoodNutrientsInTheMainWindowFollowTheMouseAndKeys) {
     EXPECT_EQ(f.LView.ListItems.Count(), 30);
     EXPECT_EQ(f.txtTotal.Text(), QStringLiteral("Total : 30"));
 
+    // Enlarged to the main window, as a person would, to see all 30 nutrients at once.
+    f.setWindowState(ui::vbMaximized);
     QApplication::processEvents();
     const QImage shot = main.grab().toImage();
     const QString folder = QStringLiteral(KELVORA_PROGRAM_DIR "/../screenshots");
