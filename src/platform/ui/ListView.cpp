@@ -578,9 +578,13 @@ QIcon ListView::iconFor(ImageList* images, const QVariant& indexOrKey) const {
 
 void ListView::setGridLines(bool on) {
     gridLines_ = on;
+    // A style sheet that draws the items takes over their selection too: without the second
+    // rule the selected row shows its text in the highlight colour on no highlight at all.
     treeWidget()->setStyleSheet(
         on ? QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight); "
-                            "border-bottom: 1px solid palette(midlight); }")
+                            "border-bottom: 1px solid palette(midlight); } "
+                            "QTreeView::item:selected { background: palette(highlight); "
+                            "color: palette(highlighted-text); }")
            : QString());
 }
 
