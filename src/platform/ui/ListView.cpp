@@ -125,7 +125,14 @@ class ListViewRow : public QTreeWidgetItem {
         return QString::compare(columnText(key), row.columnText(key), Qt::CaseInsensitive) < 0;
     }
 
-    void changed() { emitDataChanged(); }
+    // The texts and colours live in the item and are read when the row is painted, so a
+    // change needs a repaint only. Telling the model (emitDataChanged) for every sub-item set
+    // made filling a list of thousands of rows three times slower.
+    void changed() {
+        if (QTreeWidget* tree = treeWidget()) {
+            tree->viewport()->update();
+        }
+    }
 
   private:
     const ListSubItem* subItem(int column) const {
