@@ -260,15 +260,15 @@ void frmUsr::MLst() {
     ui::Hourglass wait;
     LViews.ListItems.Clear();
     step([this] {
+        // The columns in the order of the list's columns.
         db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM usr ORDER BY userid"), cn);
-        const char* const columns[] = {"FirstN",   "Address",  "Sex",   "Age",
-                                       "Phone",    "EMail",    "Weigh", "Heigt",
-                                       "Cndition", "Activity", "userid"};
+        rs.Open(QStringLiteral("SELECT Prefix, FirstN, Address, Sex, Age, Phone, EMail, Weigh, "
+                               "Heigt, Cndition, Activity, userid FROM usr ORDER BY userid"),
+                cn);
         while (!rs.EOF()) {
-            ui::ListItem& item = LViews.ListItems.Add(rs[QStringLiteral("Prefix")].text());
-            for (int i = 0; i < 11; ++i) {
-                item.setSubItems(i + 1, rs[QLatin1String(columns[i])].text());
+            ui::ListItem& item = LViews.ListItems.Add(rs[0].text());
+            for (int i = 1; i <= 11; ++i) {
+                item.setSubItems(i, rs[i].text());
             }
             rs.MoveNext();
         }
