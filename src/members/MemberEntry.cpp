@@ -1,5 +1,7 @@
 #include "members/MemberEntry.h"
 
+#include "db/Recordset.h"
+#include "frame/core.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -64,34 +66,27 @@ bool rules(const EntryFields& f, EntryWindow window, const std::function<bool()>
     if (!f.txtPhone.Text().isEmpty() && !rt::IsNumeric(f.txtPhone.Text())) {
         return warn(notNumbers, &f.txtPhone);
     }
+    // Weight and height: asked for by the register, a number, within 1 and the highest value
+    // (whole numbers, but for a height in the edit window).
     const bool registering = window == EntryWindow::Register;
-    const QString weight = f.txtWeight.Text();
-    if (registering && weight.isEmpty()) {
-        return warn(QStringLiteral("Please enter weight"), &f.txtWeight);
-    }
-    if (!weight.isEmpty()) {
-        if (!rt::IsNumeric(weight)) {
-            return warn(notNumbers, &f.txtWeight);
+    auto measureRefused = [&](ui::TextBox& box, const QString& missing, int highest,
+                              bool fractions) {
+        const QString text = box.Text();
+        if (text.isEmpty()) {
+            return registering && warn(missing, &box);
         }
-        if (wholeNumberOutside(weight, 1, 130)) {
-            return warn(QStringLiteral("Please enter numbers between 1 and 130 only."),
-                        &f.txtWeight);
+        if (!rt::IsNumeric(text)) {
+            return warn(notNumbers, &box);
         }
-    }
-    const QString height = f.txtHeight.Text();
-    if (registering && height.isEmpty()) {
-        return warn(QStringLiteral("Please enter height"), &f.txtHeight);
-    }
-    if (!height.isEmpty()) {
-        if (!rt::IsNumeric(height)) {
-            return warn(notNumbers, &f.txtHeight);
-        }
-        const bool outside = registering ? wholeNumberOutside(height, 1, 200)
-                                         : rt::CDbl(height) <= 0 || rt::CDbl(height) > 200;
-        if (outside) {
-            return warn(QStringLiteral("Please enter numbers between 1 and 200 only."),
-                        &f.txtHeight);
-        }
+        const bool outside = fractions ? rt::CDbl(text) <= 0 || rt::CDbl(text) > highest
+                                       : wholeNumberOutside(text, 1, highest);
+        return outside &&
+               warn(QStringLiteral("Please enter numbers between 1 and %1 only.").arg(highest),
+                    &box);
+    };
+    if (measureRefused(f.txtWeight, QStringLiteral("Please enter weight"), 130, false) ||
+        measureRefused(f.txtHeight, QStringLiteral("Please enter height"), 200, !registering)) {
+        return true;
     }
     const QString sex = f.cmbSex.Text();
     const QString condition = f.txtCondition.Text();
@@ -117,6 +112,47 @@ bool rules(const EntryFields& f, EntryWindow window, const std::function<bool()>
 }
 
 }  // namespace
+
+void TidyOnLeave(const EntryFields& f) {
+    for (ui::TextBox* box : {&f.txtFirstN, &f.txtAddress, &f.txtEMail, &f.txtPhone}) {
+        box->LostFocus = [box] { TrimOnLeave(*box); };
+    }
+    const QList<std::pair<ui::TextBox*, QString>> numbers = {{&f.txtAge, kAgeOverflow},
+                                                             {&f.txtWeight, kWeightOverflow},
+                                                             {&f.txtHeight, kHeightOverflow}};
+    for (const auto& [box, warning] : numbers) {
+        box->LostFocus = [box, warning] { WholeNumberOnLeave(*box, warning); };
+    }
+}
+
+void ListActivities(ui::ComboBox& list, const std::optional<QString>& first) {
+    list.Clear();
+    try {
+        db::Params params;
+        QString sql = QStringLiteral("Select activityname from usrcat order by activityname ASC");
+        if (first) {
+            list.AddItem(*first);
+            sql = QStringLiteral(
+                "Select activityname from usrcat where activityname <> ? order by "
+                "activityname ASC");
+            params.push_back(*first);
+        }
+        db::Recordset rs;
+        rs.Open(sql, core::cn, params);
+        while (!rs.EOF()) {
+            const db::Variant name = rs[QStringLiteral("activityname")];
+            if (!name.IsNull()) {
+                list.AddItem(name.toString());
+            }
+            rs.MoveNext();
+        }
+    } catch (const rt::Error&) {
+        // The list keeps the activities read so far.
+    }
+    if (list.ListCount() > 0) {
+        list.setListIndex(0);
+    }
+}
 
 void TrimOnLeave(ui::TextBox& box) {
     box.setText(rt::Trim(box.Text()));

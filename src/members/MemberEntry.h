@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace rt {
 class Error;
@@ -48,6 +49,8 @@ struct EntryFields {
 // member keep an empty weight or height and a height with decimals.
 enum class EntryWindow { Register, Edit };
 
+// Connects the fields' leave handlers: texts are trimmed, numbers made whole.
+void TidyOnLeave(const EntryFields& f);
 // Leaving a field: its text without outer blanks.
 void TrimOnLeave(ui::TextBox& box);
 // Leaving a number field: trimmed, and a number becomes the nearest whole number ("7.6" gives
@@ -60,6 +63,10 @@ void WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
 // way refuses the entry too.
 bool RefuseEntry(const EntryFields& f, EntryWindow window,
                  const std::function<bool()>& activityRefused = {});
+
+// Fills an activity list in ascending order and chooses its first entry; `first`, when given,
+// stands first and the others follow without it.
+void ListActivities(ui::ComboBox& list, const std::optional<QString>& first = std::nullopt);
 
 // Optional texts are stored as one blank when nothing was entered.
 QString OrBlank(const QString& text);

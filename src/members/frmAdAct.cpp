@@ -130,22 +130,7 @@ void frmAdAct::cmdOK_Click() {
             reg->DispCmbActivity(2);
         }
     } else if (frmUE* editor = frmUE::loadedInstance()) {
-        ui::ComboBox& list = editor->cmbActivity;
-        list.Clear();
-        list.AddItem(name);
-        try {
-            db::Recordset rs;
-            rs.Open(QStringLiteral("Select activityname from usrcat where activityname <> ? order "
-                                   "by activityname ASC"),
-                    cn, {name});
-            while (!rs.EOF()) {
-                list.AddItem(rs[QStringLiteral("activityname")].text());
-                rs.MoveNext();
-            }
-        } catch (const rt::Error&) {
-            // The new activity is in the list, the others as far as they could be read.
-        }
-        list.setListIndex(0);
+        members::ListActivities(editor->cmbActivity, name);
         if (frmUsr* reg = frmUsr::loadedInstance()) {
             reg->DispCmbActivity(1);
         }

@@ -37,22 +37,14 @@ frmUE::frmUE() {
     }
     cmdAddAct.setCaption(QStringLiteral(". . ."));
     cmdAddAct.setToolTipText(QStringLiteral("New activity"));
+    cmdAddAct.widget()->setMaximumWidth(40);
     cmdUpdate.setCaption(QStringLiteral("&Update"));
     cmdCancel.setCaption(QStringLiteral("&Cancel"));
 
     cmdUpdate.Click = [this] { cmdUpdate_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
     cmdAddAct.Click = [this] { cmdAddAct_Click(); };
-    for (ui::TextBox* box : {&txtFirstN, &txtAddress, &txtEMail, &txtPhone}) {
-        box->LostFocus = [box] { members::TrimOnLeave(*box); };
-    }
-    txtAge.LostFocus = [this] { members::WholeNumberOnLeave(txtAge, members::kAgeOverflow); };
-    txtWeight.LostFocus = [this] {
-        members::WholeNumberOnLeave(txtWeight, members::kWeightOverflow);
-    };
-    txtHeight.LostFocus = [this] {
-        members::WholeNumberOnLeave(txtHeight, members::kHeightOverflow);
-    };
+    members::TidyOnLeave(Fields());
     txtAge.Change = [this] { txtAge_Change(); };
     cmbSex.Click = [this] { cmbSex_Click(); };
 
@@ -139,22 +131,7 @@ void frmUE::Form_Load() {
     }
     cmbSex.setListIndex(0);
 
-    const QString current = row->SubItems(10);
-    cmbActivity.Clear();
-    cmbActivity.AddItem(current);
-    cmbActivity.setListIndex(0);
-    try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("select activityname from usrcat where activityname <> ? order by "
-                               "activityname asc"),
-                cn, {current});
-        while (!rs.EOF()) {
-            cmbActivity.AddItem(rs[QStringLiteral("activityname")].text());
-            rs.MoveNext();
-        }
-    } catch (const rt::Error&) {
-        // The member's own activity stays choosable.
-    }
+    members::ListActivities(cmbActivity, row->SubItems(10));
 }
 
 void frmUE::Form_KeyDown(int& KeyCode, int /*Shift*/) {
@@ -173,10 +150,13 @@ void frmUE::cmdAddAct_Click() {
     activities.Show(ui::vbModal);
 }
 
+members::EntryFields frmUE::Fields() {
+    return {cmbPrefix, txtFirstN, txtAddress, txtPhone,     txtEMail,   cmbSex,
+            txtAge,    txtHeight, txtWeight,  txtCondition, cmbActivity};
+}
+
 bool frmUE::ValidateInput() {
-    return members::RefuseEntry({cmbPrefix, txtFirstN, txtAddress, txtPhone, txtEMail, cmbSex,
-                                 txtAge, txtHeight, txtWeight, txtCondition, cmbActivity},
-                                members::EntryWindow::Edit);
+    return members::RefuseEntry(Fields(), members::EntryWindow::Edit);
 }
 
 void frmUE::cmdUpdate_Click() {

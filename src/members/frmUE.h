@@ -41,6 +41,7 @@ class frmUE : public ui::FormOf<frmUE> {
     void cmbSex_Click();
 
     bool ValidateInput();
+    members::EntryFields Fields();
     // The condition list back to "--" (its position is in Tag) and closed.
     void NoCondition();
 

@@ -29,10 +29,13 @@ frmUPrp::frmUPrp() {
     for (int i = 0; i < boxes.size(); ++i) {
         lbl[i].setCaption(captions[i]);
         boxes[i]->setBackColor(ui::vbButtonFace);
-        fields->addWidget(lbl[i].widget(), i, 0, Qt::AlignTop);
+        fields->addWidget(lbl[i].widget(), i, 0,
+                          boxes[i] == &txtAddress ? Qt::AlignTop : Qt::Alignment());
         fields->addWidget(boxes[i]->widget(), i, 1);
     }
+    // Room for an address of a few lines, no more.
     txtAddress.setHeight(570);
+    txtAddress.widget()->setMaximumHeight(txtAddress.widget()->minimumHeight());
     fields->setColumnStretch(1, 1);
     cmdOK.setCaption(QStringLiteral("OK"));
     cmdOK.setDefault(true);

@@ -67,6 +67,7 @@ frmUsr::frmUsr() {
     Combo1.AddItem(QStringLiteral("Months"));
     cmdAddAct.setCaption(QStringLiteral(". . ."));
     cmdAddAct.setToolTipText(QStringLiteral("New activity"));
+    cmdAddAct.widget()->setMaximumWidth(40);
     cmdAdd.setCaption(QStringLiteral("&Save"));
     cmdCancel.setCaption(QStringLiteral("Rese&t"));
     cmdEdit.setCaption(QStringLiteral("Ed&it"));
@@ -103,17 +104,8 @@ frmUsr::frmUsr() {
     cmdDelete.Click = [this] { cmdDelete_Click(); };
     cmdExport.Click = [this] { cmdExport_Click(); };
     LViews.ColumnClick = [this](ui::ColumnHeader& header) { LViews_ColumnClick(header); };
-    for (ui::TextBox* box : {&txtFirstN, &txtAddress, &txtEMail, &txtPhone}) {
-        box->LostFocus = [box] { members::TrimOnLeave(*box); };
-    }
+    members::TidyOnLeave(Fields());
     txtPhone.Validate = [this](bool& Cancel) { txtPhone_Validate(Cancel); };
-    txtAge.LostFocus = [this] { members::WholeNumberOnLeave(txtAge, members::kAgeOverflow); };
-    txtWeight.LostFocus = [this] {
-        members::WholeNumberOnLeave(txtWeight, members::kWeightOverflow);
-    };
-    txtHeight.LostFocus = [this] {
-        members::WholeNumberOnLeave(txtHeight, members::kHeightOverflow);
-    };
     txtAge.Change = [this] { txtAge_Change(); };
     cmbSex.Click = [this] { cmbSex_Click(); };
 
@@ -229,31 +221,7 @@ void frmUsr::cmdCancel_Click() {
 }
 
 void frmUsr::DispCmbActivity(int mode) {
-    cmbActivity.Clear();
-    step([this, mode] {
-        db::Params params;
-        if (mode == 2) {
-            cmbActivity.AddItem(Tag());
-            cmd.CommandText = QStringLiteral(
-                "Select activityname from usrcat where activityname <> ? order by activityname "
-                "ASC");
-            params.push_back(Tag());
-        } else {
-            cmd.CommandText =
-                QStringLiteral("Select activityname from usrcat order by activityname ASC");
-        }
-        db::Recordset rs = cmd.Execute(params);
-        while (!rs.EOF()) {
-            const db::Variant name = rs[QStringLiteral("activityname")];
-            if (!name.IsNull()) {
-                cmbActivity.AddItem(name.toString());
-            }
-            rs.MoveNext();
-        }
-    });
-    if (cmbActivity.ListCount() > 0) {
-        cmbActivity.setListIndex(0);
-    }
+    members::ListActivities(cmbActivity, mode == 2 ? std::optional<QString>(Tag()) : std::nullopt);
 }
 
 void frmUsr::MLst() {

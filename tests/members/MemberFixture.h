@@ -12,6 +12,10 @@
 
 namespace members_test {
 
+const QString kTitle = QStringLiteral("Kelvora");
+// The icon and title of the checks' warnings.
+const int kWarning = ui::vbOKOnly | ui::vbExclamation;
+
 // A member as a person types it on the register's entry tab.
 struct Entry {
     QString prefix = QStringLiteral("Mr.");

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -145,6 +147,9 @@ TEST_F(MemberQtTest, TheMemberViewIsARealModalDialog) {
         ASSERT_NE(view, nullptr);
         shown = view->txtName.Text() + QLatin1Char('/') + view->txtBirth.Text();
         modal = view->isModal() && view->windowModality() == Qt::ApplicationModal;
+        const QString folder = QStringLiteral(KELVORA_PROGRAM_DIR "/../screenshots");
+        QDir().mkpath(folder);
+        view->grab().save(folder + QStringLiteral("/member-view.png"));
         QTest::mouseClick(view->cmdOK.button(), Qt::LeftButton);
     });
     // Whatever happens above, the test does not wait for ever.

@@ -17,8 +17,8 @@ using members_test::entries;
 using members_test::Entry;
 using members_test::MemberTest;
 
-const QString kTitle = QStringLiteral("Kelvora");
-const int kWarning = ui::vbOKOnly | ui::vbExclamation;
+using members_test::kTitle;
+using members_test::kWarning;
 
 class RegisterTest : public MemberTest {
   protected:

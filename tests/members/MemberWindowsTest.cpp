@@ -9,8 +9,8 @@ using members_test::entries;
 using members_test::Entry;
 using members_test::MemberTest;
 
-const QString kTitle = QStringLiteral("Kelvora");
-const int kWarning = ui::vbOKOnly | ui::vbExclamation;
+using members_test::kTitle;
+using members_test::kWarning;
 
 // The edit window opened from the register's list on the member with the given name.
 class EditTest : public MemberTest {
