@@ -6,12 +6,12 @@
 
 #include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
-#include "frame/ColumnSort.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "ui/ColumnSort.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
@@ -21,7 +21,6 @@ namespace {
 
 const QString kAllFoods = QStringLiteral("ALL FOODS");
 const QString kEnglish = QStringLiteral("ENGLISH");
-const QStringList kSortKeys = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
 
 // The food list of a category in a language. Each row carries the food's id, so that a food
 // is shown by its own rows even when another food bears the same name.
@@ -295,11 +294,11 @@ void frmfdN::LstView_KeyDown(int& KeyCode, int /*Shift*/) {
 }
 
 void frmfdN::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    SortByColumn(LstView, ColumnHeader, kSortKeys);
+    ui::SortOnColumnClick(LstView, ColumnHeader);
 }
 
 void frmfdN::LView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    SortByColumn(LView, ColumnHeader, kSortKeys);
+    ui::SortOnColumnClick(LView, ColumnHeader);
 }
 
 void frmfdN::LView_DblClick() {

@@ -11,6 +11,7 @@
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
+#include "members/frmUsr.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -96,11 +97,12 @@ frmStrt::frmStrt() {
     Shape1.setBorderStyle(0);
     Shape2.setBorderStyle(0);
 
-    Label4.Click = [this] { Label4_Click(); };
+    Label4.Click = [] { OpenChild<frmfdN>(); };
     Label7.Click = [this] { Label7_Click(); };
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
+    lblPersonal.Click = [] { OpenChild<frmUsr>(); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -114,7 +116,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link : {&lblPersonal, &Label1, &Label2, &Label3, &Label5, &Label6}) {
+    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
         link->setEnabled(false);
     }
 
@@ -219,10 +221,6 @@ void frmStrt::Label11_Click() {
     frmOpt& options = frmOpt::instance();
     options.Hide();
     options.Show();
-}
-
-void frmStrt::Label4_Click() {
-    OpenChild<frmfdN>();
 }
 
 void frmStrt::Label7_Click() {

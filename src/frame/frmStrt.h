@@ -40,7 +40,6 @@ class frmStrt : public ui::FormOf<frmStrt> {
     void Form_Activate() override;
 
   private:
-    void Label4_Click();
     void Label7_Click();
     void Label10_Click();
     void Label11_Click();
