@@ -74,6 +74,7 @@ frmNewFood::frmNewFood() {
         const int column = (i - 1) / 10 * 2;
         nutrients->addWidget(lblNutri[i].widget(), row, column);
         nutrients->addWidget(Text1[i].widget(), row, column + 1);
+        Text1[i].widget()->setMaximumWidth(90);
     }
     auto* names = new QGridLayout(Frame2.container());
     for (int j = 1; j <= 13; ++j) {
@@ -103,8 +104,8 @@ frmNewFood::frmNewFood() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    setWidth(16500);
-    setHeight(9600);
+    setWidth(13500);
+    setHeight(9000);
 }
 
 QList<ui::TextBox*> frmNewFood::AllBoxes() {
