@@ -1,19 +1,16 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "ProgramFolder.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
-#include "frame/frmMain.h"
-#include "runtime/App.h"
 #include "ui/QtHost.h"
 
 // The food nutrients window is the look-up a dietitian uses all day: the food list of a
@@ -30,12 +27,7 @@ namespace {
 frmfdN& window() {
     static frmfdN* form = [] {
         static QTemporaryDir dir;
-        rt::App::setPath(dir.path());
-        rt::App::setInstanceLockPath(dir.path() + QStringLiteral("/kelvora.lock"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           dir.path() + QStringLiteral("/settings"));
-        QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                    dir.path() + QStringLiteral("/vdsys.vs_"));
+        bench::UseProgramFolder(dir.path());
         static ui::QtHost host;
         core::Main();
         core::SaveOption(QStringLiteral("language"), QStringLiteral("Hindi"));
