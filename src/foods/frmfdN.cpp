@@ -110,7 +110,7 @@ frmfdN::frmfdN() {
     }
     // Both lists start in the order their "down" icon promises. The focus frame marks the
     // current cell only: a frame around the whole row has the list lay out all its rows each
-    // time the current row changes, which made showing a food half as slow again.
+    // time the current row changes, which made showing a food take half as long again.
     for (ui::ListView* list : {&LstView, &LView}) {
         list->treeWidget()->setAllColumnsShowFocus(false);
         list->setColumnHeaderIcons(&ImgLst);
