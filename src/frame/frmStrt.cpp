@@ -39,6 +39,8 @@ void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {})
 
 frmStrt::frmStrt() {
     setMDIChild(true);
+    // The page stays behind the windows opened from it.
+    setStaysBehind(true);
     setBorderStyle(0);
     setCaption(QStringLiteral("Kelvora"));
 
@@ -205,11 +207,6 @@ void frmStrt::Sizer() {
 
 void frmStrt::Form_Resize() {
     Sizer();
-}
-
-// The page stays behind the windows opened from it.
-void frmStrt::Form_Activate() {
-    ZOrder(1);
 }
 
 void frmStrt::Label11_Click() {

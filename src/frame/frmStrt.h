@@ -37,7 +37,6 @@ class frmStrt : public ui::FormOf<frmStrt> {
   protected:
     void Form_Load() override;
     void Form_Resize() override;
-    void Form_Activate() override;
 
   private:
     void Label10_Click();
