@@ -169,18 +169,20 @@ QList<ui::Label*> frmStrt::TitleLabels() {
     return {&lbl[0], &lbl[1], &Label9, &Label11, &Label7};
 }
 
+std::optional<qint32> frmStrt::StoredColour(const QString& key) {
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
+        rs.MoveFirst();
+        return rs[QStringLiteral("what")].toLong();
+    } catch (const rt::Error&) {
+        return std::nullopt;
+    }
+}
+
 void frmStrt::Form_Load() {
     // A colour that cannot be read leaves the page's own colour.
-    auto stored = [](const QString& key) -> std::optional<qint32> {
-        try {
-            db::Recordset rs;
-            rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
-            rs.MoveFirst();
-            return rs[QStringLiteral("what")].toLong();
-        } catch (const rt::Error&) {
-            return std::nullopt;
-        }
-    };
+    const auto stored = &frmStrt::StoredColour;
     // The page's background keeps the colour chosen for it, also after a restart.
     if (const auto colour = stored(QStringLiteral("BackColour"))) {
         Shape2.setBackColor(*colour);
@@ -224,12 +226,11 @@ void frmStrt::Text4_Click(int Index) {
 }
 
 void frmStrt::Label10_Click() {
-    // Without an application for the document nothing is shown.
-    ui::host().OpenWithDesktop(rt::App::Path() + QStringLiteral("/fmenu.doc"));
+    OpenDocument(rt::App::Path() + QStringLiteral("/fmenu.doc"));
 }
 
 void frmStrt::Label9_Click() {
-    ui::host().OpenWithDesktop(ProductPage());
+    OpenDocument(ProductPage());
 }
 
 void frmStrt::ShowPopup(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {

@@ -13,6 +13,7 @@
 #include "runtime/App.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
+#include "ui/Controls.h"
 
 namespace {
 
@@ -124,14 +125,55 @@ TEST_F(StartPageTest, AnEmptyProductsTableOpensAnEmptyList) {
     page().Text4[1].click();
 }
 
-TEST_F(StartPageTest, DocumentLinksOpenWithTheDesktop) {
-    host.expectOpenWithDesktop(programDir() + QStringLiteral("/fmenu.doc")).answer(true);
+TEST_F(StartPageTest, DocumentLinksOpenWithTheDesktopOrSayWhyNot) {
+    const QString menu = programDir() + QStringLiteral("/fmenu.doc");
+    const QString products = programDir() + QStringLiteral("/kelvora.html");
+    host.expectOpenWithDesktop(menu).answer(true);
     page().Label10.click();
-    host.expectOpenWithDesktop(programDir() + QStringLiteral("/kelvora.html")).answer(true);
+    host.expectOpenWithDesktop(products).answer(true);
     page().Label9.click();
-    // Without an application for the document nothing is shown.
-    host.expectOpenWithDesktop(programDir() + QStringLiteral("/fmenu.doc")).answer(false);
+    // Nothing on the desktop opens them: the person is told which file it was.
+    host.expectOpenWithDesktop(menu).answer(false);
+    host.expectMsgBox(QStringLiteral("There is no program on this computer that can open ") + menu +
+                          QStringLiteral("."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
     page().Label10.click();
+    host.expectOpenWithDesktop(products).answer(false);
+    host.expectMsgBox(QStringLiteral("There is no program on this computer that can open ") +
+                      products + QStringLiteral("."));
+    page().Label9.click();
+}
+
+// How many pixels of the label, as the main window shows it, are in its text colour.
+int pixelsInColour(ui::Label& label) {
+    frmMain& main = frmMain::instance();
+    main.resize(1100, 720);
+    QCoreApplication::processEvents();
+    QWidget* widget = label.widget();
+    const QImage shot =
+        main.grab(QRect(widget->mapTo(&main, QPoint(0, 0)), widget->size())).toImage();
+    const QColor colour = ui::colorFromValue(label.ForeColor());
+    int count = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            count += shot.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(StartPageTest, LinksToWindowsNotThereYetAreGreyedOut) {
+    for (ui::Label* link : {&page().lblPersonal, &page().Label1, &page().Label7}) {
+        EXPECT_FALSE(link->Enabled()) << link->Name().toStdString();
+        EXPECT_EQ(pixelsInColour(*link), 0) << link->Name().toStdString();
+    }
+    EXPECT_TRUE(page().Label10.Enabled());
+    EXPECT_GT(pixelsInColour(page().Label10), 0);
+    EXPECT_GT(pixelsInColour(page().Label11), 0);
+    // A greyed link does nothing when clicked.
+    page().lblPersonal.click();
+    EXPECT_EQ(frmMain::instance().children().size(), 1);
 }
 
 TEST_F(StartPageTest, ScreenshotOfTheMainWindow) {

@@ -48,7 +48,15 @@ Qt::Alignment horizontalAlignment(int alignment) {
 
 void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value) {
     QPalette palette = widget->palette();
-    palette.setColor(role, colorFromValue(value));
+    const QColor color = colorFromValue(value);
+    if (role == QPalette::WindowText || role == QPalette::Text) {
+        // A disabled control shows its text greyed whatever its colour, so that a person sees
+        // it cannot be used.
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+    } else {
+        palette.setColor(role, color);
+    }
     widget->setPalette(palette);
 }
 

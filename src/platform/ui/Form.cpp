@@ -303,34 +303,33 @@ void noteInterruption() {
 
 void dispatchFromQt(const std::function<void()>& procedure) {
     EventScope scope;
-    long number = 0;
-    QString description;
-    QString source;
     try {
         procedure();
-        return;
+    } catch (const ProgramEnded&) {
+        // A test host ended the program from an event Qt delivered; nothing to unwind into.
+        qWarning("ui: the program ended inside an event delivered by Qt");
+    } catch (...) {
+        reportCaughtError();
+    }
+}
+
+void reportCaughtError() {
+    long number = 51;
+    QString description = QStringLiteral("Internal error");
+    QString source;
+    try {
+        throw;
     } catch (const rt::Error& e) {
         number = e.Number();
         description = e.Description();
         source = e.Source();
-    } catch (const ProgramEnded&) {
-        // A test host ended the program from an event Qt delivered; nothing to unwind into.
-        qWarning("ui: the program ended inside an event delivered by Qt");
-        return;
     } catch (const std::bad_alloc&) {
         number = 7;
         description = QStringLiteral("Out of memory");
     } catch (const std::exception& e) {
-        number = 51;
         description = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        number = 51;
-        description = QStringLiteral("Internal error");
     }
-    reportUnhandled(number, description, source);
-}
-
-void reportUnhandled(long number, const QString& description, const QString& source) {
     // An error that no handler of the window caught is kept in the log and shown; the person
     // goes on from where the event left the windows, as after any failed action.
     rt::AppendErrorRecord(rt::App::Path(), number, description,

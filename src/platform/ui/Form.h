@@ -45,11 +45,12 @@ int collectGarbage();
 int interruptions();
 void noteInterruption();
 // Runs an event that Qt delivered (a real click, key, tick): an error that escapes the
-// window's own handling is reported (reportUnhandled) and the program goes on.
+// window's own handling is reported (reportCaughtError) and the program goes on.
 void dispatchFromQt(const std::function<void()>& procedure);
-// An error that reached the top of an event or of the program: appended to report.Log in the
-// program folder and, under a host that shows windows, shown as "Run-time error 'n':".
-void reportUnhandled(long number, const QString& description, const QString& source = {});
+// Called in a catch block, for an error that reached the top of an event or of the program:
+// appends it to report.Log in the program folder and, under a host that shows windows, shows
+// it as "Run-time error 'n':".
+void reportCaughtError();
 // The controls and forms the layer knows, for mapping Qt's widgets back to them.
 Control* controlOf(const QWidget* widget);
 bool isAlive(const Control* control);

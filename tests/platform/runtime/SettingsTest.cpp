@@ -141,6 +141,38 @@ TEST_F(SettingsStore, UnwritableStoreIsReported) {
               rt::err::PermissionDenied);
 }
 
+// A settings file that cannot be parsed is no reason to refuse writing: the value is stored
+// and nothing is raised.
+TEST_F(SettingsStore, GarbageInTheFileIsNoWriteFailure) {
+    QDir().mkpath(dir_.path() + QStringLiteral("/Kelvora"));
+    QFile file(iniFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Options\n\x01\x02\xff\xfe=\n[");
+    file.close();
+    EXPECT_EQ(raisedError([] { rt::SaveSetting("Kelvora", "Options", "Units", "metric"); }), 0);
+    EXPECT_EQ(rt::GetSetting("Kelvora", "Options", "Units"), "metric");
+}
+
+TEST_F(SettingsStore, AnUnreadableFileIsSetAsideAndTheStoreStartsEmpty) {
+    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), std::nullopt);  // no file at all
+    rt::SaveSetting("Kelvora", "Options", "Units", "metric");
+    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), std::nullopt);  // a sound file stays
+
+    QFile file(iniFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Options\nUnits=imperial\n");
+    file.close();
+    QFile older(iniFile() + QStringLiteral(".unreadable"));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.close();
+
+    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), iniFile() + QStringLiteral(".unreadable"));
+    EXPECT_FALSE(QFile::exists(iniFile()));
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), QByteArray("[Options\nUnits=imperial\n"));
+    EXPECT_EQ(rt::GetSetting("Kelvora", "Options", "Units", "none"), "none");
+}
+
 TEST_F(SettingsStore, RawValuesByGroupPath) {
     rt::SaveSetting("Kelvora", "Options", "Units", "metric");
     rt::SaveSetting("Kelvora", "Options/Sub", "Depth", "2");
