@@ -19,6 +19,7 @@
 #include <stdexcept>
 
 #include "frame/frmAus.h"
+#include "frame/frmClose.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
@@ -194,6 +195,25 @@ TEST_F(DesktopTest, TheStartPageStaysBehindWhateverIsClickedOnIt) {
         EXPECT_TRUE(options->isVisible());
     }
     EXPECT_EQ(desk.messages.filter(QStringLiteral("Run-time error")), QStringList());
+}
+
+TEST_F(DesktopTest, TheExitWindowIsADialogOverTheMainWindowAndCancelKeepsTheProgram) {
+    bool checked = false;
+    desk.whileModal([&] {
+        frmClose& exit = frmClose::instance();
+        EXPECT_TRUE(exit.isWindow());
+        EXPECT_EQ(exit.windowType(), Qt::Dialog);
+        EXPECT_EQ(exit.windowModality(), Qt::ApplicationModal);
+        EXPECT_TRUE(clientOnScreen().contains(exit.frameGeometry().center()));
+        click(exit.cmdCancel.widget());
+        checked = true;
+    });
+    // The close button of the main window's frame.
+    frmMain::instance().QWidget::close();
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(qt.ended);
+    EXPECT_TRUE(frmMain::instance().Visible());
+    EXPECT_FALSE(frmClose::isLoaded());
 }
 
 // A window of the program whose button fails in a way no handler expected.

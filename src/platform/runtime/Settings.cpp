@@ -94,6 +94,8 @@ std::optional<QString> SetAsideUnreadableSettings(const QString& appName) {
     QString fileName;
     {
         const QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
+        // The file is read at the first question asked of the store, not when it is made.
+        store.allKeys();
         if (store.status() != QSettings::FormatError) {
             return std::nullopt;
         }
