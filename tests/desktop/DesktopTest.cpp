@@ -97,6 +97,15 @@ QRect clientOnScreen() {
     return {area->mapToGlobal(QPoint(0, 0)), area->size()};
 }
 
+// A window of its own with a frame and a title bar, which holds every input while it is up.
+void expectModalDialog(ui::Form& form) {
+    EXPECT_TRUE(form.isWindow());
+    EXPECT_EQ(form.windowType(), Qt::Dialog);
+    EXPECT_FALSE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form.windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), &form);
+}
+
 class DesktopTest : public ProgramTest {
   protected:
     void SetUp() override {
@@ -115,11 +124,7 @@ TEST_F(DesktopTest, AboutIsAModalDialogOfItsOwnOverTheMainWindow) {
     bool checked = false;
     desk.whileModal([&] {
         frmAus& about = frmAus::instance();
-        EXPECT_TRUE(about.isWindow());
-        EXPECT_EQ(about.windowType(), Qt::Dialog);
-        EXPECT_FALSE(about.windowFlags() & Qt::FramelessWindowHint);
-        EXPECT_EQ(about.windowModality(), Qt::ApplicationModal);
-        EXPECT_EQ(QApplication::activeModalWidget(), &about);
+        expectModalDialog(about);
         // CenterForm put it in the middle of the main window's client area.
         EXPECT_NEAR(about.frameGeometry().center().x(), clientOnScreen().center().x(), 2);
         EXPECT_NEAR(about.frameGeometry().center().y(), clientOnScreen().center().y(), 2);
@@ -145,9 +150,7 @@ TEST_F(DesktopTest, ProductsOpenAsADialogWideEnoughForEveryColumn) {
     bool checked = false;
     desk.whileModal([&] {
         frmProducts& products = frmProducts::instance();
-        EXPECT_TRUE(products.isWindow());
-        EXPECT_EQ(products.windowType(), Qt::Dialog);
-        EXPECT_EQ(products.windowModality(), Qt::ApplicationModal);
+        expectModalDialog(products);
         QTreeWidget* list = products.ListView1.treeWidget();
         int columns = 0;
         for (int i = 0; i < list->columnCount(); ++i) {
@@ -201,9 +204,7 @@ TEST_F(DesktopTest, TheExitWindowIsADialogOverTheMainWindowAndCancelKeepsTheProg
     bool checked = false;
     desk.whileModal([&] {
         frmClose& exit = frmClose::instance();
-        EXPECT_TRUE(exit.isWindow());
-        EXPECT_EQ(exit.windowType(), Qt::Dialog);
-        EXPECT_EQ(exit.windowModality(), Qt::ApplicationModal);
+        expectModalDialog(exit);
         EXPECT_TRUE(clientOnScreen().contains(exit.frameGeometry().center()));
         click(exit.cmdCancel.widget());
         checked = true;
