@@ -732,11 +732,11 @@ void Form::showWindow(bool modal) {
         // it: a modal one is a dialog, and while it is up the main window takes no input.
         if (main != nullptr && main != this &&
             (parentWidget() == nullptr || parentWidget() == main)) {
-            const bool tool = windowType() == Qt::Tool;
-            const Qt::WindowFlags flags =
-                (windowFlags() & ~Qt::WindowType_Mask) | (tool    ? Qt::Tool
-                                                          : modal ? Qt::Dialog
-                                                                  : Qt::Window);
+            Qt::WindowType type = modal ? Qt::Dialog : Qt::Window;
+            if (windowType() == Qt::Tool) {
+                type = Qt::Tool;
+            }
+            const Qt::WindowFlags flags = (windowFlags() & ~Qt::WindowType_Mask) | type;
             if (parentWidget() != main || windowFlags() != flags) {
                 // Reparenting forgets the position; a window its code placed keeps it.
                 const bool placed = testAttribute(Qt::WA_Moved);
