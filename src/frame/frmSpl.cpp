@@ -21,7 +21,7 @@ frmSpl::frmSpl() {
     Label3.setCaption(ProductPageAddress());
     Label3.setFontUnderline(true);
     Label3.setForeColor(QColor(0, 0, 192));
-    Label3.setToolTipText(QStringLiteral("Kelvora on the web"));
+    Label3.setToolTipText(QStringLiteral("The Kelvora product page"));
     Label3.Click = [this] { Label3_Click(); };
 
     auto* layout = new QVBoxLayout(this);
