@@ -56,7 +56,7 @@ Qt::Alignment columnAlignment(int alignment) {
 // texts, colours and fonts from it.
 class ListViewRow : public QTreeWidgetItem {
   public:
-    explicit ListViewRow(ListView* view) : QTreeWidgetItem(UserType), item(view, this) {
+    explicit ListViewRow(ListView* owner) : QTreeWidgetItem(UserType), item(owner, this) {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
 
