@@ -149,10 +149,10 @@ bool CHtml::PrintLvw() {
         const QByteArray page = Render();
         QFile file(fileName_);
         if (fileName_.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            throw rt::Error(75, QStringLiteral("Path/File access error"));
+            rt::raise(rt::err::PathFileAccessError);
         }
         if (file.write(page) != page.size() || !file.flush()) {
-            throw rt::Error(61, QStringLiteral("Disk full"));
+            rt::raise(rt::err::DiskFull);
         }
         file.close();
         return true;

@@ -32,7 +32,7 @@ namespace ui {
 namespace {
 
 [[noreturn]] void invalidValue() {
-    throw rt::Error(380, QStringLiteral("Invalid property value"));
+    rt::raise(rt::err::InvalidPropertyValue);
 }
 
 Qt::Alignment horizontalAlignment(int alignment) {
@@ -988,7 +988,7 @@ void ComboBox::setText(const QString& text) {
         }
         const int index = findText(text);
         if (index < 0) {
-            throw rt::Error(383, QStringLiteral("'Text' property is read-only"));
+            rt::raise(rt::err::TextReadOnly);
         }
         setListIndex(index);
         return;
@@ -1418,7 +1418,7 @@ void Image::LoadPicture(const QString& path) {
     }
     QPixmap picture;
     if (!picture.load(path)) {
-        throw rt::Error(481, QStringLiteral("Invalid picture"));
+        rt::raise(rt::err::InvalidPicture);
     }
     setPicture(picture);
 }
@@ -1825,7 +1825,7 @@ void RichTextBox::setTextFont(const QFont& font) {
 void RichTextBox::LoadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw rt::Error(75, QStringLiteral("Path/File access error"));
+        rt::raise(rt::err::PathFileAccessError);
     }
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

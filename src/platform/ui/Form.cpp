@@ -555,7 +555,7 @@ void Form::setWindowState(int windowState) {
 
 void Form::setBorderStyle(int style) {
     if (style < 0 || style > 5) {
-        throw rt::Error(380, QStringLiteral("Invalid property value"));
+        rt::raise(rt::err::InvalidPropertyValue);
     }
     borderStyle_ = style;
     applyBorderStyle();
@@ -732,10 +732,10 @@ void Form::Show(int modal) {
     QPointer<Form> self(this);
     if (modal != vbModeless) {
         if (mdiChild_) {
-            throw rt::Error(403, QStringLiteral("MDI child forms cannot be shown modally"));
+            rt::raise(rt::err::MdiChildModal);
         }
         if (visible_) {
-            throw rt::Error(400, QStringLiteral("Form already displayed; can't show modally"));
+            rt::raise(rt::err::FormAlreadyDisplayed);
         }
         QPointer<Form> previous = s.active;
         detail::noteInterruption();
@@ -769,8 +769,7 @@ void Form::Show(int modal) {
         return;
     }
     if (Form* top = detail::topModal(); top != nullptr && top != this) {
-        throw rt::Error(401,
-                        QStringLiteral("Can't show non-modal form when modal form is displayed"));
+        rt::raise(rt::err::ModalFormDisplayed);
     }
     const bool wasVisible = visible_;
     showWindow(false);

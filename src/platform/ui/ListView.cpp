@@ -17,16 +17,16 @@ namespace {
 constexpr int DefaultColumnWidth = 1440;  // twips
 
 [[noreturn]] void outOfBounds() {
-    throw rt::Error(35600, QStringLiteral("Index out of bounds"));
+    rt::raise(rt::err::IndexOutOfBounds);
 }
 [[noreturn]] void notFound() {
-    throw rt::Error(35601, QStringLiteral("Element not found"));
+    rt::raise(rt::err::ElementNotFound);
 }
 [[noreturn]] void keyInUse() {
-    throw rt::Error(35602, QStringLiteral("Key is not unique in collection"));
+    rt::raise(rt::err::KeyNotUnique);
 }
 [[noreturn]] void invalidValue() {
-    throw rt::Error(380, QStringLiteral("Invalid property value"));
+    rt::raise(rt::err::InvalidPropertyValue);
 }
 
 bool noIcon(const QVariant& indexOrKey) {
@@ -182,8 +182,7 @@ QIcon ColumnHeader::resolveIcon(const QVariant& indexOrKey) const {
     }
     ImageList* images = view_->ColumnHeaderIcons();
     if (images == nullptr) {
-        throw rt::Error(35613,
-                        QStringLiteral("ImageList must be initialized before it can be used"));
+        rt::raise(rt::err::ImageListNotInitialized);
     }
     const ListImage* image = images->ListImages.find(indexOrKey);
     if (image == nullptr) {
