@@ -52,21 +52,6 @@ void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value) {
     widget->setPalette(palette);
 }
 
-// Case-insensitive place for a new entry of a sorted list: after the equal ones.
-int sortedPlace(const QStringList& items, const QString& text) {
-    int low = 0;
-    int high = static_cast<int>(items.size());
-    while (low < high) {
-        const int mid = (low + high) / 2;
-        if (QString::compare(items[mid], text, Qt::CaseInsensitive) <= 0) {
-            low = mid + 1;
-        } else {
-            high = mid;
-        }
-    }
-    return low;
-}
-
 QString charText(int code) {
     const auto ch = static_cast<char32_t>(code);
     return QString::fromUcs4(&ch, 1);
@@ -870,6 +855,7 @@ void ComboBox::Clear() {
     QComboBox* combo = comboBox();
     const QSignalBlocker blocker(combo);
     combo->clear();
+    entryTexts_.clear();
     if (combo->isEditable()) {
         combo->setEditText(QString());
     }
@@ -885,11 +871,7 @@ void ComboBox::AddItem(const QString& text, int index) {
     int place = index;
     if (place == -1) {
         if (sorted_) {
-            QStringList items;
-            for (int i = 0; i < combo->count(); ++i) {
-                items.append(combo->itemText(i));
-            }
-            place = sortedPlace(items, text);
+            place = entryTexts_.sortedPlace(text);
         } else {
             place = combo->count();
         }
@@ -899,6 +881,7 @@ void ComboBox::AddItem(const QString& text, int index) {
     const QString editText = combo->currentText();
     const QSignalBlocker blocker(combo);
     combo->insertItem(place, text);
+    entryTexts_.insert(place, text);
     const int stillChosen = chosen < 0 ? -1 : (place <= chosen ? chosen + 1 : chosen);
     if (combo->currentIndex() != stillChosen) {
         combo->setCurrentIndex(stillChosen);
@@ -916,6 +899,7 @@ void ComboBox::RemoveItem(int index) {
     const QString editText = combo->currentText();
     const QSignalBlocker blocker(combo);
     combo->removeItem(index);
+    entryTexts_.remove(index);
     if (chosen == index) {
         combo->setCurrentIndex(-1);
         if (combo->isEditable()) {
@@ -935,6 +919,7 @@ void ComboBox::setList(int index, const QString& text) {
     checkIndex(index, false);
     const QSignalBlocker blocker(comboBox());
     comboBox()->setItemText(index, text);
+    entryTexts_.set(index, text);
 }
 
 int ComboBox::ListCount() const {
@@ -1170,6 +1155,7 @@ void ListBox::checkIndex(int index, bool allowMinusOne) const {
 void ListBox::Clear() {
     const QSignalBlocker blocker(listWidget());
     listWidget()->clear();
+    entryTexts_.clear();
     newIndex_ = -1;
 }
 
@@ -1180,17 +1166,14 @@ void ListBox::AddItem(const QString& text, int index) {
     int place = index;
     if (place == -1) {
         if (sorted_) {
-            QStringList items;
-            for (int i = 0; i < ListCount(); ++i) {
-                items.append(listWidget()->item(i)->text());
-            }
-            place = sortedPlace(items, text);
+            place = entryTexts_.sortedPlace(text);
         } else {
             place = ListCount();
         }
     }
     const QSignalBlocker blocker(listWidget());
     listWidget()->insertItem(place, text);
+    entryTexts_.insert(place, text);
     newIndex_ = place;
 }
 
@@ -1198,6 +1181,7 @@ void ListBox::RemoveItem(int index) {
     checkIndex(index, false);
     const QSignalBlocker blocker(listWidget());
     delete listWidget()->takeItem(index);
+    entryTexts_.remove(index);
 }
 
 QString ListBox::List(int index) const {
@@ -1210,6 +1194,7 @@ QString ListBox::List(int index) const {
 void ListBox::setList(int index, const QString& text) {
     checkIndex(index, false);
     listWidget()->item(index)->setText(text);
+    entryTexts_.set(index, text);
 }
 
 int ListBox::ListCount() const {
