@@ -3,8 +3,8 @@
 #include <functional>
 #include <limits>
 
-#include "print/RecordingPrinter.h"
 #include "runtime/Error.h"
+#include "support/RecordingPrinter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "print/RecordingPrinter.h"
+#include "support/RecordingPrinter.h"
 
 #include <cmath>
 
