@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "Windows.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "ui/QtHost.h"
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     ui::QtHost host;
+    kelvora::connectWindows();
     core::Main();
     // Main returns with the main window up, or without it when start-up gave up.
     if (!frmMain::isLoaded()) {
