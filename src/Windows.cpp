@@ -1,14 +1,14 @@
 #include "Windows.h"
 
 #include "frame/WindowOpeners.h"
+#include "members/frmUsr.h"
 
 namespace kelvora {
 
 void connectWindows() {
-    // One line per window that the start page or a menu of the frame opens, e.g.
-    //   frame::setOpener(QStringLiteral("frmUsr"), frame::childOpener<frmUsr>());
-    //   frame::setOpener(QStringLiteral("frmNewFood"), frame::modalOpener<frmNewFood>());
-    // with the window's header included above. None of those windows is built yet.
+    // One line per window that the start page or a menu of the frame opens; a modal one with
+    // frame::modalOpener.
+    frame::setOpener(QStringLiteral("frmUsr"), frame::childOpener<frmUsr>());
 }
 
 }  // namespace kelvora

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
@@ -18,15 +19,6 @@
 using namespace core;
 
 namespace {
-
-// Opens a child window of the main window, or brings it to the front when it is open.
-template <class T>
-void OpenChild() {
-    ui::Hourglass wait;
-    T& form = T::instance();
-    form.Hide();
-    form.Show();
-}
 
 void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {}) {
     label.setCaption(caption);
@@ -97,6 +89,7 @@ frmStrt::frmStrt() {
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
+    lblPersonal.Click = [] { frame::openWindow(QStringLiteral("frmUsr")); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -110,8 +103,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link :
-         {&lblPersonal, &Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
         link->setEnabled(false);
     }
 
