@@ -22,6 +22,9 @@ constexpr int DefaultColumnWidth = 1440;  // twips
 // Rows whose place a sorted list works out one by one at the next read; with more, it sorts
 // them all at once.
 constexpr std::size_t MaxUnplacedRows = 32;
+// New rows that a sorted list puts into their places while nobody reads it; those added after
+// them are appended and sorted all at once at the next read, which is quicker for a long fill.
+constexpr int MaxRowsPlacedUnread = 64;
 
 // The first of count positions for which pred is false, pred being true before it and false
 // from it on.
@@ -86,6 +89,14 @@ class ListViewRow : public QTreeWidgetItem {
     QString columnText(int column) const {
         return column == 0 ? item.text_ : item.SubItems(column);
     }
+    // The same without a copy, for the comparisons of sorting.
+    QStringView columnView(int column) const {
+        if (column == 0) {
+            return item.text_;
+        }
+        const ListSubItem* sub = subItem(column);
+        return sub != nullptr ? QStringView(sub->text_) : QStringView();
+    }
 
     QVariant data(int column, int role) const override {
         switch (role) {
@@ -146,7 +157,7 @@ class ListViewRow : public QTreeWidgetItem {
         const ListView& owner = *item.view_;
         const auto& row = static_cast<const ListViewRow&>(other);
         const int order =
-            compareListTexts(columnText(owner.SortKey()), row.columnText(owner.SortKey()));
+            compareListTexts(columnView(owner.SortKey()), row.columnView(owner.SortKey()));
         if (order != 0) {
             return order < 0;
         }
@@ -759,7 +770,7 @@ bool ListView::isFresh(const ListViewRow& row) const {
 }
 
 int ListView::compareTexts(const ListViewRow& a, const ListViewRow& b) const {
-    const int order = compareListTexts(a.columnText(sortKey_), b.columnText(sortKey_));
+    const int order = compareListTexts(a.columnView(sortKey_), b.columnView(sortKey_));
     return sortOrder_ == lvwDescending ? -order : order;
 }
 
@@ -785,9 +796,14 @@ void ListView::numberRows(std::vector<int>* unplacedPositions) const {
     }
 }
 
-int ListView::placeForNewRow(const ListViewRow& row) const {
+int ListView::placeForNewRow(const ListViewRow& row) {
     const int count = ListItems.Count();
-    if (resortAll_ || !ordersByColumn()) {
+    if (!sorted_) {
+        return count;
+    }
+    if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
+        // Appended, and sorted (or, without the column, left) at the next read.
+        resortAll_ = true;
         return count;
     }
     // After every row in its place with an equal text: those were there before it.
@@ -825,11 +841,7 @@ void ListView::noteAdded(ListViewRow* row, bool atIndex) {
         return;
     }
     row->freshIn = generation_;
-    freshRows_ = true;
-    if (!ordersByColumn()) {
-        // Appended: sorted (or, without the column, left) at the next read.
-        resortAll_ = true;
-    }
+    ++freshCount_;
     postOrdering();
 }
 
@@ -897,7 +909,7 @@ void ListView::resort() const {
 
 void ListView::startGeneration() const {
     ++generation_;
-    freshRows_ = false;
+    freshCount_ = 0;
 }
 
 void ListView::placeUnplaced() const {
@@ -950,7 +962,7 @@ void ListView::leaveUnordered() const {
     forgetUnplaced();
     resortAll_ = false;
     std::vector<ListViewRow*> fresh;
-    if (freshRows_) {
+    if (freshCount_ > 0) {
         for (int i = 0; i < ListItems.Count(); ++i) {
             if (isFresh(*rowAtPosition(i))) {
                 fresh.push_back(rowAtPosition(i));

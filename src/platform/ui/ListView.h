@@ -301,7 +301,7 @@ class ListView : public Control {
     void resort() const;
     void markUnsorted(ListViewRow* row, int column);
     void noteAdded(ListViewRow* row, bool atIndex);
-    int placeForNewRow(const ListViewRow& row) const;
+    int placeForNewRow(const ListViewRow& row);
     void postOrdering();
     bool ordersByColumn() const;
     bool isFresh(const ListViewRow& row) const;
@@ -341,7 +341,7 @@ class ListView : public Control {
     mutable bool resortAll_ = false;
     // Bumped at each ordering: rows added in the current generation are "fresh".
     mutable quint64 generation_ = 1;
-    mutable bool freshRows_ = false;
+    mutable int freshCount_ = 0;  // rows added since the last ordering
     quint64 nextSeq_ = 0;
     bool sortPosted_ = false;
     Qt::MouseButton lastQtButton_ = Qt::LeftButton;
