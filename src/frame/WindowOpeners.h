@@ -36,10 +36,17 @@ Opener childOpener() {
     };
 }
 
-// Shows the window as a modal dialog.
+// Loads the window with the hourglass and shows it as a modal dialog.
 template <class T>
 Opener modalOpener() {
-    return [] { T::instance().Show(ui::vbModal); };
+    return [] {
+        T* form = nullptr;
+        {
+            ui::Hourglass wait;
+            form = &T::instance();
+        }
+        form->Show(ui::vbModal);
+    };
 }
 
 }  // namespace frame

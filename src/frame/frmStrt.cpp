@@ -86,6 +86,8 @@ frmStrt::frmStrt() {
     Shape1.setBorderStyle(0);
     Shape2.setBorderStyle(0);
 
+    Label4.Click = [] { frame::openWindow(QStringLiteral("frmfdN")); };
+    Label7.Click = [this] { Label7_Click(); };
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
@@ -103,7 +105,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
         link->setEnabled(false);
     }
 
@@ -208,6 +210,10 @@ void frmStrt::Label11_Click() {
     frmOpt& options = frmOpt::instance();
     options.Hide();
     options.Show();
+}
+
+void frmStrt::Label7_Click() {
+    frame::openWindow(QStringLiteral("frmNewFood"));
 }
 
 void frmStrt::Text4_Click(int Index) {
