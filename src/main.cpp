@@ -4,6 +4,7 @@
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/QtHost.h"
 
 int main(int argc, char** argv) {

@@ -7,8 +7,6 @@
 // The user foods window: adds a food of the user's own with its 30 nutrient values per 100 g
 // and its name in 13 languages, lists the user foods of a category and removes one. Modal.
 class frmNewFood : public ui::FormOf<frmNewFood> {
-    Q_OBJECT
-
   public:
     frmNewFood();
 

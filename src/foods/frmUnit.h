@@ -8,8 +8,6 @@
 // opened it (see foods::UnitCallerWindow). A modal dialog; Close has the caller refill its
 // unit combo, Escape does not.
 class frmUnit : public ui::FormOf<frmUnit> {
-    Q_OBJECT
-
   public:
     frmUnit();
 

@@ -15,8 +15,6 @@
 // To open it on a food: frmfdN::instance() (loads it), core::FindListItem on its LstView with
 // the food's name and 0, then showlist(), then Show().
 class frmfdN : public ui::FormOf<frmfdN> {
-    Q_OBJECT
-
   public:
     frmfdN();
 

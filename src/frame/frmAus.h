@@ -7,8 +7,6 @@
 
 // The about window; it also carries the reader of single values of the settings store.
 class frmAus : public ui::FormOf<frmAus> {
-    Q_OBJECT
-
   public:
     frmAus();
 

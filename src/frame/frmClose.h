@@ -5,8 +5,6 @@
 
 // The exit window: a short progress bar, then the program ends; Cancel returns to it.
 class frmClose : public ui::FormOf<frmClose> {
-    Q_OBJECT
-
   public:
     frmClose();
 

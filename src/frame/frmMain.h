@@ -10,8 +10,6 @@
 // The main window: every other window is its child or a modal dialog over it. It owns the
 // colour commands of the start page and guards its own closing with the exit window.
 class frmMain : public ui::FormOf<frmMain, ui::MDIForm> {
-    Q_OBJECT
-
   public:
     frmMain();
 

@@ -6,8 +6,6 @@
 
 // The options window: the data file, and the default language, food category and member.
 class frmOpt : public ui::FormOf<frmOpt> {
-    Q_OBJECT
-
   public:
     frmOpt();
 

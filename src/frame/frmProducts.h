@@ -5,8 +5,6 @@
 
 // The products window: the list of what Kelvora's maker offers.
 class frmProducts : public ui::FormOf<frmProducts> {
-    Q_OBJECT
-
   public:
     frmProducts();
 

@@ -6,8 +6,6 @@
 // The splash window: shown modally by Main, it opens the data file and brings up the main
 // window, then closes itself.
 class frmSpl : public ui::FormOf<frmSpl> {
-    Q_OBJECT
-
   public:
     frmSpl();
 

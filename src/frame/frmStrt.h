@@ -8,8 +8,6 @@
 // The start page: fills the main window for the whole run, with a link to every window, the
 // food-menu document and the product's page, in the colours stored in the data file.
 class frmStrt : public ui::FormOf<frmStrt> {
-    Q_OBJECT
-
   public:
     frmStrt();
 

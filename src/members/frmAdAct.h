@@ -8,8 +8,6 @@
 // activity list of the window that opened it (the register or the member editor, as
 // ActFromUsr says).
 class frmAdAct : public ui::FormOf<frmAdAct> {
-    Q_OBJECT
-
   public:
     frmAdAct();
 

@@ -7,8 +7,6 @@
 // The member editor: the member of the row selected in the register's list, every field but
 // the age unit, checked and written back; the member's RDA group is chosen again.
 class frmUE : public ui::FormOf<frmUE> {
-    Q_OBJECT
-
   public:
     frmUE();
 

@@ -7,8 +7,6 @@
 
 // User Personal Information: the stored particulars of one member, to read; nothing is saved.
 class frmUPrp : public ui::FormOf<frmUPrp> {
-    Q_OBJECT
-
   public:
     frmUPrp();
 

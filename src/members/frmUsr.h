@@ -10,8 +10,6 @@
 // The member register: a new member is typed on the entry tab and saved; every member is listed
 // on the list tab, from which one is edited or removed and the list exported.
 class frmUsr : public ui::FormOf<frmUsr> {
-    Q_OBJECT
-
   public:
     frmUsr();
 

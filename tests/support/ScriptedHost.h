@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 
 // The host of the window tests. A test scripts, in order, every call the program will make

@@ -4,6 +4,7 @@
 
 #include "runtime/Error.h"
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 
 namespace ui {

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QtDebug>
 
+#include "ui/FormDetail.h"
 #include "ui/KeyMap.h"
 
 namespace ui {

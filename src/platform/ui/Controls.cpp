@@ -25,6 +25,7 @@
 #include <QtDebug>
 
 #include "runtime/Convert.h"
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 
 namespace ui {

@@ -26,6 +26,7 @@
 #include "runtime/ErrorLog.h"
 #include "ui/Control.h"
 #include "ui/Controls.h"
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 #include "ui/KeyMap.h"
 #include "ui/MDIForm.h"

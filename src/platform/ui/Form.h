@@ -5,8 +5,6 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <functional>
-#include <typeinfo>
 
 #include "ui/Constants.h"
 
@@ -27,8 +25,9 @@ class Form;
 void Unload(Form& form);
 
 namespace detail {
-// Marks that an event procedure is running. Objects handed to deleteWhenIdle are deleted only
-// when none is, so that a window can unload itself from its own event procedure.
+// Marks that an event procedure is running: what unloads while one runs is deleted only when
+// none is, so that a window can unload itself from its own event procedure. The layer's own
+// bookkeeping is in ui/FormDetail.h.
 class EventScope {
   public:
     EventScope();
@@ -36,38 +35,6 @@ class EventScope {
     EventScope(const EventScope&) = delete;
     EventScope& operator=(const EventScope&) = delete;
 };
-int eventDepth();
-void deleteWhenIdle(QObject* object);
-// Deletes what is waiting when no event procedure runs; returns how many were deleted.
-int collectGarbage();
-// Counts message boxes and modal windows shown: a person's click that a message box
-// interrupted (in a LostFocus, say) does not reach its button.
-int interruptions();
-void noteInterruption();
-// Runs an event that Qt delivered (a real click, key, tick): an error that escapes the
-// window's own handling is reported (reportCaughtError) and the program goes on.
-void dispatchFromQt(const std::function<void()>& procedure);
-// Called in a catch block, for an error that reached the top of an event or of the program:
-// appends it to report.Log in the program folder and, under a host that shows windows, shows
-// it as "Run-time error 'n':".
-void reportCaughtError();
-// The controls and forms the layer knows, for mapping Qt's widgets back to them.
-Control* controlOf(const QWidget* widget);
-bool isAlive(const Control* control);
-// The form whose modal run is innermost, if any.
-Form* topModal();
-// Bookkeeping the controls report to.
-void registerWidget(const QWidget* widget, Control* control);
-void unregisterWidget(const QWidget* widget, const Control* control);
-void registerControl(const Control* control);
-void unregisterControl(const Control* control);
-// True (once) when a real click is aimed at a control whose focus move was just refused.
-bool takeRefused(const Control* control);
-void setBusy(bool on);
-// Unloads a form without running any of its events (a test host tidying up after a script).
-void discard(Form& form);
-// A class's name without namespaces or template arguments ("frmUsr").
-QString className(const std::type_info& type);
 struct FormAccess;
 }  // namespace detail
 

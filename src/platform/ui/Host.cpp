@@ -9,6 +9,7 @@
 
 #include "runtime/App.h"
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/Menu.h"
 
 namespace ui {

@@ -9,6 +9,7 @@
 
 #include "runtime/Convert.h"
 #include "ui/Controls.h"
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 #include "ui/ImageList.h"
 #include "ui/ListOrder.h"

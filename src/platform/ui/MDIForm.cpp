@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 
 namespace ui {

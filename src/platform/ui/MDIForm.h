@@ -10,6 +10,7 @@ namespace ui {
 // The main window: a menu bar over an MDI area in which the child windows (forms with
 // MDIChild set) appear when shown modeless.
 class MDIForm : public Form {
+    // It declares no signals, but qobject_cast tells the main window from the other forms.
     Q_OBJECT
 
   public:

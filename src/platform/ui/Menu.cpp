@@ -5,6 +5,7 @@
 #include <QtDebug>
 
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/MDIForm.h"
 
 namespace ui {
