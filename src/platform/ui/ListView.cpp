@@ -8,7 +8,8 @@
 #include <ranges>
 
 #include "runtime/Convert.h"
-#include "ui/Controls.h"
+#include "ui/Colors.h"
+#include "ui/ControlSupport.h"
 #include "ui/FormDetail.h"
 #include "ui/Host.h"
 #include "ui/ImageList.h"
@@ -43,9 +44,6 @@ int partitionPoint(int count, Pred pred) {
 }
 [[noreturn]] void keyInUse() {
     rt::raise(rt::err::KeyNotUnique);
-}
-[[noreturn]] void invalidValue() {
-    rt::raise(rt::err::InvalidPropertyValue);
 }
 
 bool noIcon(const QVariant& indexOrKey) {
@@ -210,7 +208,7 @@ void ColumnHeader::setWidth(int twips) {
 
 void ColumnHeader::setAlignment(int alignment) {
     if (alignment < lvwColumnLeft || alignment > lvwColumnCenter) {
-        invalidValue();
+        detail::invalidValue();
     }
     alignment_ = alignment;
     view_->treeWidget()->headerItem()->setTextAlignment(column_, columnAlignment(alignment));
@@ -407,7 +405,7 @@ void ListItem::setText(const QString& text) {
 
 QString ListItem::SubItems(int j) const {
     if (j < 1) {
-        invalidValue();
+        detail::invalidValue();
     }
     if (j > subs_.Count()) {
         return {};
@@ -417,7 +415,7 @@ QString ListItem::SubItems(int j) const {
 
 void ListItem::setSubItems(int j, const QString& text) {
     if (j < 1) {
-        invalidValue();
+        detail::invalidValue();
     }
     subs_.ensure(j).text_ = text;
     changed(j);
@@ -735,7 +733,7 @@ void ListView::setSorted(bool on) {
 
 void ListView::setSortKey(int column) {
     if (column < 0) {
-        invalidValue();
+        detail::invalidValue();
     }
     sortKey_ = column;
     if (sorted_) {
@@ -745,7 +743,7 @@ void ListView::setSortKey(int column) {
 
 void ListView::setSortOrder(int order) {
     if (order != lvwAscending && order != lvwDescending) {
-        invalidValue();
+        detail::invalidValue();
     }
     sortOrder_ = order;
     if (sorted_) {

@@ -1,0 +1,218 @@
+#include "ui/Buttons.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "ui/ControlSupport.h"
+#include "ui/FormDetail.h"
+
+namespace ui {
+
+// ---- CommandButton ---------------------------------------------------------------------------
+
+CommandButton::CommandButton(Form* form, const QString& name, int index)
+    : Control(form, name, index) {
+    auto* button = new QPushButton(form);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, button, [this] {
+        detail::dispatchFromQt([this] {
+            if (takeFocusForQtClick()) {
+                fire(Click);
+            }
+        });
+    });
+    attach(button);
+}
+
+QPushButton* CommandButton::button() const {
+    return static_cast<QPushButton*>(widget());
+}
+
+QString CommandButton::Caption() const {
+    return button()->text();
+}
+
+void CommandButton::setCaption(const QString& caption) {
+    button()->setText(caption);
+}
+
+void CommandButton::setDefault(bool on) {
+    default_ = on;
+    button()->setDefault(on);
+}
+
+void CommandButton::setValue(bool on) {
+    if (on) {
+        fire(Click);
+    }
+}
+
+bool CommandButton::click() {
+    if (!beginPerson()) {
+        return false;
+    }
+    fire(Click);
+    return true;
+}
+
+bool CommandButton::keyAction(int keyCode, int, int) {
+    if (keyCode == vbKeyReturn || keyCode == vbKeySpace) {
+        fire(Click);
+        return true;
+    }
+    return false;
+}
+
+// ---- CheckBox --------------------------------------------------------------------------------
+
+namespace {
+// A person's click turns a box on or off; only code grays it.
+class TwoStateCheckBox : public QCheckBox {
+  public:
+    using QCheckBox::QCheckBox;
+
+  protected:
+    void nextCheckState() override {
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+};
+}  // namespace
+
+CheckBox::CheckBox(Form* form, const QString& name, int index) : Control(form, name, index) {
+    auto* box = new TwoStateCheckBox(form);
+    QObject::connect(box, &QCheckBox::clicked, box, [this] {
+        detail::dispatchFromQt([this] {
+            if (!takeFocusForQtClick()) {
+                apply();  // the click did not happen: undo what Qt did
+                return;
+            }
+            const int now = checkBox()->checkState() == Qt::Checked ? vbChecked : vbUnchecked;
+            if (now != value_) {
+                value_ = now;
+                fire(Click);
+            }
+        });
+    });
+    attach(box);
+}
+
+QCheckBox* CheckBox::checkBox() const {
+    return static_cast<QCheckBox*>(widget());
+}
+
+void CheckBox::apply() {
+    const QSignalBlocker blocker(checkBox());
+    checkBox()->setCheckState(value_ == vbChecked  ? Qt::Checked
+                              : value_ == vbGrayed ? Qt::PartiallyChecked
+                                                   : Qt::Unchecked);
+}
+
+void CheckBox::setValue(int value) {
+    if (value < vbUnchecked || value > vbGrayed) {
+        detail::invalidValue();
+    }
+    if (value == value_) {
+        return;
+    }
+    value_ = value;
+    apply();
+    fire(Click);
+}
+
+QString CheckBox::Caption() const {
+    return checkBox()->text();
+}
+
+void CheckBox::setCaption(const QString& caption) {
+    checkBox()->setText(caption);
+}
+
+bool CheckBox::click() {
+    if (!beginPerson()) {
+        return false;
+    }
+    value_ = value_ == vbChecked ? vbUnchecked : vbChecked;
+    apply();
+    fire(Click);
+    return true;
+}
+
+bool CheckBox::keyAction(int keyCode, int, int) {
+    if (keyCode != vbKeySpace) {
+        return false;
+    }
+    value_ = value_ == vbChecked ? vbUnchecked : vbChecked;
+    apply();
+    fire(Click);
+    return true;
+}
+
+// ---- OptionButton ----------------------------------------------------------------------------
+
+OptionButton::OptionButton(Form* form, const QString& name, int index)
+    : Control(form, name, index) {
+    auto* radio = new QRadioButton(form);
+    QObject::connect(radio, &QRadioButton::toggled, radio, [this](bool on) {
+        if (!on) {
+            return;
+        }
+        detail::dispatchFromQt([this] {
+            if (takeFocusForQtClick()) {
+                fire(Click);
+            }
+        });
+    });
+    attach(radio);
+}
+
+QRadioButton* OptionButton::radioButton() const {
+    return static_cast<QRadioButton*>(widget());
+}
+
+bool OptionButton::Value() const {
+    return radioButton()->isChecked();
+}
+
+void OptionButton::select(bool fireEvent) {
+    if (Value()) {
+        return;
+    }
+    {
+        const QSignalBlocker blocker(radioButton());
+        radioButton()->setChecked(true);
+    }
+    if (fireEvent) {
+        fire(Click);
+    }
+}
+
+void OptionButton::setValue(bool on) {
+    if (on) {
+        select(true);
+        return;
+    }
+    const QSignalBlocker blocker(radioButton());
+    radioButton()->setAutoExclusive(false);
+    radioButton()->setChecked(false);
+    radioButton()->setAutoExclusive(true);
+}
+
+QString OptionButton::Caption() const {
+    return radioButton()->text();
+}
+
+void OptionButton::setCaption(const QString& caption) {
+    radioButton()->setText(caption);
+}
+
+bool OptionButton::click() {
+    if (!beginPerson()) {
+        return false;
+    }
+    select(true);
+    return true;
+}
+
+}  // namespace ui

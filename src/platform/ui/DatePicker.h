@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+#include "ui/Control.h"
+
+class QDateEdit;
+
+namespace ui {
+
+// ---------------------------------------------------------------------------------------------
+// A date picker. Change fires only when a person edits the date, never when code sets Value.
+class DatePicker : public Control {
+  public:
+    DatePicker(Form* form, const QString& name, int index = -1);
+
+    QDate Value() const;
+    // Error 380 outside MinDate..MaxDate or for an invalid date.
+    void setValue(const QDate& date);
+    int Format() const { return format_; }
+    void setFormat(int format);
+    // Day-first pictures: "dd-MM-yyyy", "dd/MM/yyyy" (d, dd, M, MM, MMM, yy, yyyy).
+    QString CustomFormat() const { return customFormat_; }
+    void setCustomFormat(const QString& format);
+    QDate MinDate() const;
+    void setMinDate(const QDate& date);
+    QDate MaxDate() const;
+    void setMaxDate(const QDate& date);
+    // The date as the picker shows it.
+    QString displayText() const;
+
+    std::function<void()> Change;
+
+    // person: picks a date in the calendar, or types it in the shown format.
+    bool setDate(const QDate& date);
+    bool type(const QString& text);
+
+    QDateEdit* dateEdit() const;
+
+  private:
+    void applyFormat();
+    QString qtFormat() const;
+    int format_ = dtpShortDate;
+    QString customFormat_;
+    bool settingFromCode_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,505 @@
+#include "ui/ListControls.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QtDebug>
+#include <algorithm>
+
+#include "ui/ControlSupport.h"
+#include "ui/FormDetail.h"
+
+namespace ui {
+
+// ---- ListControl -----------------------------------------------------------------------------
+
+ListControl::ListControl(Form* form, const QString& name, int index) : Control(form, name, index) {}
+
+void ListControl::attachList(QWidget* widget, QAbstractItemModel* model) {
+    model_ = model;
+    attach(widget);
+}
+
+void ListControl::checkIndex(int index, bool allowMinusOne) const {
+    if ((index == -1 && allowMinusOne) || (index >= 0 && index < ListCount())) {
+        return;
+    }
+    detail::invalidValue();
+}
+
+void ListControl::Clear() {
+    clearEntries();
+    entryTexts_.clear();
+    newIndex_ = -1;
+}
+
+void ListControl::AddItem(const QString& text, int index) {
+    if (index < -1 || index > ListCount()) {
+        detail::invalidValue();
+    }
+    int place = index;
+    if (place == -1) {
+        place = sorted_ ? entryTexts_.sortedPlace(text) : ListCount();
+    }
+    insertEntry(place, text);
+    entryTexts_.insert(place, text);
+    newIndex_ = place;
+}
+
+void ListControl::RemoveItem(int index) {
+    checkIndex(index, false);
+    removeEntry(index);
+    entryTexts_.remove(index);
+}
+
+QString ListControl::List(int index) const {
+    if (index < 0 || index >= ListCount()) {
+        return {};
+    }
+    return model_->index(index, 0).data(Qt::DisplayRole).toString();
+}
+
+void ListControl::setList(int index, const QString& text) {
+    checkIndex(index, false);
+    const QSignalBlocker blocker(widget());
+    model_->setData(model_->index(index, 0), text, Qt::EditRole);
+    entryTexts_.set(index, text);
+}
+
+int ListControl::ListCount() const {
+    return model_->rowCount();
+}
+
+void ListControl::setListIndex(int index) {
+    checkIndex(index, true);
+    selectQuietly(index);
+    if (index >= 0) {
+        fire(Click);
+    }
+}
+
+qint32 ListControl::ItemData(int index) const {
+    checkIndex(index, false);
+    return model_->index(index, 0).data(Qt::UserRole).toInt();
+}
+
+void ListControl::setItemData(int index, qint32 value) {
+    checkIndex(index, false);
+    model_->setData(model_->index(index, 0), value, Qt::UserRole);
+}
+
+int ListControl::findText(const QString& text) const {
+    for (int i = 0; i < ListCount(); ++i) {
+        if (QString::compare(List(i), text, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool ListControl::chooseEntry(int index) {
+    if (!detail::isAlive(this) || index < 0 || index >= ListCount()) {
+        qWarning("ui: %s has no entry %d", qUtf8Printable(Name()), index);
+        return false;
+    }
+    selectQuietly(index);
+    fire(Click);
+    return true;
+}
+
+bool ListControl::moveChoiceByKey(int keyCode, bool homeAndEnd, bool locked) {
+    const int count = ListCount();
+    int target = 0;
+    switch (keyCode) {
+        case vbKeyUp:
+            target = std::max(0, ListIndex() - 1);
+            break;
+        case vbKeyDown:
+            target = std::min(count - 1, ListIndex() + 1);
+            break;
+        case vbKeyHome:
+            if (!homeAndEnd) {
+                return false;
+            }
+            target = 0;
+            break;
+        case vbKeyEnd:
+            if (!homeAndEnd) {
+                return false;
+            }
+            target = count - 1;
+            break;
+        default:
+            return false;
+    }
+    if (!locked && count > 0 && target >= 0 && target != ListIndex()) {
+        selectQuietly(target);
+        fire(Click);
+    }
+    return true;
+}
+
+// ---- ComboBox --------------------------------------------------------------------------------
+
+namespace {
+class DropDownCombo : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> beforePopup;
+
+    void showPopup() override {
+        if (beforePopup) {
+            beforePopup();
+        }
+        QComboBox::showPopup();
+    }
+};
+}  // namespace
+
+ComboBox::ComboBox(Form* form, const QString& name, int index) : ListControl(form, name, index) {
+    auto* combo = new DropDownCombo(form);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->beforePopup = [this] { detail::dispatchFromQt([this] { fireDropDown(); }); };
+    QObject::connect(combo, &QComboBox::activated, combo, [this](int) {
+        detail::dispatchFromQt([this] {
+            if (takeFocusForQtClick()) {
+                lastEditText_ = comboBox()->currentText();
+                fire(Click);
+            }
+        });
+    });
+    attachList(combo, combo->model());
+    setStyle(vbComboDropdown);
+}
+
+QComboBox* ComboBox::comboBox() const {
+    return static_cast<QComboBox*>(widget());
+}
+
+void ComboBox::setStyle(int style) {
+    if (style < vbComboDropdown || style > vbComboDropdownList) {
+        detail::invalidValue();
+    }
+    style_ = style;
+    QComboBox* combo = comboBox();
+    const QSignalBlocker blocker(combo);
+    combo->setEditable(style != vbComboDropdownList);
+    if (QLineEdit* edit = combo->lineEdit()) {
+        combo->setCompleter(nullptr);
+        edit->setReadOnly(locked_);
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& text) {
+            if (text == lastEditText_) {
+                return;
+            }
+            lastEditText_ = text;
+            detail::dispatchFromQt([this] { fire(Change); });
+        });
+    }
+}
+
+void ComboBox::setLocked(bool on) {
+    locked_ = on;
+    if (QLineEdit* edit = comboBox()->lineEdit()) {
+        edit->setReadOnly(on);
+    }
+}
+
+void ComboBox::fireDropDown() {
+    fire(DropDown);
+}
+
+void ComboBox::selectQuietly(int index) {
+    QComboBox* combo = comboBox();
+    const QSignalBlocker blocker(combo);
+    combo->setCurrentIndex(index);
+    if (index == -1 && combo->isEditable()) {
+        combo->setEditText(QString());
+    }
+    lastEditText_ = combo->currentText();
+}
+
+void ComboBox::clearEntries() {
+    QComboBox* combo = comboBox();
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    if (combo->isEditable()) {
+        combo->setEditText(QString());
+    }
+    lastEditText_.clear();
+}
+
+void ComboBox::insertEntry(int place, const QString& text) {
+    QComboBox* combo = comboBox();
+    // Adding never chooses an entry, whatever Qt does with a first entry.
+    const int chosen = combo->currentIndex();
+    const QString editText = combo->currentText();
+    const QSignalBlocker blocker(combo);
+    combo->insertItem(place, text);
+    const int stillChosen = chosen < 0 ? -1 : (place <= chosen ? chosen + 1 : chosen);
+    if (combo->currentIndex() != stillChosen) {
+        combo->setCurrentIndex(stillChosen);
+    }
+    if (combo->isEditable() && combo->currentText() != editText) {
+        combo->setEditText(editText);
+    }
+}
+
+void ComboBox::removeEntry(int index) {
+    QComboBox* combo = comboBox();
+    const int chosen = combo->currentIndex();
+    const QString editText = combo->currentText();
+    const QSignalBlocker blocker(combo);
+    combo->removeItem(index);
+    if (chosen == index) {
+        combo->setCurrentIndex(-1);
+        if (combo->isEditable()) {
+            combo->setEditText(editText);
+        }
+    }
+}
+
+int ComboBox::ListIndex() const {
+    return comboBox()->currentIndex();
+}
+
+QString ComboBox::Text() const {
+    if (style_ == vbComboDropdownList) {
+        return List(ListIndex());
+    }
+    return comboBox()->currentText();
+}
+
+void ComboBox::changeEditText(const QString& text, int chosen) {
+    {
+        QComboBox* combo = comboBox();
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(chosen);
+        combo->setEditText(text);
+        lastEditText_ = text;
+    }
+    fire(Change);
+}
+
+void ComboBox::setText(const QString& text) {
+    if (style_ == vbComboDropdownList) {
+        if (text.isEmpty()) {
+            selectQuietly(-1);
+            return;
+        }
+        const int index = findText(text);
+        if (index < 0) {
+            rt::raise(rt::err::TextReadOnly);
+        }
+        setListIndex(index);
+        return;
+    }
+    if (text != Text()) {
+        changeEditText(text, findText(text));
+    }
+}
+
+bool ComboBox::dropDown() {
+    if (!beginPerson()) {
+        return false;
+    }
+    fireDropDown();
+    return true;
+}
+
+bool ComboBox::choose(int index) {
+    if (!beginPerson()) {
+        return false;
+    }
+    if (locked_) {
+        return refusePerson("choosing in a locked combo box");
+    }
+    fireDropDown();
+    return chooseEntry(index);
+}
+
+bool ComboBox::choose(const QString& text) {
+    if (!beginPerson()) {
+        return false;
+    }
+    if (locked_) {
+        return refusePerson("choosing in a locked combo box");
+    }
+    fireDropDown();
+    const int index = detail::isAlive(this) ? findText(text) : -1;
+    if (index < 0) {
+        qWarning("ui: %s has no entry '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
+        return false;
+    }
+    selectQuietly(index);
+    fire(Click);
+    return true;
+}
+
+bool ComboBox::type(const QString& text) {
+    if (!beginPerson()) {
+        return false;
+    }
+    if (style_ == vbComboDropdownList || locked_) {
+        return refusePerson("typing into a combo box without an edit part");
+    }
+    if (text != Text()) {
+        changeEditText(text, -1);
+    }
+    return true;
+}
+
+bool ComboBox::keyAction(int keyCode, int, int keyAscii) {
+    if (moveChoiceByKey(keyCode, style_ == vbComboDropdownList, locked_)) {
+        return true;
+    }
+    if (keyAscii < 32 && keyAscii != vbKeyBack) {
+        return false;
+    }
+    const int count = ListCount();
+    if (style_ == vbComboDropdownList) {
+        // A letter chooses the next entry that begins with it.
+        const QString letter = detail::charText(keyAscii);
+        for (int step = 1; step <= count; ++step) {
+            const int i = (ListIndex() + step + count) % count;
+            if (List(i).startsWith(letter, Qt::CaseInsensitive)) {
+                if (i != ListIndex() && !locked_) {
+                    selectQuietly(i);
+                    fire(Click);
+                }
+                break;
+            }
+        }
+        return true;
+    }
+    if (locked_) {
+        return true;
+    }
+    QString text = Text();
+    if (keyAscii == vbKeyBack) {
+        text.chop(1);
+    } else {
+        text.append(detail::charText(keyAscii));
+    }
+    changeEditText(text, -1);
+    return true;
+}
+
+// ---- ListBox ---------------------------------------------------------------------------------
+
+ListBox::ListBox(Form* form, const QString& name, int index) : ListControl(form, name, index) {
+    auto* list = new QListWidget(form);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this] {
+        if (ListIndex() < 0) {
+            return;
+        }
+        detail::dispatchFromQt([this] {
+            if (takeFocusForQtClick()) {
+                fire(Click);
+            }
+        });
+    });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this](QListWidgetItem*) {
+        detail::dispatchFromQt([this] { fire(DblClick); });
+    });
+    attachList(list, list->model());
+}
+
+QListWidget* ListBox::listWidget() const {
+    return static_cast<QListWidget*>(widget());
+}
+
+void ListBox::clearEntries() {
+    const QSignalBlocker blocker(listWidget());
+    listWidget()->clear();
+}
+
+void ListBox::insertEntry(int place, const QString& text) {
+    const QSignalBlocker blocker(listWidget());
+    listWidget()->insertItem(place, text);
+}
+
+void ListBox::removeEntry(int index) {
+    const QSignalBlocker blocker(listWidget());
+    delete listWidget()->takeItem(index);
+}
+
+int ListBox::ListIndex() const {
+    const QList<QListWidgetItem*> selected = listWidget()->selectedItems();
+    return selected.isEmpty() ? -1 : listWidget()->row(selected.first());
+}
+
+void ListBox::selectQuietly(int index) {
+    QListWidget* list = listWidget();
+    const QSignalBlocker blocker(list);
+    if (index < 0) {
+        list->clearSelection();
+        return;
+    }
+    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->item(index));
+}
+
+QString ListBox::Text() const {
+    return List(ListIndex());
+}
+
+bool ListBox::Selected(int index) const {
+    checkIndex(index, false);
+    return listWidget()->item(index)->isSelected();
+}
+
+void ListBox::setSelected(int index, bool on) {
+    checkIndex(index, false);
+    if (on) {
+        setListIndex(index);
+    } else if (ListIndex() == index) {
+        selectQuietly(-1);
+    }
+}
+
+int ListBox::TopIndex() const {
+    QListWidgetItem* top = listWidget()->itemAt(0, 0);
+    return top != nullptr ? listWidget()->row(top) : 0;
+}
+
+bool ListBox::choose(int index) {
+    if (!beginPerson()) {
+        return false;
+    }
+    return chooseEntry(index);
+}
+
+bool ListBox::choose(const QString& text) {
+    for (int i = 0; i < ListCount(); ++i) {
+        if (List(i) == text) {
+            return choose(i);
+        }
+    }
+    qWarning("ui: %s has no entry '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
+    return false;
+}
+
+bool ListBox::dblClick(int index) {
+    if (index >= 0) {
+        if (!choose(index)) {
+            return false;
+        }
+    } else if (!beginPerson()) {
+        return false;
+    }
+    if (detail::isAlive(this)) {
+        fire(DblClick);
+    }
+    return true;
+}
+
+bool ListBox::keyAction(int keyCode, int, int) {
+    return moveChoiceByKey(keyCode, true, false);
+}
+
+}  // namespace ui

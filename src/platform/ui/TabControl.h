@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "ui/Control.h"
+
+class QTabWidget;
+
+namespace ui {
+
+// ---------------------------------------------------------------------------------------------
+// Tabs: the form lays each tab's controls on page(i). Click(PreviousTab) fires whenever the
+// current tab changes, by code or by a person.
+class TabControl : public Control {
+  public:
+    TabControl(Form* form, const QString& name, int index = -1);
+
+    int Tabs() const;
+    void setTabs(int count);
+    int Tab() const;
+    // Error 380 for a tab that does not exist.
+    void setTab(int tab);
+    QString TabCaption(int tab) const;
+    void setTabCaption(int tab, const QString& caption);
+    bool TabEnabled(int tab) const;
+    void setTabEnabled(int tab, bool on);
+    QWidget* page(int tab) const;
+
+    std::function<void(int PreviousTab)> Click;
+
+    bool chooseTab(int tab);
+
+    QTabWidget* tabWidget() const;
+
+  private:
+    void checkTab(int tab) const;
+    void switchTo(int tab);
+    int current_ = 0;
+};
+
+}  // namespace ui
