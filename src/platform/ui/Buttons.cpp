@@ -38,8 +38,11 @@ void CommandButton::setCaption(const QString& caption) {
     button()->setText(caption);
 }
 
+bool CommandButton::Default() const {
+    return button()->isDefault();
+}
+
 void CommandButton::setDefault(bool on) {
-    default_ = on;
     button()->setDefault(on);
 }
 
@@ -72,25 +75,37 @@ namespace {
 class TwoStateCheckBox : public QCheckBox {
   public:
     using QCheckBox::QCheckBox;
+    // The state before the click being delivered.
+    Qt::CheckState before = Qt::Unchecked;
 
   protected:
     void nextCheckState() override {
-        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        before = checkState();
+        setCheckState(before == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     }
 };
+
+int valueOf(Qt::CheckState state) {
+    switch (state) {
+        case Qt::Checked:
+            return vbChecked;
+        case Qt::PartiallyChecked:
+            return vbGrayed;
+        default:
+            return vbUnchecked;
+    }
+}
 }  // namespace
 
 CheckBox::CheckBox(Form* form, const QString& name, int index) : Control(form, name, index) {
     auto* box = new TwoStateCheckBox(form);
-    QObject::connect(box, &QCheckBox::clicked, box, [this] {
-        detail::dispatchFromQt([this] {
+    QObject::connect(box, &QCheckBox::clicked, box, [this, box] {
+        detail::dispatchFromQt([this, box] {
             if (!takeFocusForQtClick()) {
-                apply();  // the click did not happen: undo what Qt did
+                showValue(valueOf(box->before));  // the click did not happen: undo what Qt did
                 return;
             }
-            const int now = checkBox()->checkState() == Qt::Checked ? vbChecked : vbUnchecked;
-            if (now != value_) {
-                value_ = now;
+            if (box->checkState() != box->before) {
                 fire(Click);
             }
         });
@@ -102,22 +117,25 @@ QCheckBox* CheckBox::checkBox() const {
     return static_cast<QCheckBox*>(widget());
 }
 
-void CheckBox::apply() {
+int CheckBox::Value() const {
+    return valueOf(checkBox()->checkState());
+}
+
+void CheckBox::showValue(int value) {
     const QSignalBlocker blocker(checkBox());
-    checkBox()->setCheckState(value_ == vbChecked  ? Qt::Checked
-                              : value_ == vbGrayed ? Qt::PartiallyChecked
-                                                   : Qt::Unchecked);
+    checkBox()->setCheckState(value == vbChecked  ? Qt::Checked
+                              : value == vbGrayed ? Qt::PartiallyChecked
+                                                  : Qt::Unchecked);
 }
 
 void CheckBox::setValue(int value) {
     if (value < vbUnchecked || value > vbGrayed) {
         detail::invalidValue();
     }
-    if (value == value_) {
+    if (value == Value()) {
         return;
     }
-    value_ = value;
-    apply();
+    showValue(value);
     fire(Click);
 }
 
@@ -133,8 +151,7 @@ bool CheckBox::click() {
     if (!beginPerson()) {
         return false;
     }
-    value_ = value_ == vbChecked ? vbUnchecked : vbChecked;
-    apply();
+    showValue(Value() == vbChecked ? vbUnchecked : vbChecked);
     fire(Click);
     return true;
 }
@@ -143,8 +160,7 @@ bool CheckBox::keyAction(int keyCode, int, int) {
     if (keyCode != vbKeySpace) {
         return false;
     }
-    value_ = value_ == vbChecked ? vbUnchecked : vbChecked;
-    apply();
+    showValue(Value() == vbChecked ? vbUnchecked : vbChecked);
     fire(Click);
     return true;
 }

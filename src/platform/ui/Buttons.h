@@ -20,7 +20,7 @@ class CommandButton : public Control {
     void setCaption(const QString& caption);
     // Return anywhere in the form (except on another button or a multi-line text box) clicks
     // the default button; Escape clicks the cancel button.
-    bool Default() const { return default_; }
+    bool Default() const;
     void setDefault(bool on);
     bool Cancel() const { return cancel_; }
     void setCancel(bool on) { cancel_ = on; }
@@ -41,7 +41,6 @@ class CommandButton : public Control {
   private:
     friend class Form;
     void fireClick() { fire(Click); }
-    bool default_ = false;
     bool cancel_ = false;
 };
 
@@ -51,7 +50,7 @@ class CheckBox : public Control {
   public:
     CheckBox(Form* form, const QString& name, int index = -1);
 
-    int Value() const { return value_; }
+    int Value() const;
     void setValue(int value);
     QString Caption() const;
     void setCaption(const QString& caption);
@@ -67,8 +66,7 @@ class CheckBox : public Control {
     bool keyAction(int keyCode, int shift, int keyAscii) override;
 
   private:
-    void apply();
-    int value_ = vbUnchecked;
+    void showValue(int value);
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -18,6 +18,9 @@ namespace ui {
 // What every control has: name and index, the common properties, the focus and key events,
 // and the person-side calls every control answers. A control is a member of its form and is
 // backed by one Qt widget, which the form places with layouts.
+// What a person sees of a control (texts, colours, enabled, visible, checked, list entries,
+// the choice) is read back from its widget, so that a value that never reached the screen
+// cannot pass for one that did.
 class Control {
   public:
     Control(Form* form, const QString& name, int index = -1);

@@ -1,8 +1,11 @@
 #include "ui/ControlSupport.h"
 
 #include <QApplication>
+#include <QByteArray>
+#include <QVariant>
 #include <QWidget>
 
+#include "runtime/Convert.h"
 #include "runtime/Error.h"
 #include "ui/Colors.h"
 #include "ui/Constants.h"
@@ -24,10 +27,29 @@ Qt::Alignment horizontalAlignment(int alignment) {
     }
 }
 
-void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value) {
+int alignmentOf(Qt::Alignment alignment) {
+    if (alignment & Qt::AlignRight) {
+        return vbRightJustify;
+    }
+    if (alignment & Qt::AlignHCenter) {
+        return vbCenter;
+    }
+    return vbLeftJustify;
+}
+
+namespace {
+// The colour value last set for a role, kept with the widget.
+QByteArray colorKey(QPalette::ColorRole role) {
+    return QByteArrayLiteral("kelvoraColor") + QByteArray::number(static_cast<int>(role));
+}
+}  // namespace
+
+void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value,
+                     bool greyWhenDisabled) {
+    widget->setProperty(colorKey(role).constData(), value);
     QPalette palette = widget->palette();
     const QColor color = colorFromValue(value);
-    if (role == QPalette::WindowText || role == QPalette::Text) {
+    if (greyWhenDisabled && (role == QPalette::WindowText || role == QPalette::Text)) {
         // A disabled control shows its text greyed whatever its colour, so that a person sees
         // it cannot be used; where the desktop's palette has no grey for it, its dark shade
         // serves.
@@ -43,6 +65,16 @@ void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value) {
         palette.setColor(role, color);
     }
     widget->setPalette(palette);
+}
+
+qint32 shownColor(const QWidget* widget, QPalette::ColorRole role, qint32 unset) {
+    const QColor shown = widget->palette().color(QPalette::Active, role);
+    const QVariant set = widget->property(colorKey(role).constData());
+    const qint32 value = set.isValid() ? set.toInt() : unset;
+    if (colorFromValue(value).rgb() == shown.rgb()) {
+        return value;
+    }
+    return rt::LongFromColor(shown);
 }
 
 QString charText(int code) {

@@ -42,41 +42,46 @@ void Line::setVertical(bool on) {
     static_cast<QFrame*>(widget())->setFrameShape(on ? QFrame::VLine : QFrame::HLine);
 }
 
-Shape::Shape(Form* form, const QString& name, int index)
-    : Control(form, name, index), backColor_(vbButtonFace), borderColor_(vbWindowText) {
+Shape::Shape(Form* form, const QString& name, int index) : Control(form, name, index) {
     auto* frame = new QFrame(form);
     frame->setFrameShape(QFrame::Box);
+    frame->setAutoFillBackground(true);
     attach(frame);
-    apply();
+    setBackColor(vbButtonFace);
+    setBorderColor(vbWindowText);
 }
 
-void Shape::apply() {
-    QFrame* frame = static_cast<QFrame*>(widget());
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, colorFromValue(backColor_));
-    palette.setColor(QPalette::WindowText, colorFromValue(borderColor_));
-    frame->setPalette(palette);
-    frame->setAutoFillBackground(true);
-    frame->setFrameShape(borderStyle_ == 0 ? QFrame::NoFrame : QFrame::Box);
+QFrame* Shape::frame() const {
+    return static_cast<QFrame*>(widget());
+}
+
+int Shape::BorderStyle() const {
+    return frame()->frameShape() == QFrame::NoFrame ? 0 : 1;
 }
 
 void Shape::setBorderStyle(int style) {
-    borderStyle_ = style;
-    apply();
+    frame()->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::Box);
+}
+
+// A shape's colours stay as they are when it is disabled: the border is no text.
+qint32 Shape::BackColor() const {
+    return detail::shownColor(frame(), QPalette::Window, vbButtonFace);
 }
 
 void Shape::setBackColor(qint32 color) {
-    backColor_ = color;
-    apply();
+    detail::setPaletteColor(frame(), QPalette::Window, color, false);
 }
 
 void Shape::setBackColor(const QColor& color) {
     setBackColor(rt::LongFromColor(color));
 }
 
+qint32 Shape::BorderColor() const {
+    return detail::shownColor(frame(), QPalette::WindowText, vbWindowText);
+}
+
 void Shape::setBorderColor(qint32 color) {
-    borderColor_ = color;
-    apply();
+    detail::setPaletteColor(frame(), QPalette::WindowText, color, false);
 }
 
 void Shape::setBorderColor(const QColor& color) {
@@ -108,8 +113,11 @@ bool Image::hasPicture() const {
     return !static_cast<QLabel*>(widget())->pixmap().isNull();
 }
 
+bool Image::Stretch() const {
+    return static_cast<QLabel*>(widget())->hasScaledContents();
+}
+
 void Image::setStretch(bool on) {
-    stretch_ = on;
     static_cast<QLabel*>(widget())->setScaledContents(on);
 }
 

@@ -7,6 +7,7 @@
 
 #include "ui/Control.h"
 
+class QFrame;
 class QProgressBar;
 
 namespace ui {
@@ -36,22 +37,19 @@ class Line : public Control {
 class Shape : public Control {
   public:
     Shape(Form* form, const QString& name, int index = -1);
-    qint32 BackColor() const { return backColor_; }
+    qint32 BackColor() const;
     void setBackColor(qint32 color);
     void setBackColor(const QColor& color);
-    qint32 BorderColor() const { return borderColor_; }
+    qint32 BorderColor() const;
     void setBorderColor(qint32 color);
     // 0 no border, 1 a solid line.
-    int BorderStyle() const { return borderStyle_; }
+    int BorderStyle() const;
     void setBorderStyle(int style);
     void setBorderColor(const QColor& color);
     bool takesFocus() const override { return false; }
 
   private:
-    void apply();
-    qint32 backColor_;
-    qint32 borderColor_;
-    int borderStyle_ = 1;
+    QFrame* frame() const;
 };
 
 class Image : public Control {
@@ -60,7 +58,7 @@ class Image : public Control {
     void setPicture(const QPixmap& picture);
     void LoadPicture(const QString& path);
     bool hasPicture() const;
-    bool Stretch() const { return stretch_; }
+    bool Stretch() const;
     void setStretch(bool on);
 
     std::function<void()> Click;
@@ -69,9 +67,6 @@ class Image : public Control {
 
   protected:
     bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
-
-  private:
-    bool stretch_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------

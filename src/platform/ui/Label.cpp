@@ -11,8 +11,7 @@ namespace ui {
 
 // ---- Label -----------------------------------------------------------------------------------
 
-Label::Label(Form* form, const QString& name, int index)
-    : Control(form, name, index), foreColor_(vbButtonText), backColor_(vbButtonFace) {
+Label::Label(Form* form, const QString& name, int index) : Control(form, name, index) {
     auto* label = new QLabel(form);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -23,14 +22,9 @@ QLabel* Label::label() const {
     return static_cast<QLabel*>(widget());
 }
 
-QString Label::Caption() const {
-    // The text as set, with its accelerator marks.
-    return label()->property("kelvoraCaption").toString();
-}
-
-void Label::setCaption(const QString& caption) {
-    label()->setProperty("kelvoraCaption", caption);
-    // Labels show "&&" as "&" and drop a single accelerator mark.
+namespace {
+// Labels show "&&" as "&" and drop a single accelerator mark.
+QString withoutMarks(const QString& caption) {
     QString shown;
     for (int i = 0; i < caption.size(); ++i) {
         if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
@@ -38,14 +32,30 @@ void Label::setCaption(const QString& caption) {
         }
         shown.append(caption[i]);
     }
-    label()->setText(shown);
+    return shown;
+}
+}  // namespace
+
+QString Label::Caption() const {
+    // The caption as set, with its accelerator marks, for as long as the label shows it.
+    const QString caption = label()->property("kelvoraCaption").toString();
+    const QString shown = label()->text();
+    return withoutMarks(caption) == shown ? caption : shown;
+}
+
+void Label::setCaption(const QString& caption) {
+    label()->setProperty("kelvoraCaption", caption);
+    label()->setText(withoutMarks(caption));
     if (autoSize_) {
         label()->adjustSize();
     }
 }
 
+qint32 Label::ForeColor() const {
+    return detail::shownColor(label(), QPalette::WindowText, vbButtonText);
+}
+
 void Label::setForeColor(qint32 color) {
-    foreColor_ = color;
     detail::setPaletteColor(label(), QPalette::WindowText, color);
 }
 
@@ -53,23 +63,31 @@ void Label::setForeColor(const QColor& color) {
     setForeColor(rt::LongFromColor(color));
 }
 
+qint32 Label::BackColor() const {
+    return detail::shownColor(label(), QPalette::Window, vbButtonFace);
+}
+
 void Label::setBackColor(qint32 color) {
-    backColor_ = color;
     detail::setPaletteColor(label(), QPalette::Window, color);
-    label()->setAutoFillBackground(backStyle_ == 1);
 }
 
 void Label::setBackColor(const QColor& color) {
     setBackColor(rt::LongFromColor(color));
 }
 
+int Label::BackStyle() const {
+    return label()->autoFillBackground() ? 1 : 0;
+}
+
 void Label::setBackStyle(int style) {
-    backStyle_ = style;
     label()->setAutoFillBackground(style == 1);
 }
 
+int Label::Alignment() const {
+    return detail::alignmentOf(label()->alignment());
+}
+
 void Label::setAlignment(int alignment) {
-    alignment_ = alignment;
     label()->setAlignment(detail::horizontalAlignment(alignment) | Qt::AlignVCenter);
 }
 

@@ -18,16 +18,16 @@ class Label : public Control {
 
     QString Caption() const;
     void setCaption(const QString& caption);
-    qint32 ForeColor() const { return foreColor_; }
+    qint32 ForeColor() const;
     void setForeColor(qint32 color);
     void setForeColor(const QColor& color);
-    qint32 BackColor() const { return backColor_; }
+    qint32 BackColor() const;
     void setBackColor(qint32 color);
     void setBackColor(const QColor& color);
     // 0 transparent, 1 opaque (BackColor painted).
-    int BackStyle() const { return backStyle_; }
+    int BackStyle() const;
     void setBackStyle(int style);
-    int Alignment() const { return alignment_; }
+    int Alignment() const;
     void setAlignment(int alignment);
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool on);
@@ -48,10 +48,6 @@ class Label : public Control {
     bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
 
   private:
-    qint32 foreColor_;
-    qint32 backColor_;
-    int backStyle_ = 0;
-    int alignment_ = vbLeftJustify;
     bool autoSize_ = false;
 };
 

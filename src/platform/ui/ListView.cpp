@@ -622,8 +622,11 @@ QIcon ListView::iconFor(ImageList* images, const QVariant& indexOrKey) const {
     return image != nullptr ? image->Picture() : QIcon();
 }
 
+bool ListView::GridLines() const {
+    return !treeWidget()->styleSheet().isEmpty();
+}
+
 void ListView::setGridLines(bool on) {
-    gridLines_ = on;
     // A style sheet that draws the items takes over their selection too: without the second
     // rule the selected row shows its text in the highlight colour on no highlight at all.
     treeWidget()->setStyleSheet(

@@ -250,7 +250,7 @@ class ListView : public Control {
     void setView(int view) { view_ = view; }
     bool FullRowSelect() const { return fullRowSelect_; }
     void setFullRowSelect(bool on) { fullRowSelect_ = on; }
-    bool GridLines() const { return gridLines_; }
+    bool GridLines() const;
     void setGridLines(bool on);
     bool HideSelection() const { return hideSelection_; }
     void setHideSelection(bool on) { hideSelection_ = on; }
@@ -334,7 +334,6 @@ class ListView : public Control {
     int sortOrder_ = lvwAscending;
     int view_ = lvwReport;
     bool fullRowSelect_ = true;
-    bool gridLines_ = false;
     bool hideSelection_ = true;
     // Rows to be moved into their places at the next read, unless all are sorted then.
     mutable std::vector<ListViewRow*> unplaced_;

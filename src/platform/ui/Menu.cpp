@@ -11,14 +11,14 @@
 namespace ui {
 
 Menu::Menu(Form* form, const QString& name, const QString& caption, int index)
-    : form_(form), name_(name), index_(index), caption_(caption) {
-    build();
+    : form_(form), name_(name), index_(index) {
+    build(caption);
     form_->registerMenu(this);
 }
 
 Menu::Menu(Menu* parent, const QString& name, const QString& caption, int index)
-    : form_(&parent->form()), parent_(parent), name_(name), index_(index), caption_(caption) {
-    build();
+    : form_(&parent->form()), parent_(parent), name_(name), index_(index) {
+    build(caption);
     parent_->addItem(this);
     form_->registerMenu(this);
 }
@@ -35,11 +35,10 @@ Menu::~Menu() {
     delete action_;
 }
 
-void Menu::build() {
+void Menu::build(const QString& caption) {
     action_ = new QAction();
     action_->setObjectName(name_);
-    action_->setSeparator(isSeparator());
-    applyCaption();
+    applyCaption(caption);
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         // A menu with items opens; only a leaf runs its Click from the action.
         if (menu_ == nullptr) {
@@ -48,18 +47,39 @@ void Menu::build() {
     });
 }
 
-void Menu::applyCaption() {
-    action_->setText(caption_);
-    action_->setSeparator(isSeparator());
+void Menu::applyCaption(const QString& caption) {
+    action_->setText(caption);
+    action_->setSeparator(caption == QStringLiteral("-"));
     if (menu_ != nullptr) {
-        menu_->setTitle(caption_);
+        menu_->setTitle(caption);
     }
+}
+
+QString Menu::Caption() const {
+    return action_->text();
+}
+
+bool Menu::isSeparator() const {
+    return Caption() == QStringLiteral("-");
+}
+
+bool Menu::Visible() const {
+    return action_->isVisible();
+}
+
+bool Menu::Enabled() const {
+    // Qt disables a hidden action; a hidden item keeps the setting it will show with.
+    return action_->isVisible() ? action_->isEnabled() : enabled_;
+}
+
+bool Menu::Checked() const {
+    return action_->isChecked();
 }
 
 QMenu* Menu::ensureQMenu() {
     if (menu_ == nullptr) {
         menu_ = new QMenu();
-        menu_->setTitle(caption_);
+        menu_->setTitle(Caption());
         action_->setMenu(menu_);
         QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
             // A menu runs its Click as it opens, so that it can set up its items; a popup
@@ -85,12 +105,10 @@ void Menu::removeItem(Menu* item) {
 }
 
 void Menu::setCaption(const QString& caption) {
-    caption_ = caption;
-    applyCaption();
+    applyCaption(caption);
 }
 
 void Menu::setVisible(bool on) {
-    visible_ = on;
     action_->setVisible(on);
     if (parent_ == nullptr) {
         form_->updateMenuBar();
@@ -103,7 +121,6 @@ void Menu::setEnabled(bool on) {
 }
 
 void Menu::setChecked(bool on) {
-    checked_ = on;
     action_->setCheckable(on);
     action_->setChecked(on);
 }
@@ -128,11 +145,11 @@ bool Menu::canAct() const {
         return false;
     }
     for (const Menu* m = this; m != nullptr; m = m->parent_) {
-        if (!m->enabled_) {
+        if (!m->Enabled()) {
             return false;
         }
         const bool showingPopup = m->parent_ == nullptr && m->poppedUp_;
-        if (!m->visible_ && !showingPopup) {
+        if (!m->Visible() && !showingPopup) {
             return false;
         }
     }

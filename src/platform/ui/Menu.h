@@ -26,17 +26,17 @@ class Menu {
 
     const QString& Name() const { return name_; }
     int Index() const { return index_; }
-    QString Caption() const { return caption_; }
+    QString Caption() const;
     void setCaption(const QString& caption);
-    bool Visible() const { return visible_; }
+    bool Visible() const;
     void setVisible(bool on);
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const;
     void setEnabled(bool on);
-    bool Checked() const { return checked_; }
+    bool Checked() const;
     void setChecked(bool on);
     const QString& Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
-    bool isSeparator() const { return caption_ == QStringLiteral("-"); }
+    bool isSeparator() const;
 
     Form& form() const { return *form_; }
     Menu* parentMenu() const { return parent_; }
@@ -63,21 +63,18 @@ class Menu {
     void choose();
 
   private:
-    void build();
+    void build(const QString& caption);
     void addItem(Menu* item);
     void removeItem(Menu* item);
-    void applyCaption();
+    void applyCaption(const QString& caption);
     QMenu* ensureQMenu();
 
     Form* form_;
     Menu* parent_ = nullptr;
     QString name_;
     int index_;
-    QString caption_;
     QString tag_;
-    bool visible_ = true;
     bool enabled_ = true;
-    bool checked_ = false;
     bool poppedUp_ = false;
     QList<Menu*> items_;
     QAction* action_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QtDebug>
+#include <algorithm>
 
 #include "ui/ControlSupport.h"
 #include "ui/FormDetail.h"
@@ -60,7 +61,7 @@ void TabControl::setTabs(int count) {
 }
 
 int TabControl::Tab() const {
-    return current_;
+    return std::max(0, tabWidget()->currentIndex());
 }
 
 void TabControl::checkTab(int tab) const {

@@ -36,6 +36,7 @@ class TabControl : public Control {
   private:
     void checkTab(int tab) const;
     void switchTo(int tab);
+    // The tab the windows know as current: the previous tab of the next Click.
     int current_ = 0;
 };
 

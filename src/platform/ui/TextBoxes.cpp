@@ -19,9 +19,8 @@ namespace ui {
 
 // ---- TextBox ---------------------------------------------------------------------------------
 
-TextBox::TextBox(Form* form, const QString& name, int index)
-    : Control(form, name, index), foreColor_(vbWindowText), backColor_(vbWindowBackground) {
-    build();
+TextBox::TextBox(Form* form, const QString& name, int index) : Control(form, name, index) {
+    build(false);
 }
 
 QLineEdit* TextBox::lineEdit() const {
@@ -32,9 +31,9 @@ QPlainTextEdit* TextBox::plainTextEdit() const {
     return qobject_cast<QPlainTextEdit*>(widget());
 }
 
-void TextBox::build() {
+void TextBox::build(bool multiLine) {
     QWidget* built = nullptr;
-    if (multiLine_) {
+    if (multiLine) {
         auto* edit = new QPlainTextEdit(&Parent());
         edit->setTabChangesFocus(true);
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this] {
@@ -90,7 +89,7 @@ void TextBox::applyText(const QString& text) {
 
 void TextBox::setText(const QString& text) {
     QString value = text;
-    if (multiLine_) {
+    if (MultiLine()) {
         value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
     if (value == Text()) {
@@ -100,8 +99,14 @@ void TextBox::setText(const QString& text) {
     fire(Change);
 }
 
+bool TextBox::Locked() const {
+    if (QLineEdit* edit = lineEdit()) {
+        return edit->isReadOnly();
+    }
+    return plainTextEdit()->isReadOnly();
+}
+
 void TextBox::setLocked(bool on) {
-    locked_ = on;
     if (QLineEdit* edit = lineEdit()) {
         edit->setReadOnly(on);
     } else {
@@ -126,19 +131,28 @@ void TextBox::applyMaxLength() {
     }
 }
 
+bool TextBox::MultiLine() const {
+    return plainTextEdit() != nullptr;
+}
+
 void TextBox::setMultiLine(bool on) {
-    if (on == multiLine_) {
+    if (on == MultiLine()) {
         return;
     }
+    // The new widget shows what the old one did.
     const QString text = Text();
-    multiLine_ = on;
-    build();
+    const bool locked = Locked();
+    const int alignment = Alignment();
+    const int borderStyle = BorderStyle();
+    const qint32 foreColor = ForeColor();
+    const qint32 backColor = BackColor();
+    build(on);
     applyText(text);
-    setLocked(locked_);
-    setAlignment(alignment_);
+    setLocked(locked);
+    setAlignment(alignment);
     setPasswordChar(passwordChar_);
-    setBorderStyle(borderStyle_);
-    applyColors();
+    setBorderStyle(borderStyle);
+    applyColors(foreColor, backColor);
 }
 
 void TextBox::setPasswordChar(const QString& character) {
@@ -213,8 +227,14 @@ void TextBox::setSelText(const QString& text) {
     fire(Change);
 }
 
+int TextBox::Alignment() const {
+    if (QLineEdit* edit = lineEdit()) {
+        return detail::alignmentOf(edit->alignment());
+    }
+    return detail::alignmentOf(plainTextEdit()->document()->defaultTextOption().alignment());
+}
+
 void TextBox::setAlignment(int alignment) {
-    alignment_ = alignment;
     if (QLineEdit* edit = lineEdit()) {
         edit->setAlignment(detail::horizontalAlignment(alignment) | Qt::AlignVCenter);
     } else {
@@ -224,34 +244,46 @@ void TextBox::setAlignment(int alignment) {
     }
 }
 
-void TextBox::applyColors() {
-    detail::setPaletteColor(widget(), QPalette::Text, foreColor_);
-    detail::setPaletteColor(widget(), QPalette::Base, backColor_);
+void TextBox::applyColors(qint32 foreColor, qint32 backColor) {
+    detail::setPaletteColor(widget(), QPalette::Text, foreColor);
+    detail::setPaletteColor(widget(), QPalette::Base, backColor);
+}
+
+qint32 TextBox::ForeColor() const {
+    return detail::shownColor(widget(), QPalette::Text, vbWindowText);
 }
 
 void TextBox::setForeColor(qint32 color) {
-    foreColor_ = color;
-    applyColors();
+    applyColors(color, BackColor());
 }
 
 void TextBox::setForeColor(const QColor& color) {
     setForeColor(rt::LongFromColor(color));
 }
 
+qint32 TextBox::BackColor() const {
+    return detail::shownColor(widget(), QPalette::Base, vbWindowBackground);
+}
+
 void TextBox::setBackColor(qint32 color) {
-    backColor_ = color;
-    applyColors();
+    applyColors(ForeColor(), color);
 }
 
 void TextBox::setBackColor(const QColor& color) {
     setBackColor(rt::LongFromColor(color));
 }
 
+int TextBox::BorderStyle() const {
+    if (QLineEdit* edit = lineEdit()) {
+        return edit->hasFrame() ? 1 : 0;
+    }
+    return plainTextEdit()->frameShape() == QFrame::NoFrame ? 0 : 1;
+}
+
 void TextBox::setBorderStyle(int style) {
     if (style != 0 && style != 1) {
         detail::invalidValue();
     }
-    borderStyle_ = style;
     if (QLineEdit* edit = lineEdit()) {
         edit->setFrame(style == 1);
     } else {
@@ -276,11 +308,11 @@ bool TextBox::type(const QString& text) {
     if (!beginPerson()) {
         return false;
     }
-    if (locked_) {
+    if (Locked()) {
         return refusePerson("typing into a locked box");
     }
     QString value = maxLength_ > 0 ? text.left(maxLength_) : text;
-    if (multiLine_) {
+    if (MultiLine()) {
         value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     } else {
         // One line holds no line breaks; a person cannot type them there.
@@ -299,7 +331,7 @@ bool TextBox::clear() {
 }
 
 void TextBox::insertTyped(const QString& text) {
-    if (locked_) {
+    if (Locked()) {
         return;
     }
     const int start = SelStart();
@@ -330,7 +362,7 @@ bool TextBox::keyAction(int keyCode, int, int keyAscii) {
             setSelStart(start + 1);
             return true;
         case vbKeyDelete:
-            if (!locked_ && (SelLength() > 0 || start < length)) {
+            if (!Locked() && (SelLength() > 0 || start < length)) {
                 if (SelLength() == 0) {
                     setSelLength(1);
                 }
@@ -341,7 +373,7 @@ bool TextBox::keyAction(int keyCode, int, int keyAscii) {
             break;
     }
     if (keyAscii == vbKeyBack) {
-        if (!locked_ && (SelLength() > 0 || start > 0)) {
+        if (!Locked() && (SelLength() > 0 || start > 0)) {
             if (SelLength() == 0) {
                 setSelStart(start - 1);
                 setSelLength(1);
@@ -351,7 +383,7 @@ bool TextBox::keyAction(int keyCode, int, int keyAscii) {
         return true;
     }
     if (keyAscii == vbKeyReturn) {
-        if (multiLine_) {
+        if (MultiLine()) {
             insertTyped(QStringLiteral("\n"));
             return true;
         }

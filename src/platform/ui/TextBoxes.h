@@ -23,13 +23,13 @@ class TextBox : public Control {
 
     QString Text() const;
     void setText(const QString& text);
-    bool Locked() const { return locked_; }
+    bool Locked() const;
     void setLocked(bool on);
     int MaxLength() const { return maxLength_; }
     void setMaxLength(int length);
     // Swaps the single-line widget for a multi-line one (or back); the window sets it once,
     // before or after placing the widget.
-    bool MultiLine() const { return multiLine_; }
+    bool MultiLine() const;
     void setMultiLine(bool on);
     QString PasswordChar() const { return passwordChar_; }
     void setPasswordChar(const QString& character);
@@ -39,16 +39,16 @@ class TextBox : public Control {
     void setSelLength(int length);
     QString SelText() const;
     void setSelText(const QString& text);
-    int Alignment() const { return alignment_; }
+    int Alignment() const;
     void setAlignment(int alignment);
-    qint32 ForeColor() const { return foreColor_; }
+    qint32 ForeColor() const;
     void setForeColor(qint32 color);
     void setForeColor(const QColor& color);
-    qint32 BackColor() const { return backColor_; }
+    qint32 BackColor() const;
     void setBackColor(qint32 color);
     void setBackColor(const QColor& color);
     // 0 none, 1 fixed single (the frame).
-    int BorderStyle() const { return borderStyle_; }
+    int BorderStyle() const;
     void setBorderStyle(int style);
 
     std::function<void()> Change;
@@ -67,27 +67,21 @@ class TextBox : public Control {
 
   protected:
     bool keyAction(int keyCode, int shift, int keyAscii) override;
-    bool wantsReturn() const override { return multiLine_; }
+    bool wantsReturn() const override { return MultiLine(); }
     bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
 
   private:
-    void build();
+    void build(bool multiLine);
     void applyText(const QString& text);
     void applyMaxLength();
-    void applyColors();
+    void applyColors(qint32 foreColor, qint32 backColor);
     void insertTyped(const QString& text);
     void onQtEdited();
 
-    bool multiLine_ = false;
-    bool locked_ = false;
     bool applying_ = false;
     int maxLength_ = 0;
-    int alignment_ = vbLeftJustify;
-    int borderStyle_ = 1;
     QString passwordChar_;
     QString lastText_;
-    qint32 foreColor_;
-    qint32 backColor_;
 };
 
 // ---------------------------------------------------------------------------------------------

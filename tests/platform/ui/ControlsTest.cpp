@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QEventLoop>
 #include <QFile>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QVBoxLayout>
@@ -546,3 +552,70 @@ TEST_F(ControlsTest, SortedComboAndListBoxesPlaceNewEntriesAfterTheirEquals) {
 }
 
 }  // namespace
+
+// What a control reports is what its widget shows, so that a value that never reached the
+// screen cannot pass for one that did. The widgets are changed here behind the controls' backs.
+TEST_F(ControlsTest, WhatAControlReportsIsWhatItsWidgetShows) {
+    frmAll& form = shown();
+    auto paint = [](QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+        QPalette palette = widget->palette();
+        palette.setColor(role, colour);
+        widget->setPalette(palette);
+    };
+
+    Label& label = form.Label1[0];
+    label.setCaption(QStringLiteral("&Rice && beans"));
+    EXPECT_EQ(label.label()->text(), QStringLiteral("Rice & beans"));
+    EXPECT_EQ(label.Caption(), QStringLiteral("&Rice && beans"));
+    label.setForeColor(vbBlue);
+    label.setBackColor(vbButtonFace);
+    label.setBackStyle(1);
+    EXPECT_EQ(label.label()->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_EQ(label.ForeColor(), vbBlue);
+    EXPECT_EQ(label.BackColor(), vbButtonFace);  // a system colour keeps its own value
+    label.label()->setText(QStringLiteral("Wheat"));
+    paint(label.label(), QPalette::WindowText, QColor(0, 128, 0));
+    paint(label.label(), QPalette::Window, QColor(1, 2, 3));
+    label.label()->setAutoFillBackground(false);
+    label.label()->setAlignment(Qt::AlignRight);
+    EXPECT_EQ(label.Caption(), QStringLiteral("Wheat"));
+    EXPECT_EQ(label.ForeColor(), 0x008000);
+    EXPECT_EQ(label.BackColor(), 0x030201);
+    EXPECT_EQ(label.BackStyle(), 0);
+    EXPECT_EQ(label.Alignment(), vbRightJustify);
+
+    TextBox& box = form.txtName;
+    box.setForeColor(vbRed);
+    paint(box.widget(), QPalette::Base, QColor(0, 0, 255));
+    box.lineEdit()->setReadOnly(true);
+    box.lineEdit()->setFrame(false);
+    box.lineEdit()->setAlignment(Qt::AlignHCenter);
+    EXPECT_EQ(box.ForeColor(), vbRed);
+    EXPECT_EQ(box.BackColor(), 0xFF0000);
+    EXPECT_TRUE(box.Locked());
+    EXPECT_EQ(box.BorderStyle(), 0);
+    EXPECT_EQ(box.Alignment(), vbCenter);
+    // A box that becomes multi-line shows all of it again.
+    box.setMultiLine(true);
+    EXPECT_TRUE(box.MultiLine());
+    EXPECT_TRUE(box.plainTextEdit()->isReadOnly());
+    EXPECT_EQ(box.BackColor(), 0xFF0000);
+    EXPECT_EQ(box.Alignment(), vbCenter);
+
+    form.chkVeg.checkBox()->setCheckState(Qt::PartiallyChecked);
+    EXPECT_EQ(form.chkVeg.Value(), vbGrayed);
+    {
+        const QSignalBlocker quiet(form.SSTab1.tabWidget());
+        form.SSTab1.tabWidget()->setCurrentIndex(1);
+    }
+    EXPECT_EQ(form.SSTab1.Tab(), 1);
+    paint(form.Shape1.widget(), QPalette::Window, QColor(255, 0, 0));
+    EXPECT_EQ(form.Shape1.BackColor(), vbRed);
+    static_cast<QFrame*>(form.Shape1.widget())->setFrameShape(QFrame::NoFrame);
+    EXPECT_EQ(form.Shape1.BorderStyle(), 0);
+    static_cast<QLabel*>(form.imgLogo.widget())->setScaledContents(true);
+    EXPECT_TRUE(form.imgLogo.Stretch());
+    form.cboCat.comboBox()->addItem(QStringLiteral("Pulses"), 7);
+    EXPECT_EQ(form.cboCat.List(0), QStringLiteral("Pulses"));
+    EXPECT_EQ(form.cboCat.ItemData(0), 7);
+}

@@ -2,8 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "support/PrintQt.h"
 #include "runtime/Error.h"
+#include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
 

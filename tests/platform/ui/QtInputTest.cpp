@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -149,6 +150,35 @@ TEST_F(QtInputTest, ARealClickOnAnotherControlIsRefusedOnce) {
     QTest::mouseClick(form->cmdOK.button(), Qt::LeftButton);
     EXPECT_EQ(events, QStringList{"validate"});
     EXPECT_EQ(form->ActiveControl(), &form->txtName);
+}
+
+// A real click on a check box whose focus move is refused leaves the box as it was.
+TEST_F(QtInputTest, ARefusedRealClickOnACheckBoxIsUndone) {
+    struct frmVeg : FormOf<frmVeg> {
+        TextBox txtName{this, "txtName"};
+        CheckBox chkVeg{this, "chkVeg"};
+        frmVeg() {
+            auto* layout = new QVBoxLayout(this);
+            layout->addWidget(txtName.widget());
+            layout->addWidget(chkVeg.widget());
+            txtName.Validate = [](bool& Cancel) { Cancel = frmReal::refuse; };
+            chkVeg.Click = [this] { events << QStringLiteral("veg %1").arg(chkVeg.Value()); };
+        }
+    };
+    frmVeg& veg = frmVeg::instance();
+    veg.Show();
+    veg.chkVeg.setValue(vbGrayed);
+    ASSERT_TRUE(veg.txtName.focus());
+    events.clear();
+    frmReal::refuse = true;
+    veg.chkVeg.checkBox()->click();
+    EXPECT_EQ(veg.chkVeg.Value(), vbGrayed);
+    EXPECT_EQ(veg.chkVeg.checkBox()->checkState(), Qt::PartiallyChecked);
+    frmReal::refuse = false;
+    veg.chkVeg.checkBox()->click();
+    EXPECT_EQ(veg.chkVeg.Value(), vbChecked);
+    EXPECT_EQ(events, QStringList{"veg 1"});
+    Unload(veg);
 }
 
 TEST_F(QtInputTest, RealKeysGoThroughKeyPressAndTheCancelButton) {
