@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include "Program.h"
 #include "Windows.h"
 #include "db/Connection.h"
 #include "frame/DataFile.h"
@@ -23,10 +24,10 @@ QString readSchema() {
     return QString::fromUtf8(file.readAll());
 }
 
+// The program's top closes what the run left, as after every end of the program.
 void forgetProgram() {
-    ui::Forms::discardAll();
+    kelvora::closeProgram();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    core::ReleaseAll();
     ui::Screen::resetMousePointer();
 }
 

@@ -156,6 +156,7 @@ ScriptedHost::~ScriptedHost() {
         ui::detail::collectGarbage();
     }
     ui::Screen::resetMousePointer();
+    ui::finishEnd();
     ui::setHost(previous_);
     if (previous_ == nullptr) {
         rt::App::setEndHandler({});
@@ -414,6 +415,6 @@ void ScriptedHost::End() {
     if (e) {
         met_.push_back(std::move(e));
     }
-    // Either way the program's stack unwinds back to the test.
-    throw ui::ProgramEnded{};
+    // Either way the program ends as under the real host: its stack unwinds back to the test.
+    ui::endProgram();
 }

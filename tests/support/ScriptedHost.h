@@ -124,7 +124,8 @@ class ScriptedHost : public ui::Host {
     // for the messages of a failed test; calls() shows the name.
     DesktopReply expectOpenWithDesktop(const QString& description,
                                        std::function<bool(const QString&)> matches);
-    // End throws ui::ProgramEnded, which the test catches.
+    // End ends the program as the real host does (ui::endProgram): ui::ProgramEnded unwinds
+    // to the test, which catches it.
     void expectEnd();
 
     // Every call the program made, as readable lines ("MsgBox \"...\" buttons=64 title=...").

@@ -27,6 +27,12 @@ FileDialogRequest requestFrom(const CommonDialog& dialog) {
     request.Flags = dialog.Flags;
     return request;
 }
+
+template <class Ask>
+auto askHost(Ask ask) {
+    detail::noteInterruption();
+    return detail::throughHost([&] { return ask(host()); });
+}
 }  // namespace
 
 void CommonDialog::cancelled() {
@@ -46,18 +52,15 @@ void CommonDialog::finishFile(const std::optional<QString>& chosen) {
 }
 
 void CommonDialog::ShowOpen() {
-    detail::noteInterruption();
-    finishFile(host().OpenFileDialog(requestFrom(*this)));
+    finishFile(askHost([this](Host& h) { return h.OpenFileDialog(requestFrom(*this)); }));
 }
 
 void CommonDialog::ShowSave() {
-    detail::noteInterruption();
-    finishFile(host().SaveFileDialog(requestFrom(*this)));
+    finishFile(askHost([this](Host& h) { return h.SaveFileDialog(requestFrom(*this)); }));
 }
 
 void CommonDialog::ShowColor() {
-    detail::noteInterruption();
-    const std::optional<qint32> chosen = host().ColorDialog(Color);
+    const std::optional<qint32> chosen = askHost([this](Host& h) { return h.ColorDialog(Color); });
     if (!chosen) {
         cancelled();
         return;

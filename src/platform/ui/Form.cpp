@@ -319,12 +319,16 @@ void noteInterruption() {
 }
 
 void dispatchFromQt(const std::function<void()>& procedure) {
+    if (programEnding()) {
+        return;  // no event procedure runs once the program is ending
+    }
     EventScope scope;
     try {
         procedure();
     } catch (const ProgramEnded&) {
-        // A test host ended the program from an event Qt delivered; nothing to unwind into.
-        qWarning("ui: the program ended inside an event delivered by Qt");
+        // Qt's code below cannot be unwound through: the loop that delivered the event stops,
+        // and the call that ran it goes on with the end (ui::endProgram).
+        noteEnd();
     } catch (...) {
         reportCaughtError();
     }
@@ -849,7 +853,7 @@ void Form::Show(int modal) {
                 giveInitialFocus();
             }
             if (self && visible_ && isFormLoaded()) {
-                host().RunModal(*this);
+                detail::throughHost([this] { host().RunModal(*this); });
             }
         } catch (...) {
             finish();

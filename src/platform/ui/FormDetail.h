@@ -6,7 +6,10 @@
 
 #include <QString>
 #include <functional>
+#include <type_traits>
 #include <typeinfo>
+
+#include "ui/Host.h"
 
 class QObject;
 class QWidget;
@@ -52,6 +55,38 @@ void setBusy(bool on);
 void discard(Form& form);
 // A class's name without namespaces or template arguments ("frmUsr").
 QString className(const std::type_info& type);
+
+// ---- the end of the program (ui::endProgram)
+// Marks the program as ending and stops the event loops that run; once is enough.
+void noteEnd();
+// Runs a call of the host that may run an event loop, so that the end of the program goes on
+// through it: ProgramEnded is thrown before the call while the program is ending, and after it
+// when the program came to its end during the call.
+template <class Call>
+auto throughHost(Call call) {
+    passOnEnd();
+    if constexpr (std::is_void_v<decltype(call())>) {
+        call();
+        passOnEnd();
+    } else {
+        auto answer = call();
+        passOnEnd();
+        return answer;
+    }
+}
+// While it lives, the end of the program stops the event loop it stands for: `stop` makes the
+// loop return. The real host holds one around every loop it runs.
+class RunningLoop {
+  public:
+    explicit RunningLoop(std::function<void()> stop);
+    ~RunningLoop();
+    RunningLoop(const RunningLoop&) = delete;
+    RunningLoop& operator=(const RunningLoop&) = delete;
+
+  private:
+    friend void noteEnd();
+    std::function<void()> stop_;
+};
 
 }  // namespace detail
 }  // namespace ui

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QtDebug>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "runtime/App.h"
 #include "ui/Form.h"
@@ -78,7 +80,63 @@ class FallbackHost : public Host {
 
 Host* currentHost = nullptr;
 
+struct EndState {
+    bool ending = false;
+    // The loops running, innermost last.
+    std::vector<detail::RunningLoop*> loops;
+};
+
+EndState& endState() {
+    static EndState s;
+    return s;
+}
+
 }  // namespace
+
+void endProgram() {
+    detail::noteEnd();
+    throw ProgramEnded{};
+}
+
+bool programEnding() {
+    return endState().ending;
+}
+
+void passOnEnd() {
+    if (programEnding()) {
+        throw ProgramEnded{};
+    }
+}
+
+void finishEnd() {
+    endState().ending = false;
+}
+
+namespace detail {
+
+void noteEnd() {
+    EndState& s = endState();
+    if (s.ending) {
+        return;
+    }
+    s.ending = true;
+    // Innermost first; a loop told to stop returns once control comes back to it.
+    const std::vector<RunningLoop*> loops = s.loops;
+    for (auto it = loops.rbegin(); it != loops.rend(); ++it) {
+        (*it)->stop_();
+    }
+}
+
+RunningLoop::RunningLoop(std::function<void()> stop) : stop_(std::move(stop)) {
+    endState().loops.push_back(this);
+}
+
+RunningLoop::~RunningLoop() {
+    auto& loops = endState().loops;
+    loops.erase(std::remove(loops.begin(), loops.end(), this), loops.end());
+}
+
+}  // namespace detail
 
 Host& host() {
     static FallbackHost fallback;
@@ -131,15 +189,16 @@ QString withDefaultExt(const QString& path, const QString& defaultExt) {
 
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
     detail::noteInterruption();
-    return host().MsgBox(prompt, buttons, title.isEmpty() ? rt::App::Title() : title);
+    return detail::throughHost(
+        [&] { return host().MsgBox(prompt, buttons, title.isEmpty() ? rt::App::Title() : title); });
 }
 
 void DoEvents() {
-    host().DoEvents();
+    detail::throughHost([] { host().DoEvents(); });
 }
 
 void PopupMenu(Menu& menu) {
-    host().PopupMenu(menu);
+    detail::throughHost([&menu] { host().PopupMenu(menu); });
 }
 
 }  // namespace ui

@@ -33,9 +33,25 @@ int selectedFilter(const FileDialogRequest& request);
 // The chosen name with the default extension added when the file name part has none.
 QString withDefaultExt(const QString& path, const QString& defaultExt);
 
-// Thrown by a test host's End: it unwinds the program's stack back to the test. It is not a
+// Thrown by End under every host: it unwinds the program's stack back to its top, main() (or
+// the test that runs the program), which closes what is open and returns. It is not a
 // std::exception, so that no error handler of the program catches it.
 struct ProgramEnded {};
+
+// Ending the program, the same under every host: End marks the program as ending, stops every
+// event loop that runs and throws ProgramEnded. Qt's own code is never unwound through: an
+// event that Qt delivered stops where the layer took it over, its loop returns, and the call
+// that ran that loop (a modal window, a message box, a dialog, a popup menu, DoEvents, the
+// main loop) throws ProgramEnded in turn, and so on up to the top. While the program is
+// ending no event procedure runs any more, and those calls throw at once instead of showing
+// anything.
+[[noreturn]] void endProgram();
+// True from End until the top of the program has dealt with it (finishEnd).
+bool programEnding();
+// Throws ProgramEnded while the program is ending.
+void passOnEnd();
+// The top of the program has come back from an end: the next run starts afresh.
+void finishEnd();
 
 // Everything that would block or leave the process goes through the host: the real one shows
 // dialogs and runs event loops, the test one answers from a script.
@@ -59,6 +75,7 @@ class Host {
     // Opens a file with the desktop's default application, or an address in the browser.
     virtual bool OpenWithDesktop(const QString& fileOrUrl) = 0;
     virtual void DoEvents() = 0;
+    // Ends the program: endProgram, after whatever the host notes of it.
     [[noreturn]] virtual void End() = 0;
 
     // Whether Qt's own input drives the windows: focus changes, key presses and timers. A

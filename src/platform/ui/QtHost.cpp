@@ -13,13 +13,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QUrl>
-#include <cstdio>
-#include <cstdlib>
-#include <iostream>
 
 #include "runtime/App.h"
 #include "runtime/Convert.h"
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/Menu.h"
 
 namespace ui {
@@ -34,6 +32,9 @@ QtHost::~QtHost() {
         SetBusy(false);
     }
     setHost(previous_);
+    if (previous_ == nullptr) {
+        rt::App::setEndHandler({});
+    }
 }
 
 int QtHost::MsgBox(const QString& prompt, int buttons, const QString& title) {
@@ -106,7 +107,10 @@ int QtHost::MsgBox(const QString& prompt, int buttons, const QString& title) {
         }
     }
     box.setEscapeButton(escape);
-    box.exec();
+    {
+        detail::RunningLoop running([&box] { box.done(QDialog::Rejected); });
+        box.exec();
+    }
     const auto clicked = box.standardButton(box.clickedButton());
     for (const Choice& choice : choices) {
         if (choice.button == clicked) {
@@ -167,7 +171,12 @@ std::optional<QString> QtHost::fileDialog(const FileDialogRequest& request, bool
     }
     // Overwriting an existing file is always confirmed, whatever the flags ask: a silent
     // overwrite loses the file.
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    int result = QDialog::Rejected;
+    {
+        detail::RunningLoop running([&dialog] { dialog.reject(); });
+        result = dialog.exec();
+    }
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return withDefaultExt(dialog.selectedFiles().constFirst(), request.DefaultExt);
@@ -182,9 +191,14 @@ std::optional<QString> QtHost::SaveFileDialog(const FileDialogRequest& request) 
 }
 
 std::optional<qint32> QtHost::ColorDialog(qint32 initial) {
-    const QColor chosen =
-        QColorDialog::getColor(rt::ColorFromLong(initial), QApplication::activeWindow());
-    if (!chosen.isValid()) {
+    QColorDialog dialog(rt::ColorFromLong(initial), QApplication::activeWindow());
+    int result = QDialog::Rejected;
+    {
+        detail::RunningLoop running([&dialog] { dialog.reject(); });
+        result = dialog.exec();
+    }
+    const QColor chosen = dialog.selectedColor();
+    if (result != QDialog::Accepted || !chosen.isValid()) {
         return std::nullopt;
     }
     return rt::LongFromColor(chosen);
@@ -203,7 +217,10 @@ void QtHost::RunModal(Form& form) {
     for (int i = 0; i < suspended; ++i) {
         QApplication::restoreOverrideCursor();
     }
-    loop.exec(QEventLoop::DialogExec);
+    {
+        detail::RunningLoop running([&loop] { loop.quit(); });
+        loop.exec(QEventLoop::DialogExec);
+    }
     for (int i = 0; i < suspended; ++i) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
@@ -215,7 +232,10 @@ void QtHost::PopupMenu(Menu& menu) {
         return;
     }
     menu.setPoppedUp(true);
-    popup->exec(QCursor::pos());
+    {
+        detail::RunningLoop running([popup] { popup->close(); });
+        popup->exec(QCursor::pos());
+    }
     menu.setPoppedUp(false);
 }
 
@@ -255,15 +275,19 @@ void QtHost::DoEvents() {
 }
 
 void QtHost::End() {
-    Forms::discardAll();
-    const QList<QWidget*> windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        window->hide();
+    endProgram();
+}
+
+int QtHost::runMainLoop() {
+    passOnEnd();
+    int status = 0;
+    {
+        // Only the end stops it: quitting would ask the windows to close first.
+        detail::RunningLoop running([] { QCoreApplication::exit(0); });
+        status = QApplication::exec();
     }
-    std::cout.flush();
-    std::cerr.flush();
-    std::fflush(nullptr);
-    std::exit(0);
+    passOnEnd();
+    return status;
 }
 
 }  // namespace ui

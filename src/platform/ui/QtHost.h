@@ -22,8 +22,13 @@ class QtHost : public Host {
     void SetBusy(bool busy) override;
     bool OpenWithDesktop(const QString& fileOrUrl) override;
     void DoEvents() override;
-    // Closes every window without their events, flushes output and leaves with status 0.
+    // Ends the program as every host does (endProgram): the stack unwinds to the program's
+    // top, through every modal loop running.
     [[noreturn]] void End() override;
+
+    // The program's main event loop, until the last window closes or the program ends; then
+    // it throws ProgramEnded. Returns the loop's status.
+    static int runMainLoop();
 
     // The Qt filter list for a request ("HTML File (*.html)").
     static QStringList qtFilters(const FileDialogRequest& request);

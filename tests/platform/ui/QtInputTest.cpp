@@ -14,6 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "runtime/App.h"
+#include "support/NoEarlyExit.h"
 #include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
@@ -255,6 +257,75 @@ TEST(QtHostTest, TheSaveDialogProposesTheFileInItsOwnFolder) {
     EXPECT_EQ(qtHost.SaveFileDialog(request), std::nullopt);
     EXPECT_EQ(folder, QDir(exports.path()).absolutePath());
     EXPECT_EQ(proposed, QStringList{QDir(exports.path()).absoluteFilePath("members.html")});
+}
+
+// A window that opens another modally from its timer; the inner one asks a question and ends
+// the program while the question is up: three event loops, one inside the other.
+class frmOuter : public FormOf<frmOuter> {
+  public:
+    Timer Timer1{this, "Timer1"};
+    frmOuter();
+};
+
+class frmInner : public FormOf<frmInner> {
+  public:
+    Timer Timer1{this, "Timer1"};
+    Timer Timer2{this, "Timer2"};
+    frmInner() {
+        Timer1.setInterval(5);
+        Timer1.OnTimer = [this] {
+            Timer1.setEnabled(false);
+            events << QStringLiteral("asking");
+            MsgBox(QStringLiteral("Go on?"), vbYesNo);
+            events << QStringLiteral("answered");
+        };
+        // A timer does not tick again while its own tick runs: another one ends the program.
+        Timer2.setInterval(50);
+        Timer2.OnTimer = [] {
+            events << QStringLiteral("ending");
+            rt::App::End();
+        };
+    }
+};
+
+frmOuter::frmOuter() {
+    Timer1.setInterval(5);
+    Timer1.OnTimer = [this] {
+        Timer1.setEnabled(false);
+        events << QStringLiteral("opening");
+        frmInner::instance().Show(vbModal);
+        events << QStringLiteral("inner closed");
+    };
+}
+
+TEST(QtHostTest, EndFromNestedModalLoopsUnwindsThroughEachToTheTop) {
+    const NoEarlyExit guard;
+    QtHost qtHost;
+    events.clear();
+    bool ended = false;
+    try {
+        frmOuter::instance().Show(vbModal);
+    } catch (const ProgramEnded&) {
+        ended = true;
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(programEnding());
+    // Nothing after End ran: not the code after the question, nor after the inner window.
+    EXPECT_EQ(events, (QStringList{"opening", "asking", "ending"}));
+    EXPECT_EQ(detail::topModal(), nullptr);
+    // Until the top closes the program nothing shows and no event procedure runs, though the
+    // windows and their timers are still there.
+    EXPECT_THROW(MsgBox(QStringLiteral("More?")), ProgramEnded);
+    ASSERT_TRUE(frmInner::isLoaded());
+    QTest::qWait(120);
+    EXPECT_EQ(events.size(), 3);
+    Forms::discardAll();
+    finishEnd();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // The next run starts afresh.
+    QTimer::singleShot(0, [] { Unload<frmReal>(); });
+    frmReal::instance().Show(vbModal);
+    EXPECT_FALSE(frmReal::isLoaded());
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#include "Program.h"
+
+#include "Windows.h"
+#include "frame/core.h"
+#include "frame/frmMain.h"
+#include "ui/Form.h"
+#include "ui/FormDetail.h"
+#include "ui/Host.h"
+#include "ui/QtHost.h"
+
+namespace kelvora {
+
+int runProgram() {
+    connectWindows();
+    int status = 0;
+    try {
+        // No error leaves the program: one that nothing below caught is logged and shown.
+        try {
+            core::Main();
+        } catch (const ui::ProgramEnded&) {
+            throw;
+        } catch (...) {
+            ui::detail::reportCaughtError();
+            status = 1;
+        }
+        // Main returns with the main window up, or without it when start-up gave up. The
+        // program goes on for as long as its main window is there.
+        while (frmMain::isLoaded()) {
+            try {
+                status = ui::QtHost::runMainLoop();
+                break;
+            } catch (const ui::ProgramEnded&) {
+                throw;
+            } catch (...) {
+                ui::detail::reportCaughtError();
+            }
+        }
+        ui::passOnEnd();
+    } catch (const ui::ProgramEnded&) {
+        status = 0;
+    }
+    closeProgram();
+    return status;
+}
+
+void closeProgram() {
+    ui::Forms::discardAll();
+    core::ReleaseAll();
+    ui::finishEnd();
+}
+
+}  // namespace kelvora

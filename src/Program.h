@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kelvora {
+
+// The program under the real host, from start to end: the windows connected, Main, then the
+// main window's events for as long as it is there. However it ends (End from any depth of
+// modal windows, an error no window caught, the main window gone), it comes back here and
+// closes the program. Returns the process status: 0, or 1 when start-up failed with an error
+// before the main window came up.
+int runProgram();
+
+// What the program's top does once the program has come back to it: the windows go without
+// their events, the connection is released (a transaction left open is rolled back and
+// logged), the module state is cleared and the end is done with, so that the program could
+// start afresh. The tests close every run of the program with it too.
+void closeProgram();
+
+}  // namespace kelvora
