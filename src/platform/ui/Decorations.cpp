@@ -63,7 +63,6 @@ void Shape::setBorderStyle(int style) {
     frame()->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::Box);
 }
 
-// A shape's colours stay as they are when it is disabled: the border is no text.
 qint32 Shape::BackColor() const {
     return detail::shownColor(frame(), QPalette::Window, vbButtonFace);
 }
@@ -81,6 +80,7 @@ qint32 Shape::BorderColor() const {
 }
 
 void Shape::setBorderColor(qint32 color) {
+    // The border is no text: it keeps its colour when the shape is disabled.
     detail::setPaletteColor(frame(), QPalette::WindowText, color, false);
 }
 

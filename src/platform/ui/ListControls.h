@@ -29,6 +29,7 @@ class ListControl : public Control {
     QString List(int index) const;
     void setList(int index, const QString& text);
     int ListCount() const;
+    // The chosen entry; -1 for none.
     virtual int ListIndex() const = 0;
     void setListIndex(int index);
     int NewIndex() const { return newIndex_; }
