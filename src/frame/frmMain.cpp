@@ -5,6 +5,7 @@
 #include "frame/frmAus.h"
 #include "frame/frmClose.h"
 #include "frame/frmStrt.h"
+#include "intake/frmRda.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -22,6 +23,7 @@ frmMain::frmMain() {
     PicBackground.Click = [this] { PicBackground_Click(); };
     PicFontColour.Click = [this] { PicFontColour_Click(); };
     mnuAbout.Click = [this] { mnuAbout_Click(); };
+    mnupopRda.Click = [this] { mnupopRda_Click(); };
     setWidth(13500);
     setHeight(9750);
 }
@@ -101,4 +103,9 @@ void frmMain::mnuAbout_Click() {
     frmAus& about = frmAus::instance();
     about.Hide();
     about.Show(ui::vbModal);
+}
+
+void frmMain::mnupopRda_Click() {
+    ui::Hourglass wait;
+    frmRda::instance().Show();
 }

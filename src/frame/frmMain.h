@@ -44,6 +44,7 @@ class frmMain : public ui::FormOf<frmMain, ui::MDIForm> {
     void PicBackground_Click();
     void PicFontColour_Click();
     void mnuAbout_Click();
+    void mnupopRda_Click();
 
     void ChangeColour(const QString& key, const std::function<void(qint32)>& apply);
 };

@@ -9,6 +9,9 @@
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
+#include "intake/frmDIn.h"
+#include "intake/frmRda.h"
+#include "intake/frmVRda.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -97,6 +100,9 @@ frmStrt::frmStrt() {
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
+    Label1.Click = [this] { Label1_Click(); };
+    Label2.Click = [this] { Label2_Click(); };
+    Label3.Click = [this] { Label3_Click(); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -110,8 +116,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link :
-         {&lblPersonal, &Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+    for (ui::Label* link : {&lblPersonal, &Label4, &Label5, &Label6, &Label7}) {
         link->setEnabled(false);
     }
 
@@ -210,6 +215,18 @@ void frmStrt::Form_Resize() {
 // The page stays behind the windows opened from it.
 void frmStrt::Form_Activate() {
     ZOrder(1);
+}
+
+void frmStrt::Label1_Click() {
+    OpenChild<frmDIn>();
+}
+
+void frmStrt::Label2_Click() {
+    OpenChild<frmRda>();
+}
+
+void frmStrt::Label3_Click() {
+    OpenChild<frmVRda>();
 }
 
 void frmStrt::Label11_Click() {
