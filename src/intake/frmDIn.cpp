@@ -542,6 +542,7 @@ void frmDIn::cmdAdd_Click() {
         member = rs[QStringLiteral("userid")].toLong();
         double grams = rt::CDbl(amount);
         if (cmbUnit.Text() != kGrams) {
+            rs.Close();
             rs.Open(QStringLiteral("SELECT * FROM FoodUnit WHERE UnitName = ? AND food = ?"), cn,
                     {cmbUnit.Text(), food});
             if (rs.EOF()) {
