@@ -10,6 +10,7 @@
 #include "runtime/Settings.h"
 #include "ui/CommonDialog.h"
 #include "ui/Constants.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
@@ -55,6 +56,24 @@ QString GetOption(const QString& key, const QString& defaultValue) {
 
 void SaveOption(const QString& key, const QString& value) {
     rt::SaveSetting(rt::App::Title(), kSection, key, value);
+}
+
+void ChooseStoredOption(ui::ComboBox& combo, const QString& key, const QString& defaultValue) {
+    combo.Clear();
+    combo.AddItem(GetOption(key, defaultValue), 0);
+    combo.setListIndex(0);
+}
+
+int AppendOtherRows(ui::ComboBox& combo, const QString& sql, const QString& field) {
+    db::Recordset rs;
+    rs.Open(sql, cn, {combo.Text()});
+    int rows = 0;
+    while (!rs.EOF()) {
+        combo.AddItem(rs[field].toString());
+        rs.MoveNext();
+        ++rows;
+    }
+    return rows;
 }
 
 void ShowDataFileDialog(ui::CommonDialog& cdlg) {

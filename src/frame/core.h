@@ -7,6 +7,7 @@
 #include "db/Connection.h"
 
 namespace ui {
+class ComboBox;
 class CommonDialog;
 class Form;
 class ListView;
@@ -42,6 +43,13 @@ inline int OpenAnswer = 0;
 // The stored preferences: application "Kelvora", section "Options".
 QString GetOption(const QString& key, const QString& defaultValue);
 void SaveOption(const QString& key, const QString& value);
+
+// The lists that start with a stored preference: the stored value as the only entry, chosen (its
+// Click runs) ...
+void ChooseStoredOption(ui::ComboBox& combo, const QString& key, const QString& defaultValue);
+// ... then `field` of every row of sql, which is given the combo's text to leave out. Returns
+// how many rows there were.
+int AppendOtherRows(ui::ComboBox& combo, const QString& sql, const QString& field);
 
 // The default data file: vdsys.vs_ in the program folder.
 QString DefaultDataPath();

@@ -72,16 +72,9 @@ frmOpt::frmOpt() {
 void frmOpt::FillList(ui::ComboBox& combo, bool isDefault, const QString& key,
                       const QString& defaultValue, const QString& sql, const QString& field) {
     if (!isDefault) {
-        combo.Clear();
-        combo.AddItem(GetOption(key, defaultValue), 0);
-        combo.setListIndex(0);
+        ChooseStoredOption(combo, key, defaultValue);
     }
-    db::Recordset rs;
-    rs.Open(sql, cn, {combo.Text()});
-    while (!rs.EOF()) {
-        combo.AddItem(rs[field].toString());
-        rs.MoveNext();
-    }
+    AppendOtherRows(combo, sql, field);
 }
 
 void frmOpt::ListLanguage(bool isDefault) {

@@ -8,6 +8,6 @@ void OpenUnitsWindow() {}
 
 void ShowMemberView(qint32 /*userid*/) {}
 
-void ShowNutrientIndex(const QString& /*nutrient*/) {}
+void ShowNutrientIndex(const ui::ListView& /*list*/) {}
 
 }  // namespace intake::links

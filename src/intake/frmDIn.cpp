@@ -9,6 +9,7 @@
 #include "frame/frmMain.h"
 #include "intake/DiarySql.h"
 #include "intake/IntakeLinks.h"
+#include "intake/MemberList.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/App.h"
 #include "runtime/Convert.h"
@@ -172,55 +173,32 @@ void frmDIn::Form_Load() {
 
 void frmDIn::UsInfo() {
     try {
-        cmbUser.Clear();
-        cmbUser.AddItem(GetOption(QStringLiteral("Defter"), kNoMember), 0);
-        cmbUser.setListIndex(0);
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"), cn,
-                {cmbUser.Text()});
-        while (!rs.EOF()) {
-            cmbUser.AddItem(rs[QStringLiteral("FIRSTN")].text());
-            rs.MoveNext();
-        }
-        if (cmbUser.Text() != kNoMember) {
-            cmbUser.AddItem(kNoMember);
-        } else {
-            cmdDelete.setEnabled(false);
-        }
+        intake::ListMembers(cmbUser);
     } catch (const rt::Error&) {
         // The stored member stays the first entry.
+    }
+    if (cmbUser.Text() == kNoMember) {
+        cmdDelete.setEnabled(false);
     }
 }
 
 void frmDIn::DispCat() {
     try {
-        cmbCat.Clear();
-        cmbCat.AddItem(GetOption(QStringLiteral("ctb"), kAllFoods), 0);
-        cmbCat.setListIndex(0);
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT cname FROM cat WHERE cname <> ? ORDER BY cname ASC"), cn,
-                {cmbCat.Text()});
-        while (!rs.EOF()) {
-            cmbCat.AddItem(rs[QStringLiteral("cname")].text());
-            rs.MoveNext();
-        }
+        ChooseStoredOption(cmbCat, QStringLiteral("ctb"), kAllFoods);
+        AppendOtherRows(cmbCat,
+                        QStringLiteral("SELECT cname FROM cat WHERE cname <> ? ORDER BY cname ASC"),
+                        QStringLiteral("cname"));
     } catch (const rt::Error&) {
     }
 }
 
 void frmDIn::DispLan() {
     try {
-        cmbLang.Clear();
-        cmbLang.AddItem(GetOption(QStringLiteral("language"), kEnglish), 0);
-        cmbLang.setListIndex(0);
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT langname FROM langcat WHERE langname <> ? "
-                               "ORDER BY langname ASC"),
-                cn, {cmbLang.Text()});
-        while (!rs.EOF()) {
-            cmbLang.AddItem(rs[QStringLiteral("langname")].text());
-            rs.MoveNext();
-        }
+        ChooseStoredOption(cmbLang, QStringLiteral("language"), kEnglish);
+        AppendOtherRows(cmbLang,
+                        QStringLiteral("SELECT langname FROM langcat WHERE langname <> ? "
+                                       "ORDER BY langname ASC"),
+                        QStringLiteral("langname"));
     } catch (const rt::Error&) {
     }
 }

@@ -8,6 +8,7 @@
 #include "frame/frmMain.h"
 #include "intake/BodyMeasures.h"
 #include "intake/IntakeLinks.h"
+#include "intake/MemberList.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -97,19 +98,7 @@ void frmRda::Form_Load() {
 
 void frmRda::UDi() {
     try {
-        cmbName.Clear();
-        cmbName.AddItem(GetOption(QStringLiteral("Defter"), kNoMember), 0);
-        cmbName.setListIndex(0);
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"), cn,
-                {cmbName.Text()});
-        while (!rs.EOF()) {
-            cmbName.AddItem(rs[QStringLiteral("FIRSTN")].text());
-            rs.MoveNext();
-        }
-        if (cmbName.Text() != kNoMember) {
-            cmbName.AddItem(kNoMember);
-        }
+        intake::ListMembers(cmbName);
     } catch (const rt::Error&) {
         // The entries filled so far stay.
     }
@@ -258,11 +247,7 @@ void frmRda::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
 }
 
 void frmRda::LstView_DblClick() {
-    const ui::ListItem* item = LstView.SelectedItem();
-    if (LstView.ListItems.Count() < 2 || item == nullptr) {
-        return;
-    }
-    intake::links::ShowNutrientIndex(item->Text());
+    intake::links::ShowNutrientIndex(LstView);
 }
 
 void frmRda::cmdExport_Click() {

@@ -9,6 +9,7 @@
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/IntakeLinks.h"
+#include "intake/MemberList.h"
 #include "intake/RdaVsIntake.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
@@ -129,25 +130,13 @@ void frmVRda::Form_Load() {
 
 void frmVRda::UsrInfo() {
     try {
-        cmbUser.Clear();
-        cmbUser.AddItem(GetOption(QStringLiteral("Defter"), kNoMember), 0);
-        cmbUser.setListIndex(0);
-        mRunUser = cmbUser.Text();
+        // The list shows no run yet; its export names the member and days on show.
         mRunFrom = DTP.Value();
         mRunTo = DTP1.Value();
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"), cn,
-                {cmbUser.Text()});
-        const bool others = !rs.EOF();
-        while (!rs.EOF()) {
-            cmbUser.AddItem(rs[QStringLiteral("FIRSTN")].text());
-            rs.MoveNext();
-        }
-        if (cmbUser.Text() != kNoMember) {
-            cmbUser.AddItem(kNoMember);
-        }
+        const int others = intake::ListMembers(cmbUser);
+        mRunUser = cmbUser.Text();
         // With nobody besides the default member there is nothing to compare yet.
-        if (!others) {
+        if (others == 0) {
             return;
         }
         if (cmbUser.Text() == kNoMember) {
@@ -156,6 +145,7 @@ void frmVRda::UsrInfo() {
         Showdifference();
     } catch (const rt::Error&) {
         // The entries filled so far stay.
+        mRunUser = cmbUser.Text();
     }
 }
 
@@ -297,11 +287,7 @@ void frmVRda::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
 }
 
 void frmVRda::LstView_DblClick() {
-    const ui::ListItem* item = LstView.SelectedItem();
-    if (LstView.ListItems.Count() < 2 || item == nullptr) {
-        return;
-    }
-    intake::links::ShowNutrientIndex(item->Text());
+    intake::links::ShowNutrientIndex(LstView);
 }
 
 void frmVRda::cmdExport_Click() {

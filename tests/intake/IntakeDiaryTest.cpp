@@ -237,14 +237,7 @@ TEST_F(DiaryTest, AnotherLanguageNamesTheFoodsThatHaveANameInIt) {
     EXPECT_EQ(column(f.LstView, 2),
               (QStringList{QStringLiteral("Jumla 9101"), QStringLiteral("Jau")}));
 
-    host.expectSaveDialog().answer(programDir() + QStringLiteral("/diary.html"));
-    host.expectMsgBox(QStringLiteral("Do you want to open the file '") + programDir() +
-                      QStringLiteral("/diary.html' ?"))
-        .answer(ui::vbNo);
-    f.cmdExport.click();
-    QFile page(programDir() + QStringLiteral("/diary.html"));
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromLatin1(page.readAll());
+    const QString html = exportPage(f.cmdExport, QStringLiteral("diary.html"));
     EXPECT_TRUE(html.contains(QStringLiteral("Daily Intakes")));
     EXPECT_TRUE(html.contains(QStringLiteral("User : Asha")));
     EXPECT_TRUE(html.contains(QStringLiteral("Jumla 9101")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -10,6 +11,7 @@
 #include "frame/core.h"
 #include "runtime/Convert.h"
 #include "support/ProgramFixture.h"
+#include "ui/Constants.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 
@@ -114,6 +116,18 @@ class IntakeTest : public ProgramTest {
             }
         }
         return list;
+    }
+
+    // A person exports a list to `name` in the program folder and does not open it; the page.
+    QString exportPage(ui::CommandButton& button, const QString& name) {
+        const QString file = programDir() + QLatin1Char('/') + name;
+        host.expectSaveDialog().answer(file);
+        host.expectMsgBox(QStringLiteral("Do you want to open the file '") + file +
+                          QStringLiteral("' ?"))
+            .answer(ui::vbNo);
+        button.click();
+        QFile page(file);
+        return page.open(QIODevice::ReadOnly) ? QString::fromLatin1(page.readAll()) : QString();
     }
 
     static QString day(int daysFromToday) {

@@ -83,15 +83,7 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
     f.cmbUser.choose(QStringLiteral("Meena"));
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 1"));
     EXPECT_EQ(f.LstView.ListItems.Count(), 15);
-    const QString file = programDir() + QStringLiteral("/report.html");
-    host.expectSaveDialog().answer(file);
-    host.expectMsgBox(QStringLiteral("Do you want to open the file '") + file +
-                      QStringLiteral("' ?"))
-        .answer(ui::vbNo);
-    f.cmdExport.click();
-    QFile page(file);
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromLatin1(page.readAll());
+    const QString html = exportPage(f.cmdExport, QStringLiteral("report.html"));
     for (const char* text :
          {"RDA Vs. Intakes", "User : Asha", "From : 31-01-2024", "   To : 29-02-2024"}) {
         EXPECT_TRUE(html.contains(QString::fromLatin1(text))) << text;

@@ -103,15 +103,7 @@ TEST_F(RdaWindowTest, OpensFromTheRdaMenuAndExportsTheMembersList) {
     f.cmdUInfo.click();
     EXPECT_EQ(f.Tag(), QString::number(asha));
 
-    const QString file = programDir() + QStringLiteral("/rda.html");
-    host.expectSaveDialog().answer(file);
-    host.expectMsgBox(QStringLiteral("Do you want to open the file '") + file +
-                      QStringLiteral("' ?"))
-        .answer(ui::vbNo);
-    f.cmdExport.click();
-    QFile page(file);
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromLatin1(page.readAll());
+    const QString html = exportPage(f.cmdExport, QStringLiteral("rda.html"));
     EXPECT_TRUE(html.contains(QStringLiteral("Recommanded Daily Allowances")));
     EXPECT_TRUE(html.contains(QStringLiteral("User : Asha")));
     EXPECT_TRUE(html.contains(QStringLiteral("VITAMIN B12")));
