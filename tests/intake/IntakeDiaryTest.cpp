@@ -12,6 +12,9 @@ class DiaryTest : public IntakeTest {
     void SetUp() override {
         IntakeTest::SetUp();
         asha = addMember(QStringLiteral("Asha"));
+        // Member ids go beyond 16 bits.
+        core::cn.Execute(QStringLiteral("UPDATE usr SET userid = 70000 WHERE userid = ?"), {asha});
+        asha = 70000;
         meena = addMember(QStringLiteral("Meena"));
         addMember(QStringLiteral("Vikram"), QStringLiteral("Male"), 45, kManGroup);
         setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));
@@ -83,6 +86,7 @@ TEST_F(DiaryTest, SavesTheAmountInGramsOfTheFoodsOwnUnitOncePerDay) {
     EXPECT_EQ(entries(f.cmbUnit), (QStringList{QStringLiteral("Cup"), QStringLiteral("Plate"),
                                                QStringLiteral("Grams")}));
     save(f, QStringLiteral("Bajra"), QStringLiteral("2"), QStringLiteral("Cup"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE uid = 70000")), 1);
     EXPECT_EQ(f.LstView.rowTexts(1), (QStringList{day(0), QStringLiteral("Bajra"), QString(),
                                                   QStringLiteral("300"), QStringLiteral("Grams")}));
     // The entry starts again, with the units of the food still picked.

@@ -153,8 +153,8 @@ TEST_F(RdaVsIntakeRun, AGroupWithoutRdaRowsListsWhatWasEaten) {
 }
 
 TEST_F(RdaVsIntakeRun, AFoodNameThatSeveralFoodsBearCountsTheLowestFoodid) {
-    addFood(9102, QStringLiteral("Twin"), {{kProtein, 90}});
-    addFood(9101, QStringLiteral("Twin"), {{kProtein, 10}});
+    addFood(70102, QStringLiteral("Twin"), {{kProtein, 90}});
+    addFood(70101, QStringLiteral("Twin"), {{kProtein, 10}});
     eat(asha, QDate(2024, 5, 1), QStringLiteral("twin"), 100);
     EXPECT_DOUBLE_EQ(
         find(run(QDate(2024, 5, 1), QDate(2024, 5, 1)), QStringLiteral("PROTEIN"))->intake, 10);

@@ -13,6 +13,9 @@ class RdaWindowTest : public IntakeTest {
     void SetUp() override {
         IntakeTest::SetUp();
         asha = addMember(QStringLiteral("Asha"));
+        // Member ids go beyond 16 bits.
+        core::cn.Execute(QStringLiteral("UPDATE usr SET userid = 70000 WHERE userid = ?"), {asha});
+        asha = 70000;
         addMember(QStringLiteral("Meena"), QStringLiteral("Female"), 34, kWomanGroup,
                   QStringLiteral(" "), QStringLiteral(" "));
         // 240 months old: 20 years for the BMR.
