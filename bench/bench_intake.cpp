@@ -116,7 +116,7 @@ void BM_RawRdaVsIntakeYear(benchmark::State& state) {
             "FROM usr, dayin, foodN1, nutri "
             "WHERE usr.firstn = ?1 AND dayin.uid = usr.userid "
             "AND %2 BETWEEN ?2 AND ?3 AND foodN1.foodid = %3 "
-            "AND nutri.nutri_cd = %4 GROUP BY nutri.nname")
+            "AND nutri.nutri_cd = %4 GROUP BY nutri.nutri_cd")
             .arg(offset::valueSql(), diary::dayKey(), diary::foodOf(), offset::realCodeSql())
             .toUtf8();
     const QByteArray from = diary::dayKey(kFrom).toUtf8();
