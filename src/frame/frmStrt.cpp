@@ -12,6 +12,7 @@
 #include "intake/frmDIn.h"
 #include "intake/frmRda.h"
 #include "intake/frmVRda.h"
+#include "members/frmUsr.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -100,9 +101,10 @@ frmStrt::frmStrt() {
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
-    Label1.Click = [this] { Label1_Click(); };
-    Label2.Click = [this] { Label2_Click(); };
-    Label3.Click = [this] { Label3_Click(); };
+    lblPersonal.Click = [] { OpenChild<frmUsr>(); };
+    Label1.Click = [] { OpenChild<frmDIn>(); };
+    Label2.Click = [] { OpenChild<frmRda>(); };
+    Label3.Click = [] { OpenChild<frmVRda>(); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -116,7 +118,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link : {&lblPersonal, &Label4, &Label5, &Label6, &Label7}) {
+    for (ui::Label* link : {&Label4, &Label5, &Label6, &Label7}) {
         link->setEnabled(false);
     }
 
@@ -215,18 +217,6 @@ void frmStrt::Form_Resize() {
 // The page stays behind the windows opened from it.
 void frmStrt::Form_Activate() {
     ZOrder(1);
-}
-
-void frmStrt::Label1_Click() {
-    OpenChild<frmDIn>();
-}
-
-void frmStrt::Label2_Click() {
-    OpenChild<frmRda>();
-}
-
-void frmStrt::Label3_Click() {
-    OpenChild<frmVRda>();
 }
 
 void frmStrt::Label11_Click() {

@@ -40,9 +40,6 @@ class frmStrt : public ui::FormOf<frmStrt> {
     void Form_Activate() override;
 
   private:
-    void Label1_Click();
-    void Label2_Click();
-    void Label3_Click();
     void Label10_Click();
     void Label11_Click();
     void Label9_Click();

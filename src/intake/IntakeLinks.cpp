@@ -1,12 +1,16 @@
 #include "intake/IntakeLinks.h"
 
+#include "members/frmUPrp.h"
+
 namespace intake::links {
 
-// The units window, the member view and the nutrient index are not in this build yet.
+// The units window and the nutrient index are not in this build yet.
 
 void OpenUnitsWindow() {}
 
-void ShowMemberView(qint32 /*userid*/) {}
+void ShowMemberView(qint32 userid) {
+    frmUPrp::ShowMember(userid);
+}
 
 void ShowNutrientIndex(const ui::ListView& /*list*/) {}
 

@@ -2,6 +2,7 @@
 #include "frame/frmStrt.h"
 #include "intake/IntakeFixture.h"
 #include "intake/frmRda.h"
+#include "members/frmUPrp.h"
 #include "ui/Constants.h"
 
 namespace {
@@ -103,6 +104,10 @@ TEST_F(RdaWindowTest, OpensFromTheRdaMenuAndExportsTheMembersList) {
     ASSERT_TRUE(frmRda::isLoaded());
     frmRda& f = frmRda::instance();
     EXPECT_TRUE(f.Visible());
+    host.expectModal<frmUPrp>([](frmUPrp& view) {
+        EXPECT_EQ(view.txtName.Text(), QStringLiteral("Asha"));
+        view.cmdOK.click();
+    });
     f.cmdUInfo.click();
     EXPECT_EQ(f.Tag(), QString::number(asha));
 
