@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
@@ -44,12 +45,7 @@ class YearOfIntakes {
     YearOfIntakes& operator=(const YearOfIntakes&) = delete;
 
     YearOfIntakes() {
-        rt::App::setPath(dir_.path());
-        rt::App::setInstanceLockPath(dir_.path() + QStringLiteral("/kelvora.lock"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           dir_.path() + QStringLiteral("/settings"));
-        QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                    dir_.path() + QStringLiteral("/vdsys.vs_"));
+        PrepareProgramFolder(dir_.path());
         core::Main();
         db::Connection& cn = core::cn;
         cn.Execute(

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "ProgramFolder.h"
 #include "db/Connection.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
@@ -30,12 +31,7 @@ constexpr int kMembers = 5000;
 class Register {
   public:
     Register() {
-        rt::App::setPath(dir_.path());
-        rt::App::setInstanceLockPath(dir_.path() + QStringLiteral("/kelvora.lock"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           dir_.path() + QStringLiteral("/settings"));
-        QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                    dir_.path() + QStringLiteral("/vdsys.vs_"));
+        PrepareProgramFolder(dir_.path());
         host_ = std::make_unique<ui::QtHost>();
         core::Main();
         const char* const prefixes[] = {"Mr.", "Mrs.", "Miss", "Ms.", "Dr.", "Er."};
