@@ -6,14 +6,18 @@
 
 #include "runtime/App.h"
 
-// Points the program at a folder of its own (data file, settings, single-instance lock) holding
-// a copy of the delivered data file, so that a benchmark that starts the program never touches
-// the user's files.
-inline void PrepareProgramFolder(const QString& dir) {
-    rt::App::setPath(dir);
-    rt::App::setInstanceLockPath(dir + QStringLiteral("/kelvora.lock"));
+namespace bench {
+
+// Makes `folder` the program's folder, as the benchmarks that start the program need it: its
+// single-instance lock and preferences live there, and it holds a copy of the delivered data
+// file.
+inline void UseProgramFolder(const QString& folder) {
+    rt::App::setPath(folder);
+    rt::App::setInstanceLockPath(folder + QStringLiteral("/kelvora.lock"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       dir + QStringLiteral("/settings"));
+                       folder + QStringLiteral("/settings"));
     QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                dir + QStringLiteral("/vdsys.vs_"));
+                folder + QStringLiteral("/vdsys.vs_"));
 }
+
+}  // namespace bench

@@ -45,7 +45,7 @@ class YearOfIntakes {
     YearOfIntakes& operator=(const YearOfIntakes&) = delete;
 
     YearOfIntakes() {
-        PrepareProgramFolder(dir_.path());
+        bench::UseProgramFolder(dir_.path());
         core::Main();
         db::Connection& cn = core::cn;
         cn.Execute(

@@ -2,8 +2,6 @@
 #include <sqlite3.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 #include <array>
@@ -15,7 +13,6 @@
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "members/frmUsr.h"
-#include "runtime/App.h"
 #include "ui/Form.h"
 #include "ui/QtHost.h"
 
@@ -31,7 +28,7 @@ constexpr int kMembers = 5000;
 class Register {
   public:
     Register() {
-        PrepareProgramFolder(dir_.path());
+        bench::UseProgramFolder(dir_.path());
         host_ = std::make_unique<ui::QtHost>();
         core::Main();
         const char* const prefixes[] = {"Mr.", "Mrs.", "Miss", "Ms.", "Dr.", "Er."};

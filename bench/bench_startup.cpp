@@ -1,8 +1,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "ProgramFolder.h"
@@ -18,7 +16,7 @@ namespace {
 // the program waits for it.
 void BM_StartupToMainWindow(benchmark::State& state) {
     QTemporaryDir dir;
-    PrepareProgramFolder(dir.path());
+    bench::UseProgramFolder(dir.path());
     ui::QtHost host;
     for (auto _ : state) {
         core::Main();

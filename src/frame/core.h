@@ -44,17 +44,23 @@ inline int OpenAnswer = 0;
 QString GetOption(const QString& key, const QString& defaultValue);
 void SaveOption(const QString& key, const QString& value);
 
-// The lists that start with a stored preference: the stored value as the only entry, chosen (its
-// Click runs) ...
-void ChooseStoredOption(ui::ComboBox& combo, const QString& key, const QString& defaultValue);
-// ... then `field` of every row of sql, which is given the combo's text to leave out. Returns
-// how many rows there were.
-int AppendOtherRows(ui::ComboBox& combo, const QString& sql, const QString& field);
-
 // The default data file: vdsys.vs_ in the program folder.
 QString DefaultDataPath();
 // The product's web page, shipped beside the program.
 QString ProductPage();
+
+// Fills a list of a stored preference: unless isDefault (the caller has put the first entry in
+// place), the stored value (key, defaultValue) becomes the first entry and is chosen; then
+// every row of sql, a query with one ? for that first entry, adds its field. Errors go to the
+// caller, with the entries added so far kept.
+void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QString& defaultValue,
+              const QString& sql, const QString& field);
+
+// The food category and language lists of the windows: FillList with the stored "ctb" or
+// "language" and every other row of cat or langcat by name. An error ends the filling; the
+// entries added so far stay.
+void ListCategories(ui::ComboBox& combo, bool isDefault = false);
+void ListLanguages(ui::ComboBox& combo, bool isDefault = false);
 
 // Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows
 // it; the chosen file is in FileName, "" after a cancel.

@@ -69,31 +69,12 @@ frmOpt::frmOpt() {
     setHeight(3600);
 }
 
-void frmOpt::FillList(ui::ComboBox& combo, bool isDefault, const QString& key,
-                      const QString& defaultValue, const QString& sql, const QString& field) {
-    if (!isDefault) {
-        ChooseStoredOption(combo, key, defaultValue);
-    }
-    AppendOtherRows(combo, sql, field);
-}
-
 void frmOpt::ListLanguage(bool isDefault) {
-    try {
-        FillList(cmbLang, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
-                 QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
-                 QStringLiteral("langname"));
-    } catch (const rt::Error&) {
-        // The entries found so far stay.
-    }
+    ListLanguages(cmbLang, isDefault);
 }
 
 void frmOpt::ListCat(bool isDefault) {
-    try {
-        FillList(cmbCat, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
-                 QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
-                 QStringLiteral("cname"));
-    } catch (const rt::Error&) {
-    }
+    ListCategories(cmbCat, isDefault);
 }
 
 void frmOpt::ListU(bool isDefault) {

@@ -4,9 +4,7 @@
 
 namespace intake::links {
 
-// The units window and the nutrient index are not in this build yet.
-
-void OpenUnitsWindow() {}
+// The nutrient index is not in this build yet.
 
 void ShowMemberView(qint32 userid) {
     frmUPrp::ShowMember(userid);

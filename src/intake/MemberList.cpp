@@ -7,10 +7,10 @@ namespace intake {
 
 int ListMembers(ui::ComboBox& combo) {
     const QString noMember = QStringLiteral("-");
-    core::ChooseStoredOption(combo, QStringLiteral("Defter"), noMember);
-    const int others = core::AppendOtherRows(
-        combo, QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"),
-        QStringLiteral("FIRSTN"));
+    core::FillList(combo, false, QStringLiteral("Defter"), noMember,
+                   QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"),
+                   QStringLiteral("FIRSTN"));
+    const int others = combo.ListCount() - 1;
     if (combo.Text() != noMember) {
         combo.AddItem(noMember);
     }

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "foods/ServingUnits.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/DiarySql.h"
@@ -14,6 +15,7 @@
 #include "runtime/App.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "ui/ColumnSort.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
@@ -32,7 +34,7 @@ void Warn(const QString& message) {
 
 }  // namespace
 
-frmDIn::frmDIn() {
+frmDIn::frmDIn() : foods::UnitCallerWindow(QStringLiteral("IntakeOn")) {
     setMDIChild(true);
     setCaption(QStringLiteral("Intakes"));
     setKeyPreview(true);
@@ -167,7 +169,7 @@ void frmDIn::Form_Load() {
     ui::DoEvents();
     if (LView.ListItems.Count() > 0) {
         LView.setSelectedItem(&LView.ListItems(1));
-        Unitcombo(SelectedFood());
+        UnitsOfPickedFood();
     }
 }
 
@@ -183,24 +185,11 @@ void frmDIn::UsInfo() {
 }
 
 void frmDIn::DispCat() {
-    try {
-        ChooseStoredOption(cmbCat, QStringLiteral("ctb"), kAllFoods);
-        AppendOtherRows(cmbCat,
-                        QStringLiteral("SELECT cname FROM cat WHERE cname <> ? ORDER BY cname ASC"),
-                        QStringLiteral("cname"));
-    } catch (const rt::Error&) {
-    }
+    ListCategories(cmbCat);
 }
 
 void frmDIn::DispLan() {
-    try {
-        ChooseStoredOption(cmbLang, QStringLiteral("language"), kEnglish);
-        AppendOtherRows(cmbLang,
-                        QStringLiteral("SELECT langname FROM langcat WHERE langname <> ? "
-                                       "ORDER BY langname ASC"),
-                        QStringLiteral("langname"));
-    } catch (const rt::Error&) {
-    }
+    ListLanguages(cmbLang);
 }
 
 void frmDIn::DispFoodNames() {
@@ -246,21 +235,25 @@ void frmDIn::DispFoodNames() {
     }
 }
 
-void frmDIn::Unitcombo(const QString& food) {
+void frmDIn::Unitcombo(QString& food) {
     cmbUnit.Clear();
+    QStringList entries{QStringLiteral("Grams")};
     try {
-        cmd.CommandText =
-            QStringLiteral("SELECT * FROM FoodUnit WHERE food = ? ORDER BY status ASC");
-        db::Recordset rs = cmd.Execute({food});
-        while (!rs.EOF()) {
-            cmbUnit.AddItem(rs[QStringLiteral("UnitName")].text());
-            rs.MoveNext();
-        }
+        entries = foods::ServingUnits(cn).ComboEntries(food);
     } catch (const rt::Error&) {
         // Grams serves every food.
     }
-    cmbUnit.AddItem(kGrams);
+    for (const QString& entry : entries) {
+        cmbUnit.AddItem(entry);
+    }
     cmbUnit.setListIndex(0);
+}
+
+void frmDIn::UnitsOfPickedFood() {
+    if (LView.SelectedItem() != nullptr) {
+        QString food = SelectedFood();
+        Unitcombo(food);
+    }
 }
 
 // ---- the diary list ---------------------------------------------------------------------------
@@ -395,20 +388,7 @@ void frmDIn::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
 // ---- the food list ---------------------------------------------------------------------------
 
 void frmDIn::LView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    LView.setSorted(true);
-    LView.setSortKey(ColumnHeader.Index() - 1);
-    for (int i = 1; i <= 3; ++i) {
-        if (i != ColumnHeader.Index()) {
-            LView.ColumnHeaders(i).setIcon(0);
-        }
-    }
-    if (LView.SortOrder() == ui::lvwAscending) {
-        LView.setSortOrder(ui::lvwDescending);
-        ColumnHeader.setIcon("up");
-    } else {
-        LView.setSortOrder(ui::lvwAscending);
-        ColumnHeader.setIcon("down");
-    }
+    ui::SortOnColumnClick(LView, ColumnHeader);
 }
 
 QString frmDIn::SelectedFood() const {
@@ -417,11 +397,10 @@ QString frmDIn::SelectedFood() const {
 }
 
 void frmDIn::LView_Click() {
-    if (LView.SelectedItem() == nullptr) {
-        return;
+    if (LView.SelectedItem() != nullptr) {
+        txtFood.setText(SelectedFood());
+        UnitsOfPickedFood();
     }
-    txtFood.setText(SelectedFood());
-    Unitcombo(txtFood.Text());
 }
 
 void frmDIn::LView_KeyDown(int& KeyCode, int /*Shift*/) {
@@ -466,18 +445,13 @@ void frmDIn::cmbUser_Click() {
     ui::Hourglass wait;
     TodayInPicker();
     txtQuan.setText(QString());
-    const bool picked = LView.SelectedItem() != nullptr;
     if (cmbUser.Text() == kNoMember) {
         cmdDelete.setEnabled(false);
         LstView.ListItems.Clear();
-        if (picked) {
-            Unitcombo(SelectedFood());
-        }
+        UnitsOfPickedFood();
         return;
     }
-    if (picked) {
-        Unitcombo(SelectedFood());
-    }
+    UnitsOfPickedFood();
     cmdAdd.setEnabled(true);
     cmdCancel.setEnabled(true);
     UserIntakes();
@@ -558,9 +532,7 @@ void frmDIn::cmdCancel_Click() {
     TodayInPicker();
     txtFood.setText(QString());
     txtQuan.setText(QString());
-    if (LView.SelectedItem() != nullptr) {
-        Unitcombo(SelectedFood());
-    }
+    UnitsOfPickedFood();
     if (LstView.ListItems.Count() > 0) {
         cmdDelete.setEnabled(true);
     }
@@ -591,10 +563,9 @@ void frmDIn::cmdExport_Click() {
                              QStringLiteral("User : ") + cmbUser.Text());
 }
 
+// No hourglass here: it would stay over the units window for as long as that is open.
 void frmDIn::cmdUnit_Click() {
-    ui::Hourglass wait;
-    UnitCaller = QStringLiteral("IntakeOn");
-    intake::links::OpenUnitsWindow();
+    foods::ShowUnits(*this);
 }
 
 void frmDIn::cmdClose_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foods/UnitCaller.h"
 #include "ui/CommonDialog.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -12,8 +13,8 @@ class Recordset;
 
 // The intake diary: what a member ate, one row per day and food, in grams. The food of a new
 // entry is picked from a food list narrowed by category and shown in a language; its amount is
-// typed in any serving unit of that food.
-class frmDIn : public ui::FormOf<frmDIn> {
+// typed in any serving unit of that food, whose units the units window keeps.
+class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     Q_OBJECT
 
   public:
@@ -21,7 +22,8 @@ class frmDIn : public ui::FormOf<frmDIn> {
 
     // Refills the unit list with the serving units of `food` ("Default" ones first), then
     // "Grams", and selects the first. The units window calls it when it closes.
-    void Unitcombo(const QString& food);
+    void Unitcombo(QString& food) override;
+    ui::ListView& UnitFoodList() override { return LView; }
     void UsInfo();
     void DispCat();
     void DispLan();
@@ -78,6 +80,8 @@ class frmDIn : public ui::FormOf<frmDIn> {
     void AddDiaryRows(db::Recordset& rs);
     // The food picked in the food list; empty when none is selected.
     QString SelectedFood() const;
+    // The units of the food picked in the food list, when one is.
+    void UnitsOfPickedFood();
     void TodayInPicker();
 
     int mSortIndex = 1;

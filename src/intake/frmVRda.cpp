@@ -14,6 +14,7 @@
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "ui/ColumnSort.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
@@ -268,21 +269,10 @@ void frmVRda::ShowUnits() {
     }
 }
 
+// Only the nutrient names sort.
 void frmVRda::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    if (ColumnHeader.Key() != QLatin1String("a")) {
-        return;
-    }
-    LstView.setSorted(true);
-    LstView.setSortKey(0);
-    for (int i = 2; i <= 4; ++i) {
-        LstView.ColumnHeaders(i).setIcon(0);
-    }
-    if (LstView.SortOrder() == ui::lvwDescending) {
-        LstView.setSortOrder(ui::lvwAscending);
-        ColumnHeader.setIcon("down");
-    } else {
-        LstView.setSortOrder(ui::lvwDescending);
-        ColumnHeader.setIcon("up");
+    if (ColumnHeader.Key() == QLatin1String("a")) {
+        ui::SortOnColumnClick(LstView, ColumnHeader);
     }
 }
 

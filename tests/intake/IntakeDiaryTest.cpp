@@ -1,3 +1,4 @@
+#include "foods/frmUnit.h"
 #include "frame/frmStrt.h"
 #include "intake/IntakeFixture.h"
 #include "intake/frmDIn.h"
@@ -108,6 +109,24 @@ TEST_F(DiaryTest, SavesTheAmountInGramsOfTheFoodsOwnUnitOncePerDay) {
     EXPECT_EQ(column(f.LstView, 0), (QStringList{day(-1), day(0), day(0)}));
     EXPECT_EQ(column(f.LstView, 3),
               (QStringList{QStringLiteral("150"), QStringLiteral("300"), QStringLiteral("100")}));
+}
+
+TEST_F(DiaryTest, TheUnitsWindowKeepsTheUnitsOfThePickedFood) {
+    frmDIn& f = open();
+    f.LView.clickItem(QStringLiteral("Ragi"));
+    host.expectModal<frmUnit>([](frmUnit& units) {
+        EXPECT_EQ(core::UnitCaller, QStringLiteral("IntakeOn"));
+        EXPECT_EQ(units.CurrentFood(), QStringLiteral("Ragi"));
+        units.txtUnitname.type(QStringLiteral("Bowl"));
+        units.txtsizeingrams.type(QStringLiteral("250"));
+        units.cmdDefault.choose(QStringLiteral("Default"));
+        units.Command2.click();
+        units.Command1.click();
+    });
+    f.cmdUnit.click();
+    EXPECT_EQ(entries(f.cmbUnit), (QStringList{QStringLiteral("Bowl"), QStringLiteral("Grams")}));
+    save(f, QStringLiteral("Ragi"), QStringLiteral("2"), QStringLiteral("Bowl"));
+    EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("500")});
 }
 
 TEST_F(DiaryTest, SaveRefusesBadEntriesAndSaysWhyItFails) {
