@@ -12,10 +12,7 @@ class DiaryTest : public IntakeTest {
   protected:
     void SetUp() override {
         IntakeTest::SetUp();
-        asha = addMember(QStringLiteral("Asha"));
-        // Member ids go beyond 16 bits.
-        core::cn.Execute(QStringLiteral("UPDATE usr SET userid = 70000 WHERE userid = ?"), {asha});
-        asha = 70000;
+        asha = beyond16Bits(addMember(QStringLiteral("Asha")));
         meena = addMember(QStringLiteral("Meena"));
         addMember(QStringLiteral("Vikram"), QStringLiteral("Male"), 45, kManGroup);
         setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));

@@ -46,6 +46,13 @@ class IntakeTest : public ProgramTest {
         return rs["id"].toLong();
     }
 
+    // Gives the member an id that 16 bits cannot hold; the new id.
+    static qint32 beyond16Bits(qint32 userid) {
+        core::cn.Execute(QStringLiteral("UPDATE usr SET userid = 70000 WHERE userid = ?"),
+                         {userid});
+        return 70000;
+    }
+
     // A food of its own with the given values per 100 g, stored in the offset form.
     static void addFood(int foodid, const QString& name, const std::map<int, double>& values,
                         int cid = 1) {

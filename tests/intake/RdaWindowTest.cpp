@@ -13,10 +13,7 @@ class RdaWindowTest : public IntakeTest {
   protected:
     void SetUp() override {
         IntakeTest::SetUp();
-        asha = addMember(QStringLiteral("Asha"));
-        // Member ids go beyond 16 bits.
-        core::cn.Execute(QStringLiteral("UPDATE usr SET userid = 70000 WHERE userid = ?"), {asha});
-        asha = 70000;
+        asha = beyond16Bits(addMember(QStringLiteral("Asha")));
         addMember(QStringLiteral("Meena"), QStringLiteral("Female"), 34, kWomanGroup,
                   QStringLiteral(" "), QStringLiteral(" "));
         // 240 months old: 20 years for the BMR.
