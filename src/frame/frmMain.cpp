@@ -1,11 +1,11 @@
 #include "frame/frmMain.h"
 
 #include "db/Recordset.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmAus.h"
 #include "frame/frmClose.h"
 #include "frame/frmStrt.h"
-#include "intake/frmRda.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -113,6 +113,5 @@ void frmMain::mnuAbout_Click() {
 }
 
 void frmMain::mnupopRda_Click() {
-    ui::Hourglass wait;
-    frmRda::instance().Show();
+    frame::openWindow(QStringLiteral("frmRda"));
 }

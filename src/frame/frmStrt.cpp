@@ -5,16 +5,11 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
-#include "foods/frmNewFood.h"
-#include "foods/frmfdN.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
-#include "intake/frmDIn.h"
-#include "intake/frmRda.h"
-#include "intake/frmVRda.h"
-#include "members/frmUsr.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -24,15 +19,6 @@
 using namespace core;
 
 namespace {
-
-// Opens a child window of the main window, or brings it to the front when it is open.
-template <class T>
-void OpenChild() {
-    ui::Hourglass wait;
-    T& form = T::instance();
-    form.Hide();
-    form.Show();
-}
 
 void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {}) {
     label.setCaption(caption);
@@ -102,15 +88,15 @@ frmStrt::frmStrt() {
     Shape1.setBorderStyle(0);
     Shape2.setBorderStyle(0);
 
-    Label4.Click = [] { OpenChild<frmfdN>(); };
+    Label4.Click = [] { frame::openWindow(QStringLiteral("frmfdN")); };
     Label7.Click = [this] { Label7_Click(); };
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
-    lblPersonal.Click = [] { OpenChild<frmUsr>(); };
-    Label1.Click = [] { OpenChild<frmDIn>(); };
-    Label2.Click = [] { OpenChild<frmRda>(); };
-    Label3.Click = [] { OpenChild<frmVRda>(); };
+    lblPersonal.Click = [] { frame::openWindow(QStringLiteral("frmUsr")); };
+    Label1.Click = [] { frame::openWindow(QStringLiteral("frmDIn")); };
+    Label2.Click = [] { frame::openWindow(QStringLiteral("frmRda")); };
+    Label3.Click = [] { frame::openWindow(QStringLiteral("frmVRda")); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -229,12 +215,7 @@ void frmStrt::Label11_Click() {
 }
 
 void frmStrt::Label7_Click() {
-    frmNewFood* newFood = nullptr;
-    {
-        ui::Hourglass wait;
-        newFood = &frmNewFood::instance();
-    }
-    newFood->Show(ui::vbModal);
+    frame::openWindow(QStringLiteral("frmNewFood"));
 }
 
 void frmStrt::Text4_Click(int Index) {
