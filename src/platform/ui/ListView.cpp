@@ -672,6 +672,10 @@ ListItem* ListView::FindItem(const QString& text, int where, int start, int matc
 }
 
 void ListView::setSorted(bool on) {
+    if (!on) {
+        // Rows added while the list sorted itself keep the places they took.
+        ensureSorted();
+    }
     sorted_ = on;
     if (on) {
         resort();

@@ -4,8 +4,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "support/PrintQt.h"
 #include "runtime/Error.h"
+#include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -93,6 +93,10 @@ TEST_F(ListViewTest, SortedListKeepsLaterAdditionsInOrder) {
     form.LstView.ListItems(1).setText(QStringLiteral("amaranth"));
     EXPECT_EQ(form.shownOrder(), (QStringList{"Millet", "Barley", "amaranth"}));
     EXPECT_EQ(form.LstView.FindItem(QStringLiteral("barley"))->Index(), 2);
+    // Rows added while sorted keep their places when sorting is switched off before a read.
+    form.fill({"oats", "Rye", "bajra"});
+    form.LstView.setSorted(false);
+    EXPECT_EQ(form.shownOrder(), (QStringList{"Rye", "oats", "bajra"}));
 }
 
 TEST_F(ListViewTest, ChangingTheSortSettingsResortsAtOnce) {
