@@ -56,7 +56,6 @@ frmIdxN::frmIdxN() {
     LView.ColumnHeaders.Add(-1, QStringLiteral("c"), QStringLiteral("CATEGORY"), 2646);
     LView.ColumnHeaders.Add(-1, QStringLiteral("d"), QStringLiteral("VALUE"), 1482);
     LView.ColumnHeaders.Add(-1, QStringLiteral("e"), QStringLiteral("UNIT"), 1764);
-    LView.setGridLines(true);
 
     lbl[5].setCaption(QStringLiteral("&Category"));
     lbl[0].setCaption(QStringLiteral("&Food Category"));
