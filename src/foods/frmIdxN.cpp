@@ -166,32 +166,22 @@ void frmIdxN::ListNutrients() {
 }
 
 void frmIdxN::DispLan() {
-    cmbLang.Clear();
-    cmbLang.AddItem(GetOption(QStringLiteral("language"), sources::kEnglish), 0);
-    cmbLang.setListIndex(0);
     try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("Select * from langcat where langname <> ? order by langname asc"),
-                cn, {cmbLang.Text()});
-        for (; !rs.EOF(); rs.MoveNext()) {
-            cmbLang.AddItem(rs[QStringLiteral("langname")].text());
-        }
+        FillPreferenceList(
+            cmbLang, false, QStringLiteral("language"), sources::kEnglish,
+            QStringLiteral("Select * from langcat where langname <> ? order by langname asc"),
+            QStringLiteral("langname"));
     } catch (const rt::Error&) {
         // The languages read so far stay.
     }
 }
 
 void frmIdxN::ListCategories() {
-    cmbCat.Clear();
-    cmbCat.AddItem(GetOption(QStringLiteral("ctb"), sources::kAllFoods), 0);
-    cmbCat.setListIndex(0);
     try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"), cn,
-                {cmbCat.Text()});
-        for (; !rs.EOF(); rs.MoveNext()) {
-            cmbCat.AddItem(rs[QStringLiteral("cname")].text());
-        }
+        FillPreferenceList(
+            cmbCat, false, QStringLiteral("ctb"), sources::kAllFoods,
+            QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
+            QStringLiteral("cname"));
     } catch (const rt::Error&) {
         // The categories read so far stay.
     }

@@ -10,6 +10,7 @@
 #include "runtime/Settings.h"
 #include "ui/CommonDialog.h"
 #include "ui/Constants.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
@@ -55,6 +56,20 @@ QString GetOption(const QString& key, const QString& defaultValue) {
 
 void SaveOption(const QString& key, const QString& value) {
     rt::SaveSetting(rt::App::Title(), kSection, key, value);
+}
+
+void FillPreferenceList(ui::ComboBox& combo, bool keepFirst, const QString& key,
+                        const QString& defaultValue, const QString& sql, const QString& field) {
+    if (!keepFirst) {
+        combo.Clear();
+        combo.AddItem(GetOption(key, defaultValue), 0);
+        combo.setListIndex(0);
+    }
+    db::Recordset rs;
+    rs.Open(sql, cn, {combo.Text()});
+    for (; !rs.EOF(); rs.MoveNext()) {
+        combo.AddItem(rs[field].toString());
+    }
 }
 
 void ShowDataFileDialog(ui::CommonDialog& cdlg) {

@@ -8,6 +8,7 @@
 
 namespace ui {
 class CommonDialog;
+class ComboBox;
 class Form;
 class ListView;
 }  // namespace ui
@@ -42,6 +43,14 @@ inline int OpenAnswer = 0;
 // The stored preferences: application "Kelvora", section "Options".
 QString GetOption(const QString& key, const QString& defaultValue);
 void SaveOption(const QString& key, const QString& value);
+
+// Fills a list of choices that a stored preference heads: unless keepFirst (the caller has put
+// the first entry in place), the stored value of `key` (defaultValue when none) becomes the
+// only entry and is chosen, which runs the list's Click; then the `field` of every row of
+// `sql`, whose one ? is bound to that first entry, is appended. Errors go to the caller, with
+// the entries added so far kept.
+void FillPreferenceList(ui::ComboBox& combo, bool keepFirst, const QString& key,
+                        const QString& defaultValue, const QString& sql, const QString& field);
 
 // The default data file: vdsys.vs_ in the program folder.
 QString DefaultDataPath();

@@ -69,26 +69,12 @@ frmOpt::frmOpt() {
     setHeight(3600);
 }
 
-void frmOpt::FillList(ui::ComboBox& combo, bool isDefault, const QString& key,
-                      const QString& defaultValue, const QString& sql, const QString& field) {
-    if (!isDefault) {
-        combo.Clear();
-        combo.AddItem(GetOption(key, defaultValue), 0);
-        combo.setListIndex(0);
-    }
-    db::Recordset rs;
-    rs.Open(sql, cn, {combo.Text()});
-    while (!rs.EOF()) {
-        combo.AddItem(rs[field].toString());
-        rs.MoveNext();
-    }
-}
-
 void frmOpt::ListLanguage(bool isDefault) {
     try {
-        FillList(cmbLang, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
-                 QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
-                 QStringLiteral("langname"));
+        FillPreferenceList(
+            cmbLang, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
+            QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
+            QStringLiteral("langname"));
     } catch (const rt::Error&) {
         // The entries found so far stay.
     }
@@ -96,18 +82,20 @@ void frmOpt::ListLanguage(bool isDefault) {
 
 void frmOpt::ListCat(bool isDefault) {
     try {
-        FillList(cmbCat, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
-                 QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
-                 QStringLiteral("cname"));
+        FillPreferenceList(
+            cmbCat, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
+            QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
+            QStringLiteral("cname"));
     } catch (const rt::Error&) {
     }
 }
 
 void frmOpt::ListU(bool isDefault) {
     try {
-        FillList(cmbUsr, isDefault, QStringLiteral("Defter"), QStringLiteral("-"),
-                 QStringLiteral("SELECT FIRSTN FROM USR where FIRSTN <> ? ORDER BY FIRSTN ASC"),
-                 QStringLiteral("FIRSTN"));
+        FillPreferenceList(
+            cmbUsr, isDefault, QStringLiteral("Defter"), QStringLiteral("-"),
+            QStringLiteral("SELECT FIRSTN FROM USR where FIRSTN <> ? ORDER BY FIRSTN ASC"),
+            QStringLiteral("FIRSTN"));
         // "-" (no default member) can always be chosen.
         if (cmbUsr.Text() != QLatin1String("-")) {
             cmbUsr.AddItem(QStringLiteral("-"));
