@@ -1,21 +1,15 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QSettings>
 #include <QString>
-#include <QTemporaryDir>
 #include <array>
 #include <vector>
 
+#include "BenchProgram.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "frame/core.h"
-#include "frame/frmMain.h"
-#include "runtime/App.h"
 #include "runtime/Convert.h"
-#include "ui/Form.h"
 #include "ui/QtHost.h"
 
 // The nutrient index ranks every food of the delivered data file by a nutrient: the richest
@@ -28,30 +22,31 @@ namespace {
 
 const QString kNutrient = QStringLiteral("PROTEIN");
 
-// The program started once on a copy of the delivered data file, the index open and ranked
-// by value. It stays up for the whole run: windows must not outlive the application object.
-frmIdxN& rankedIndex() {
-    static frmIdxN* form = [] {
-        static QTemporaryDir dir;
-        rt::App::setPath(dir.path());
-        rt::App::setInstanceLockPath(dir.path() + QStringLiteral("/kelvora.lock"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           dir.path() + QStringLiteral("/settings"));
-        QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                    dir.path() + QStringLiteral("/vdsys.vs_"));
-        static ui::QtHost host;
+// The program started on a copy of the delivered data file, the index open and ranked by
+// value, for as long as the object lives.
+class RankedIndex {
+  public:
+    RankedIndex() {
         core::Main();
-        frmIdxN& f = frmIdxN::instance();
-        f.Show();
+        form_ = &frmIdxN::instance();
+        form_->Show();
         // The first click on VALUE ranks the largest values first.
-        f.LView.clickHeader(QStringLiteral("d"));
-        return &f;
-    }();
-    return *form;
-}
+        form_->LView.clickHeader(QStringLiteral("d"));
+    }
+    ~RankedIndex() { ForgetBenchProgram(); }
+    RankedIndex(const RankedIndex&) = delete;
+    RankedIndex& operator=(const RankedIndex&) = delete;
+    frmIdxN& form() { return *form_; }
+
+  private:
+    BenchProgramFolder folder_;
+    ui::QtHost host_;
+    frmIdxN* form_ = nullptr;
+};
 
 void BM_RankFoodsByNutrient(benchmark::State& state) {
-    frmIdxN& f = rankedIndex();
+    RankedIndex index;
+    frmIdxN& f = index.form();
     if (f.LstView.SelectedItem() == nullptr || f.LstView.SelectedItem()->Text() != kNutrient ||
         f.LView.ListItems.Count() < 500) {
         state.SkipWithError("the index did not rank the foods");
@@ -66,7 +61,7 @@ void BM_RankFoodsByNutrient(benchmark::State& state) {
 BENCHMARK(BM_RankFoodsByNutrient)->Unit(benchmark::kMillisecond);
 
 void BM_RawRankFoodsByNutrient(benchmark::State& state) {
-    rankedIndex();
+    RankedIndex index;
     namespace off = foods::NutrientOffset;
     const QByteArray sql =
         QStringLiteral(

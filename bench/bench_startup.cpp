@@ -1,14 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-
+#include "BenchProgram.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
-#include "runtime/App.h"
-#include "ui/Form.h"
 #include "ui/QtHost.h"
 
 namespace {
@@ -16,13 +10,7 @@ namespace {
 // From Main to the main window on screen, with the delivered data file, as a person starting
 // the program waits for it.
 void BM_StartupToMainWindow(benchmark::State& state) {
-    QTemporaryDir dir;
-    rt::App::setPath(dir.path());
-    rt::App::setInstanceLockPath(dir.path() + QStringLiteral("/kelvora.lock"));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       dir.path() + QStringLiteral("/settings"));
-    QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                dir.path() + QStringLiteral("/vdsys.vs_"));
+    BenchProgramFolder folder;
     ui::QtHost host;
     for (auto _ : state) {
         core::Main();
@@ -31,10 +19,7 @@ void BM_StartupToMainWindow(benchmark::State& state) {
             break;
         }
         state.PauseTiming();
-        ui::Forms::discardAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        core::ReleaseAll();
-        rt::App::releaseInstanceLock();
+        ForgetBenchProgram();
         state.ResumeTiming();
     }
 }
