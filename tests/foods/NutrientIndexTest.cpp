@@ -1,10 +1,8 @@
 #include <QFile>
 
-#include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "frame/core.h"
-#include "frame/frmMain.h"
 #include "frame/frmStrt.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
@@ -13,232 +11,179 @@ namespace {
 
 namespace off = foods::NutrientOffset;
 
-constexpr int kTestCategory = 40;
-constexpr int kHindi = 4;
-
-// The window as a person sees it: every row's texts, and the image of every foods header.
-QList<QStringList> rows(const ui::ListView& lvw) {
-    QList<QStringList> all;
-    for (int i = 1; i <= lvw.ListItems.Count(); ++i) {
-        all.append(lvw.rowTexts(i));
-    }
-    return all;
-}
 QStringList column(const ui::ListView& lvw, int column) {
     QStringList texts;
-    for (const QStringList& row : rows(lvw)) {
-        texts.append(row.value(column));
+    for (int i = 1; i <= lvw.ListItems.Count(); ++i) {
+        texts.append(lvw.rowTexts(i).value(column));
     }
     return texts;
 }
-QStringList headerImages(const ui::ListView& lvw) {
-    QStringList images;
+// The sort image of every header: "up", "down" or "-".
+QString images(const ui::ListView& lvw) {
+    QStringList shown;
     for (int i = 1; i <= lvw.ColumnHeaders.Count(); ++i) {
-        const QVariant& icon = lvw.ColumnHeaders(i).Icon();
-        const int image = icon.isValid() ? icon.toInt() : 0;
-        images.append(image == 1   ? QStringLiteral("up")
-                      : image == 2 ? QStringLiteral("down")
-                                   : QStringLiteral("-"));
+        const int image = lvw.ColumnHeaders(i).Icon().toInt();
+        shown.append(image == 1 ? "up" : image == 2 ? "down" : "-");
     }
-    return images;
+    return shown.join(u' ');
 }
 
-// A category of a few foods beside the delivered ones, whose protein rows are written with
+// A category of a few foods beside the delivered ones, their protein rows written with
 // different unit rows and serials, as user and composed foods write them.
 class NutrientIndexTest : public ProgramTest {
   protected:
     void SetUp() override {
         start();
-        core::cn.Execute(QStringLiteral("INSERT INTO cat (cid, cname) VALUES (?, 'TEST FOODS')"),
-                         {kTestCategory});
-        addFood(9001, kTestCategory, QStringLiteral("Banana flour"));
-        addValue(9001, 2, 3.9, 2, 9, QStringLiteral("g"));
-        addName(9001, QStringLiteral("Kela atta"));
-        addFood(9002, kTestCategory, QStringLiteral("apple powder"));
-        addValue(9002, 2, 0, 1, 0, QStringLiteral("g"));
-        addName(9002, QStringLiteral("Not Available"));
-        // Two protein rows: the food is listed once for each.
-        addFood(9003, kTestCategory, QStringLiteral("Cashew paste"));
-        addValue(9003, 2, 2500, 4, 3, QStringLiteral("mg"));
-        addValue(9003, 2, 12.345, 5, 1, QStringLiteral("g"));
-        addName(9003, QStringLiteral("Kaju"));
-        // No Hindi name: missing from the Hindi list.
-        addFood(9004, kTestCategory, QStringLiteral("Date syrup"));
-        addValue(9004, 2, 1.5, 2, 9, QStringLiteral("g"));
-        // A category that does not exist: never listed.
-        addFood(9005, 99, QStringLiteral("Lost food"));
-        addValue(9005, 2, 99, 2, 9, QStringLiteral("g"));
+        core::cn.Execute(QStringLiteral("INSERT INTO cat (cid, cname) VALUES (40, 'TEST FOODS')"));
+        addFood(9001, 40, "Banana flour", "Kela atta", {{3.9, 2, 9, "g"}});
+        addFood(9002, 40, "apple powder", "Not Available", {{0, 1, 0, "g"}});
+        // Two protein rows: listed once for each.
+        addFood(9003, 40, "Cashew paste", "Kaju", {{2500, 4, 3, "mg"}, {12.345, 5, 1, "g"}});
+        addFood(9004, 40, "Date syrup", nullptr, {{1.5, 2, 9, "g"}});
+        // Its category does not exist: never listed.
+        addFood(9005, 99, "Lost food", nullptr, {{99, 2, 9, "g"}});
     }
-
-    static void addFood(int id, int cid, const QString& name) {
-        core::cn.Execute(
-            QStringLiteral("INSERT INTO food (foodid, cid, foodname) VALUES (?, ?, ?)"),
-            {id, cid, name});
+    struct Row {
+        double value;
+        int unit, serial;
+        const char* unitText;
+    };
+    static void addFood(int id, int cid, const char* name, const char* hindi,
+                        std::initializer_list<Row> protein, int code = 2) {
+        core::cn.Execute(QStringLiteral("INSERT OR IGNORE INTO food (foodid, cid, foodname) "
+                                        "VALUES (?, ?, ?)"),
+                         {id, cid, QString::fromUtf8(name)});
+        for (const Row& r : protein) {
+            const int stored = off::storedCode(code, r.unit, r.serial);
+            core::cn.Execute(QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, "
+                                            "nutri_val, unit_cd, unit_tp) VALUES (?,?,?,?,?,?)"),
+                             {id, r.serial, stored, off::storedValue(r.value, stored), r.unit,
+                              QString::fromUtf8(r.unitText)});
+        }
+        if (hindi != nullptr) {
+            core::cn.Execute(QStringLiteral("INSERT INTO lang (foodid, srl_no, langid, "
+                                            "foodlangname) VALUES (?, 0, 4, ?)"),
+                             {id, QString::fromUtf8(hindi)});
+        }
     }
-    static void addValue(int id, int code, double value, int unit, int serial,
-                         const QString& unitText) {
-        const int stored = off::storedCode(code, unit, serial);
-        core::cn.Execute(QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, nutri_val, "
-                                        "unit_cd, unit_tp) VALUES (?, ?, ?, ?, ?, ?)"),
-                         {id, serial, stored, off::storedValue(value, stored), unit, unitText});
-    }
-    static void addName(int id, const QString& name) {
-        core::cn.Execute(QStringLiteral("INSERT INTO lang (foodid, srl_no, langid, foodlangname) "
-                                        "VALUES (?, 0, ?, ?)"),
-                         {id, kHindi, name});
-    }
-
-    frmIdxN& open() {
+    frmIdxN& open(const QString& category = QStringLiteral("TEST FOODS")) {
+        setOption(QStringLiteral("ctb"), category);
         frmStrt::instance().Label5.click();
         return frmIdxN::instance();
     }
-    // Opened on the test foods, in English.
-    frmIdxN& openOnTestFoods() {
-        setOption(QStringLiteral("ctb"), QStringLiteral("TEST FOODS"));
-        return open();
-    }
 };
 
-const QStringList kByName = {QStringLiteral("apple powder"), QStringLiteral("Banana flour"),
-                             QStringLiteral("Cashew paste"), QStringLiteral("Cashew paste"),
-                             QStringLiteral("Date syrup")};
+const QStringList kByName = {"apple powder", "Banana flour", "Cashew paste", "Cashew paste",
+                             "Date syrup"};
 
 TEST_F(NutrientIndexTest, OpensOnProteinWithTheRememberedFiltersFirst) {
     setOption(QStringLiteral("language"), QStringLiteral("Hindi"));
-    setOption(QStringLiteral("ctb"), QStringLiteral("TEST FOODS"));
     frmIdxN& f = open();
     EXPECT_FALSE(host.busy());
-    EXPECT_EQ(f.Caption(), QStringLiteral("Source of nutrients"));
     ASSERT_EQ(f.LstView.ListItems.Count(), 30);
-    EXPECT_EQ(f.LstView.ListItems(1).Text(), QStringLiteral("MOISTURE"));
     EXPECT_EQ(f.LstView.SelectedItem()->Text(), QStringLiteral("PROTEIN"));
     EXPECT_EQ(f.SSTab1.TabCaption(0), QStringLiteral("&SOURCE OF PROTEIN"));
     EXPECT_EQ(f.SSTab1.TabCaption(1), QStringLiteral("&INFORMATION ON PROTEIN"));
-    EXPECT_EQ(f.cmbLang.List(0), QStringLiteral("Hindi"));
-    EXPECT_EQ(f.cmbLang.List(1), QStringLiteral("Assamese"));
-    EXPECT_EQ(f.cmbLang.ListCount(), 14);
-    EXPECT_EQ(f.cmbCat.Text(), QStringLiteral("TEST FOODS"));
-    EXPECT_EQ(f.cmbCat.List(1), QStringLiteral("ALL FOODS"));
-    // By name, without regard to case; a food without a Hindi name is left out, one whose
-    // name is not known shows so.
-    EXPECT_EQ(rows(f.LView), (QList<QStringList>{
-                                 {"apple powder", "Not Available", "TEST FOODS", "0.00", "g"},
-                                 {"Banana flour", "Kela atta", "TEST FOODS", "3.90", "g"},
-                                 {"Cashew paste", "Kaju", "TEST FOODS", "2500.00", "mg"},
-                                 {"Cashew paste", "Kaju", "TEST FOODS", "12.35", "g"},
-                             }));
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"down", "-", "-", "-", "-"}));
+    EXPECT_EQ(f.cmbLang.List(0) + "," + f.cmbLang.List(1), QStringLiteral("Hindi,Assamese"));
+    EXPECT_EQ(f.cmbCat.List(0) + "," + f.cmbCat.List(1), QStringLiteral("TEST FOODS,ALL FOODS"));
+    // By name regardless of case; no Hindi name, no row; an unknown one says so.
+    EXPECT_EQ(f.LView.rowTexts(1),
+              (QStringList{"apple powder", "Not Available", "TEST FOODS", "0.00", "g"}));
+    EXPECT_EQ(f.LView.rowTexts(3),
+              (QStringList{"Cashew paste", "Kaju", "TEST FOODS", "2500.00", "mg"}));
+    EXPECT_EQ(column(f.LView, 3), (QStringList{"0.00", "3.90", "2500.00", "12.35"}));
+    EXPECT_EQ(images(f.LView), QStringLiteral("down - - - -"));
     EXPECT_TRUE(f.RchBx.Text().startsWith(QStringLiteral("Protein in g per 100 g.")));
 
-    // The start page brings the open window to the front rather than opening a second one.
+    // The link brings the open window to the front rather than opening a second one.
     frmStrt::instance().Label5.click();
     EXPECT_EQ(&frmIdxN::instance(), &f);
 }
 
 TEST_F(NutrientIndexTest, AllFoodsInEnglishListsEveryFoodWithoutTranslation) {
-    frmIdxN& f = open();
-    EXPECT_EQ(f.cmbCat.Text(), QStringLiteral("ALL FOODS"));
+    frmIdxN& f = open(QStringLiteral("ALL FOODS"));
     EXPECT_EQ(f.cmbLang.Text(), QStringLiteral("ENGLISH"));
-    db::Recordset count;
-    count.Open(QStringLiteral("SELECT count(*) AS n FROM food WHERE cid <> 99"), core::cn);
-    // Every food carries protein; the test food with two rows comes twice.
-    EXPECT_EQ(f.LView.ListItems.Count(), count[QStringLiteral("n")].toLong() + 1);
+    // Every delivered food carries protein, and the test food with two rows comes twice.
+    EXPECT_EQ(f.LView.ListItems.Count(), 542 + 5);
     EXPECT_EQ(column(f.LView, 1).join(QString()), QString());
     EXPECT_FALSE(column(f.LView, 0).contains(QStringLiteral("Lost food")));
-
     f.cmbCat.choose(QStringLiteral("TEST FOODS"));
     EXPECT_EQ(column(f.LView, 0), kByName);
-    f.cmbLang.choose(QStringLiteral("Hindi"));
-    EXPECT_EQ(f.LView.ListItems.Count(), 4);
 }
 
 TEST_F(NutrientIndexTest, TextHeadersToggleTheDirectionAndShowIt) {
-    frmIdxN& f = openOnTestFoods();
-    // The list is in ascending name order already, so the first click turns it round.
+    frmIdxN& f = open();
+    // Already ascending by name, so the first click turns the list round.
     f.LView.clickHeader(QStringLiteral("a"));
-    QStringList descending = kByName;
-    std::reverse(descending.begin(), descending.end());
-    EXPECT_EQ(column(f.LView, 0), descending);
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"up", "-", "-", "-", "-"}));
+    EXPECT_EQ(column(f.LView, 0), (QStringList{"Date syrup", "Cashew paste", "Cashew paste",
+                                               "Banana flour", "apple powder"}));
+    EXPECT_EQ(images(f.LView), QStringLiteral("up - - - -"));
     f.LView.clickHeader(QStringLiteral("a"));
     EXPECT_EQ(column(f.LView, 0), kByName);
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"down", "-", "-", "-", "-"}));
-
-    // Another text column reverses the list's direction again and alone shows an image.
+    EXPECT_EQ(images(f.LView), QStringLiteral("down - - - -"));
+    // Another text column reverses the direction again and alone shows an image.
     f.LView.clickHeader(QStringLiteral("e"));
     EXPECT_EQ(column(f.LView, 4), (QStringList{"mg", "g", "g", "g", "g"}));
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"-", "-", "-", "-", "up"}));
+    EXPECT_EQ(images(f.LView), QStringLiteral("- - - - up"));
 
-    // A new nutrient is listed by name in the list's own order; VALUE shows no image.
+    // A new nutrient comes in the sorted list's order; VALUE shows no image.
     f.LView.clickHeader(QStringLiteral("a"));
-    EXPECT_EQ(column(f.LView, 0), kByName);
     f.LView.clickHeader(QStringLiteral("a"));
-    addValue(9001, 3, 1.0, 2, 9, QStringLiteral("g"));
-    addValue(9002, 3, 2.0, 2, 9, QStringLiteral("g"));
+    addFood(9001, 40, "", nullptr, {{1.0, 2, 9, "g"}}, 3);
+    addFood(9002, 40, "", nullptr, {{2.0, 2, 9, "g"}}, 3);
     f.LstView.clickItem(QStringLiteral("FAT"));
     EXPECT_EQ(f.SSTab1.TabCaption(0), QStringLiteral("SOURCE OF FAT"));
     EXPECT_EQ(column(f.LView, 0), (QStringList{"Banana flour", "apple powder"}));
-    EXPECT_TRUE(f.LView.Sorted());
-
-    // A new language keeps the rows where the sorted list put them, then stops sorting.
-    addFood(9006, kTestCategory, QStringLiteral("Zucchini chips"));
-    addValue(9006, 3, 5.0, 2, 9, QStringLiteral("g"));
-    addName(9006, QStringLiteral("Turai chips"));
+    // A new language too; then the list stops sorting itself.
+    addFood(9006, 40, "Zucchini chips", "Turai chips", {{5.0, 2, 9, "g"}}, 3);
     f.cmbLang.choose(QStringLiteral("Hindi"));
     EXPECT_EQ(column(f.LView, 0), (QStringList{"Zucchini chips", "Banana flour", "apple powder"}));
     EXPECT_FALSE(f.LView.Sorted());
+
+    // The nutrient list sorts by its one header the same way.
+    f.LstView.clickHeader(QStringLiteral("a"));
+    EXPECT_EQ(f.LstView.ListItems(1).Text() + " " + images(f.LstView), QStringLiteral("ZINC up"));
 }
 
 TEST_F(NutrientIndexTest, ValueRanksLargestFirstThenSmallestAndKeepsItsRanking) {
-    frmIdxN& f = openOnTestFoods();
+    frmIdxN& f = open();
     f.LView.clickHeader(QStringLiteral("d"));
     EXPECT_FALSE(host.busy());
     EXPECT_EQ(column(f.LView, 3), (QStringList{"2500.00", "12.35", "3.90", "1.50", "0.00"}));
     EXPECT_EQ(column(f.LView, 4), (QStringList{"mg", "g", "g", "g", "g"}));
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"-", "-", "-", "up", "-"}));
+    EXPECT_EQ(images(f.LView), QStringLiteral("- - - up -"));
     f.LView.clickHeader(QStringLiteral("d"));
     EXPECT_EQ(column(f.LView, 3), (QStringList{"0.00", "1.50", "3.90", "12.35", "2500.00"}));
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"-", "-", "-", "down", "-"}));
+    EXPECT_EQ(images(f.LView), QStringLiteral("- - - down -"));
 
     // Another language, category or nutrient keeps the ranking and its direction.
     f.cmbLang.choose(QStringLiteral("Hindi"));
-    EXPECT_EQ(column(f.LView, 0),
-              (QStringList{"apple powder", "Banana flour", "Cashew paste", "Cashew paste"}));
     EXPECT_EQ(column(f.LView, 1), (QStringList{"Not Available", "Kela atta", "Kaju", "Kaju"}));
     f.LView.clickHeader(QStringLiteral("d"));
-    f.cmbLang.choose(QStringLiteral("ENGLISH"));
-    EXPECT_EQ(column(f.LView, 3), (QStringList{"2500.00", "12.35", "3.90", "1.50", "0.00"}));
     f.cmbCat.choose(QStringLiteral("ALL FOODS"));
+    f.cmbLang.choose(QStringLiteral("ENGLISH"));
     EXPECT_EQ(f.LView.ListItems(1).Text(), QStringLiteral("Cashew paste"));
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"-", "-", "-", "up", "-"}));
     f.LstView.clickItem(QStringLiteral("ENERGY"));
     const QStringList energy = column(f.LView, 3);
-    ASSERT_GT(energy.size(), 500);
-    EXPECT_GE(energy.first().toDouble(), energy.last().toDouble());
     EXPECT_GE(energy.first().toDouble(), 800);  // oils and fats lead
+    EXPECT_LE(energy.last().toDouble(), energy[energy.size() / 2].toDouble());
+    EXPECT_EQ(images(f.LView), QStringLiteral("- - - up -"));
 
     // A text column after a ranking reverses the list's own direction.
     f.LView.clickHeader(QStringLiteral("c"));
-    EXPECT_EQ(headerImages(f.LView), (QStringList{"-", "-", "up", "-", "-"}));
-    QStringList categories = column(f.LView, 2);
-    std::sort(categories.begin(), categories.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) > 0;
-    });
-    EXPECT_EQ(column(f.LView, 2), categories);
+    EXPECT_EQ(images(f.LView), QStringLiteral("- - up - -"));
+    EXPECT_EQ(f.LView.ListItems(1).SubItems(2), QStringLiteral("SUGARS"));
 }
 
 TEST_F(NutrientIndexTest, ANutrientWithoutFoodsOrInformationSaysSo) {
     core::cn.Execute(QStringLiteral("DELETE FROM notes WHERE nutri_cd = 5"));
-    frmIdxN& f = openOnTestFoods();
+    frmIdxN& f = open();
     f.LstView.clickItem(QStringLiteral("MINERALS"));
-    EXPECT_EQ(rows(f.LView), (QList<QStringList>{{"No items are available.", "", "", "", ""}}));
+    EXPECT_EQ(column(f.LView, 0), QStringList{"No items are available."});
     EXPECT_TRUE(f.RchBx.Text().startsWith(QStringLiteral("Minerals (ash)")));
-    // A double-click on the notice opens nothing (the scripted host would see it).
+    // The notice is no food to open (the scripted host would see a window).
     f.LView.dblClickItem(1);
-
     f.LstView.clickItem(QStringLiteral("FIBRE"));
-    f.SSTab1.chooseTab(1);
-    EXPECT_EQ(f.SSTab1.TabCaption(1), QStringLiteral("INFORMATION ON FIBRE"));
     EXPECT_EQ(f.RchBx.Text(), QStringLiteral("Information is not available."));
 }
 
@@ -249,50 +194,33 @@ TEST_F(NutrientIndexTest, OtherWindowsOpenItOnANutrient) {
     core::FindListItem(f.LstView, name, where);
     f.ClickonListview();
     f.Show();
-    EXPECT_EQ(f.LstView.SelectedItem()->Text(), QStringLiteral("IRON"));
     EXPECT_EQ(f.SSTab1.TabCaption(0), QStringLiteral("SOURCE OF IRON"));
-    EXPECT_TRUE(f.RchBx.Text().startsWith(QStringLiteral("Iron")));
     EXPECT_EQ(f.LView.ListItems(1).SubItems(4), QStringLiteral("mg"));
-
-    // Return in the nutrient list lists the selected nutrient, as a click does.
+    // Return lists the selected nutrient, as a click does.
     f.LstView.pressKey(ui::vbKeyDown);
     f.LstView.pressKey(ui::vbKeyReturn);
-    EXPECT_EQ(f.SSTab1.TabCaption(0),
-              QStringLiteral("SOURCE OF ") + f.LstView.SelectedItem()->Text());
-    EXPECT_NE(f.LstView.SelectedItem()->Text(), QStringLiteral("IRON"));
-}
-
-TEST_F(NutrientIndexTest, TheNutrientHeaderSortsTheNutrients) {
-    frmIdxN& f = open();
-    f.LstView.clickHeader(QStringLiteral("a"));
-    EXPECT_EQ(f.LstView.ListItems(1).Text(), QStringLiteral("ZINC"));
-    EXPECT_EQ(headerImages(f.LstView), QStringList{"up"});
-    f.LstView.clickHeader(QStringLiteral("a"));
-    EXPECT_EQ(f.LstView.ListItems(1).Text(), QStringLiteral("CALCIUM"));
-    EXPECT_EQ(headerImages(f.LstView), QStringList{"down"});
+    EXPECT_EQ(f.SSTab1.TabCaption(1), QStringLiteral("INFORMATION ON CAROTENE-B (VIT-A)"));
 }
 
 TEST_F(NutrientIndexTest, ExportWritesTheFoodsWithNutrientAndFilters) {
-    frmIdxN& f = openOnTestFoods();
+    frmIdxN& f = open();
     f.LView.clickHeader(QStringLiteral("d"));
     const QString file = programDir() + QStringLiteral("/protein.html");
-    auto dialog = host.expectSaveDialog().answer(file);
+    host.expectSaveDialog().answer(file);
     host.expectMsgBox(
             QStringLiteral("Do you want to open the file '") + file + QStringLiteral("' ?"),
             ui::vbYesNo | ui::vbQuestion, QStringLiteral("Kelvora"))
         .answer(ui::vbYes);
     host.expectOpenWithDesktop(file);
     f.cmdExport.click();
-    EXPECT_EQ(dialog.request().Filter, QStringLiteral("HTML File (*.html)|*.html"));
     QFile page(file);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromLatin1(page.readAll());
-    EXPECT_TRUE(html.contains(QStringLiteral("Source of Nutrient : PROTEIN")));
-    EXPECT_TRUE(html.contains(QStringLiteral("Language : ENGLISH")));
-    EXPECT_TRUE(html.contains(QStringLiteral("Category : TEST FOODS")));
-    EXPECT_LT(html.indexOf(QStringLiteral("<td>2500.00</td>")),
-              html.indexOf(QStringLiteral("<td>0.00</td>")));
-
+    for (const char* text : {"Source of Nutrient : PROTEIN", "Language : ENGLISH",
+                             "Category : TEST FOODS", "<td>Cashew paste</td>"}) {
+        EXPECT_TRUE(html.contains(QString::fromUtf8(text))) << text;
+    }
+    EXPECT_LT(html.indexOf(QStringLiteral("2500.00")), html.indexOf(QStringLiteral("0.00<")));
     // A cancelled dialog writes and asks nothing.
     host.expectSaveDialog().cancel();
     f.cmdExport.click();
@@ -303,14 +231,11 @@ TEST_F(NutrientIndexTest, CloseEscapeAndTheProductLink) {
     host.expectOpenWithDesktop(programDir() + QStringLiteral("/kelvora.html"));
     f.SSTab1.chooseTab(1);
     f.lbl[3].click();
-    f.lbl[2].click();
     f.cmdClose.click();
     EXPECT_FALSE(frmIdxN::isLoaded());
-
     // Each opening starts again at protein.
-    frmIdxN& again = open();
-    again.LstView.clickItem(QStringLiteral("FAT"));
-    again.pressKey(ui::vbKeyEscape);
+    open().LstView.clickItem(QStringLiteral("FAT"));
+    frmIdxN::instance().pressKey(ui::vbKeyEscape);
     EXPECT_FALSE(frmIdxN::isLoaded());
     EXPECT_EQ(open().LstView.SelectedItem()->Text(), QStringLiteral("PROTEIN"));
 }
