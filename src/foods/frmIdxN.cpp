@@ -135,7 +135,7 @@ void frmIdxN::Form_Load() {
     ListNutrients();
     const int count = LstView.ListItems.Count();
     if (count > 0) {
-        // The second nutrient, protein, is the one asked for most.
+        // The second nutrient: protein, in the order of the nutrient codes.
         LstView.ListItems(count >= 2 ? 2 : 1).setSelected(true);
     }
     const QString nutrient = SelectedNutrient();
@@ -214,26 +214,23 @@ void frmIdxN::ClickonListview() {
 }
 
 void frmIdxN::ListFoods() {
-    FillFoods(0);
+    FillFoods(sources::Order::ByName);
 }
 
 void frmIdxN::RankFoods(quint8 order) {
     // The rows keep the order of the ranking.
     LView.setSorted(false);
-    FillFoods(order);
+    FillFoods(order == 2 ? sources::Order::ValueDescending : sources::Order::ValueAscending);
 }
 
-void frmIdxN::FillFoods(int order) {
+void frmIdxN::FillFoods(foods::NutrientIndex::Order order) {
     LView.ListItems.Clear();
     mFoodsListed = false;
     const QString language = cmbLang.Text();
     const bool translated = sources::Translates(language);
     try {
-        const sources::Order sqlOrder = order == 1   ? sources::Order::ValueAscending
-                                        : order == 2 ? sources::Order::ValueDescending
-                                                     : sources::Order::ByName;
         db::Recordset rs =
-            sources::FoodSources(cmd, SelectedNutrient(), cmbCat.Text(), language, sqlOrder);
+            sources::FoodSources(cmd, SelectedNutrient(), cmbCat.Text(), language, order);
         if (rs.EOF()) {
             LView.ListItems.Add(kNoItems);
         }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "foods/NutrientIndex.h"
 #include "ui/CommonDialog.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -51,7 +52,7 @@ class frmIdxN : public ui::FormOf<frmIdxN> {
     void ListFoods();
     // order 1 lists the smallest value first, 2 the largest.
     void RankFoods(quint8 order);
-    void FillFoods(int order);
+    void FillFoods(foods::NutrientIndex::Order order);
     // The foods again after a filter changed, in the order the VALUE header shows.
     void RelistForFilter();
     QString SelectedNutrient() const;
