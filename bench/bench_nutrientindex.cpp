@@ -1,15 +1,19 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <QCoreApplication>
 #include <QString>
+#include <QTemporaryDir>
 #include <array>
 #include <vector>
 
-#include "BenchProgram.h"
+#include "ProgramFolder.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "frame/core.h"
+#include "runtime/App.h"
 #include "runtime/Convert.h"
+#include "ui/Form.h"
 #include "ui/QtHost.h"
 
 // The nutrient index ranks every food of the delivered data file by a nutrient: the richest
@@ -27,19 +31,26 @@ const QString kNutrient = QStringLiteral("PROTEIN");
 class RankedIndex {
   public:
     RankedIndex() {
+        bench::UseProgramFolder(dir_.path());
         core::Main();
         form_ = &frmIdxN::instance();
         form_->Show();
         // The first click on VALUE ranks the largest values first.
         form_->LView.clickHeader(QStringLiteral("d"));
     }
-    ~RankedIndex() { ForgetBenchProgram(); }
+    // The program is forgotten again, so that no window outlives the run.
+    ~RankedIndex() {
+        ui::Forms::discardAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::ReleaseAll();
+        rt::App::releaseInstanceLock();
+    }
     RankedIndex(const RankedIndex&) = delete;
     RankedIndex& operator=(const RankedIndex&) = delete;
     frmIdxN& form() { return *form_; }
 
   private:
-    BenchProgramFolder folder_;
+    QTemporaryDir dir_;
     ui::QtHost host_;
     frmIdxN* form_ = nullptr;
 };

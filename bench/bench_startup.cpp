@@ -1,8 +1,13 @@
 #include <benchmark/benchmark.h>
 
-#include "BenchProgram.h"
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include "ProgramFolder.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "runtime/App.h"
+#include "ui/Form.h"
 #include "ui/QtHost.h"
 
 namespace {
@@ -10,7 +15,8 @@ namespace {
 // From Main to the main window on screen, with the delivered data file, as a person starting
 // the program waits for it.
 void BM_StartupToMainWindow(benchmark::State& state) {
-    BenchProgramFolder folder;
+    QTemporaryDir dir;
+    bench::UseProgramFolder(dir.path());
     ui::QtHost host;
     for (auto _ : state) {
         core::Main();
@@ -19,7 +25,10 @@ void BM_StartupToMainWindow(benchmark::State& state) {
             break;
         }
         state.PauseTiming();
-        ForgetBenchProgram();
+        ui::Forms::discardAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::ReleaseAll();
+        rt::App::releaseInstanceLock();
         state.ResumeTiming();
     }
 }

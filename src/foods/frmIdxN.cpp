@@ -166,25 +166,11 @@ void frmIdxN::ListNutrients() {
 }
 
 void frmIdxN::DispLan() {
-    try {
-        FillPreferenceList(
-            cmbLang, false, QStringLiteral("language"), sources::kEnglish,
-            QStringLiteral("Select * from langcat where langname <> ? order by langname asc"),
-            QStringLiteral("langname"));
-    } catch (const rt::Error&) {
-        // The languages read so far stay.
-    }
+    core::ListLanguages(cmbLang);
 }
 
 void frmIdxN::ListCategories() {
-    try {
-        FillPreferenceList(
-            cmbCat, false, QStringLiteral("ctb"), sources::kAllFoods,
-            QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
-            QStringLiteral("cname"));
-    } catch (const rt::Error&) {
-        // The categories read so far stay.
-    }
+    core::ListCategories(cmbCat);
 }
 
 QString frmIdxN::SelectedNutrient() const {

@@ -58,17 +58,37 @@ void SaveOption(const QString& key, const QString& value) {
     rt::SaveSetting(rt::App::Title(), kSection, key, value);
 }
 
-void FillPreferenceList(ui::ComboBox& combo, bool keepFirst, const QString& key,
-                        const QString& defaultValue, const QString& sql, const QString& field) {
-    if (!keepFirst) {
+void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QString& defaultValue,
+              const QString& sql, const QString& field) {
+    if (!isDefault) {
         combo.Clear();
         combo.AddItem(GetOption(key, defaultValue), 0);
         combo.setListIndex(0);
     }
     db::Recordset rs;
     rs.Open(sql, cn, {combo.Text()});
-    for (; !rs.EOF(); rs.MoveNext()) {
+    while (!rs.EOF()) {
         combo.AddItem(rs[field].toString());
+        rs.MoveNext();
+    }
+}
+
+void ListCategories(ui::ComboBox& combo, bool isDefault) {
+    try {
+        FillList(combo, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
+                 QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
+                 QStringLiteral("cname"));
+    } catch (const rt::Error&) {
+        // The entries added so far stay.
+    }
+}
+
+void ListLanguages(ui::ComboBox& combo, bool isDefault) {
+    try {
+        FillList(combo, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
+                 QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
+                 QStringLiteral("langname"));
+    } catch (const rt::Error&) {
     }
 }
 

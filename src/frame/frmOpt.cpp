@@ -70,32 +70,18 @@ frmOpt::frmOpt() {
 }
 
 void frmOpt::ListLanguage(bool isDefault) {
-    try {
-        FillPreferenceList(
-            cmbLang, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
-            QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
-            QStringLiteral("langname"));
-    } catch (const rt::Error&) {
-        // The entries found so far stay.
-    }
+    ListLanguages(cmbLang, isDefault);
 }
 
 void frmOpt::ListCat(bool isDefault) {
-    try {
-        FillPreferenceList(
-            cmbCat, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
-            QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
-            QStringLiteral("cname"));
-    } catch (const rt::Error&) {
-    }
+    ListCategories(cmbCat, isDefault);
 }
 
 void frmOpt::ListU(bool isDefault) {
     try {
-        FillPreferenceList(
-            cmbUsr, isDefault, QStringLiteral("Defter"), QStringLiteral("-"),
-            QStringLiteral("SELECT FIRSTN FROM USR where FIRSTN <> ? ORDER BY FIRSTN ASC"),
-            QStringLiteral("FIRSTN"));
+        FillList(cmbUsr, isDefault, QStringLiteral("Defter"), QStringLiteral("-"),
+                 QStringLiteral("SELECT FIRSTN FROM USR where FIRSTN <> ? ORDER BY FIRSTN ASC"),
+                 QStringLiteral("FIRSTN"));
         // "-" (no default member) can always be chosen.
         if (cmbUsr.Text() != QLatin1String("-")) {
             cmbUsr.AddItem(QStringLiteral("-"));
