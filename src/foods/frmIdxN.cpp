@@ -6,11 +6,13 @@
 
 #include "db/Recordset.h"
 #include "foods/NutrientIndex.h"
+#include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "ui/ColumnSort.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
@@ -307,14 +309,9 @@ void frmIdxN::LstView_KeyDown(int& KeyCode, int /*Shift*/) {
 }
 
 void frmIdxN::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    if (ColumnHeader.Key() != QLatin1String("a")) {
-        return;
+    if (ColumnHeader.Key() == QLatin1String("a")) {
+        ui::SortOnColumnClick(LstView, ColumnHeader);
     }
-    const bool descending = LstView.SortOrder() == ui::lvwDescending;
-    LstView.setSortKey(0);
-    LstView.setSortOrder(descending ? ui::lvwAscending : ui::lvwDescending);
-    LstView.setSorted(true);
-    ColumnHeader.setIcon(descending ? 2 : 1);
 }
 
 void frmIdxN::LView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
@@ -334,18 +331,12 @@ void frmIdxN::LView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
         mSortIcon = HeaderImage(ColumnHeader);
         return;
     }
-    if (key != QLatin1String("a") && key != QLatin1String("b") && key != QLatin1String("c") &&
-        key != QLatin1String("e")) {
-        return;
+    if (key == QLatin1String("a") || key == QLatin1String("b") || key == QLatin1String("c") ||
+        key == QLatin1String("e")) {
+        // Each click reverses the list's direction, whichever text column was sorted before.
+        ui::SortOnColumnClick(LView, ColumnHeader);
+        mSortIcon = HeaderImage(ColumnHeader);
     }
-    // Each click reverses the list's direction, whichever text column was sorted before.
-    ShowOnly(LView, ColumnHeader, mSortIcon);
-    const bool ascending = LView.SortOrder() == ui::lvwAscending;
-    LView.setSortKey(ColumnHeader.SubItemIndex());
-    LView.setSortOrder(ascending ? ui::lvwDescending : ui::lvwAscending);
-    LView.setSorted(true);
-    ColumnHeader.setIcon(ascending ? 1 : 2);
-    mSortIcon = HeaderImage(ColumnHeader);
 }
 
 void frmIdxN::LView_DblClick() {
@@ -358,7 +349,22 @@ void frmIdxN::LView_DblClick() {
 }
 
 void frmIdxN::ShowFoodNutrients(QString foodName) {
-    Q_UNUSED(foodName);
+    frmfdN& nutrients = frmfdN::instance();
+    // A food that the window's own filters hide is looked for among all foods, then in
+    // English, rather than leaving another food's nutrients on show under this one's click.
+    auto choose = [&](ui::ComboBox& combo, const QString& entry) {
+        const int index = combo.findText(entry);
+        if (nutrients.LstView.FindItem(foodName) == nullptr && index >= 0) {
+            combo.setListIndex(index);
+        }
+    };
+    choose(nutrients.cmbCat, sources::kAllFoods);
+    choose(nutrients.cmbLang, sources::kEnglish);
+    int where = ui::lvwText;
+    FindListItem(nutrients.LstView, foodName, where);
+    nutrients.showlist();
+    nutrients.Show();
+    nutrients.SetFocus();
 }
 
 void frmIdxN::cmdExport_Click() {

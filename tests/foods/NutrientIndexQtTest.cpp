@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "foods/frmIdxN.h"
+#include "foods/frmfdN.h"
 #include "frame/frmMain.h"
 #include "frame/frmStrt.h"
 #include "support/ProgramFixture.h"
@@ -46,7 +48,7 @@ TEST_F(NutrientIndexQtTest, RanksAndFollowsTheNutrientWithRealInput) {
     QList<double> ranked = values(f.LView);
     ASSERT_GT(ranked.size(), 500);
     EXPECT_TRUE(std::is_sorted(ranked.rbegin(), ranked.rend()));
-    EXPECT_EQ(f.LView.ColumnHeaders(QStringLiteral("d")).Icon().toInt(), 1);
+    EXPECT_EQ(f.LView.ColumnHeaders(QStringLiteral("d")).Icon(), QVariant(1));
 
     // The next nutrient by the arrow key, still ranked largest first.
     f.LstView.treeWidget()->setFocus();
@@ -64,6 +66,26 @@ TEST_F(NutrientIndexQtTest, RanksAndFollowsTheNutrientWithRealInput) {
     QTest::keyClick(f.LstView.treeWidget(), Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_FALSE(frmIdxN::isLoaded());
+
+    // Opened again, a double-click on a food shows its nutrients.
+    QTest::mouseClick(frmStrt::instance().Label5.widget(), Qt::LeftButton);
+    frmIdxN& again = frmIdxN::instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    QTreeWidget* foods = again.LView.treeWidget();
+    const QRect third = foods->visualItemRect(foods->topLevelItem(2));
+    const QPoint row(third.left() + 20, third.center().y());
+    // As a mouse does it: a click, then the second press comes as a double-click.
+    QTest::mouseClick(foods->viewport(), Qt::LeftButton, Qt::NoModifier, row);
+    for (QEvent::Type type : {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, row, foods->viewport()->mapToGlobal(row), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(foods->viewport(), &event);
+    }
+    ASSERT_TRUE(frmfdN::isLoaded());
+    EXPECT_TRUE(frmfdN::instance().Visible());
+    EXPECT_EQ(frmfdN::instance().txtFood.Text(),
+              QStringLiteral("Food : ") + again.LView.ListItems(3).Text());
 }
 
 }  // namespace

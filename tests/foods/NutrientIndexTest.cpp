@@ -2,6 +2,7 @@
 
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
+#include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmStrt.h"
 #include "support/ProgramFixture.h"
@@ -22,8 +23,10 @@ QStringList column(const ui::ListView& lvw, int column) {
 QString images(const ui::ListView& lvw) {
     QStringList shown;
     for (int i = 1; i <= lvw.ColumnHeaders.Count(); ++i) {
-        const int image = lvw.ColumnHeaders(i).Icon().toInt();
-        shown.append(image == 1 ? "up" : image == 2 ? "down" : "-");
+        const QString icon = lvw.ColumnHeaders(i).Icon().toString();
+        shown.append(icon == "1" || icon == "up"     ? "up"
+                     : icon == "2" || icon == "down" ? "down"
+                                                     : "-");
     }
     return shown.join(u' ');
 }
@@ -185,6 +188,29 @@ TEST_F(NutrientIndexTest, ANutrientWithoutFoodsOrInformationSaysSo) {
     f.LView.dblClickItem(1);
     f.LstView.clickItem(QStringLiteral("FIBRE"));
     EXPECT_EQ(f.RchBx.Text(), QStringLiteral("Information is not available."));
+}
+
+TEST_F(NutrientIndexTest, ADoubleClickShowsTheFoodsNutrientsWhereverTheyAreFiltered) {
+    setOption(QStringLiteral("language"), QStringLiteral("Hindi"));
+    frmIdxN& f = open();
+    // The food nutrients window is open on cereals, which hides the test foods.
+    frmStrt::instance().Label4.click();
+    frmfdN& nutrients = frmfdN::instance();
+    nutrients.cmbCat.choose(QStringLiteral("CEREALS AND MILLETS"));
+    f.LView.dblClickItem(QStringLiteral("Banana flour"));
+    EXPECT_TRUE(nutrients.Visible());
+    EXPECT_EQ(nutrients.txtFood.Text(), QStringLiteral("Food : Banana flour"));
+    EXPECT_EQ(nutrients.LView.rowTexts(1), (QStringList{"PROTEIN", "3.9", "g"}));
+    EXPECT_EQ(nutrients.cmbCat.Text() + "/" + nutrients.cmbLang.Text(),
+              QStringLiteral("ALL FOODS/Hindi"));
+    // A food without a Hindi name is found in English; a list of one food opens it too.
+    addFood(9004, 40, "", nullptr, {{0.2, 2, 9, "g"}}, 3);
+    f.cmbLang.choose(QStringLiteral("ENGLISH"));
+    f.LstView.clickItem(QStringLiteral("FAT"));
+    ASSERT_EQ(f.LView.ListItems.Count(), 1);
+    f.LView.dblClickItem(1);
+    EXPECT_EQ(nutrients.txtFood.Text(), QStringLiteral("Food : Date syrup"));
+    EXPECT_EQ(nutrients.cmbLang.Text(), QStringLiteral("ENGLISH"));
 }
 
 TEST_F(NutrientIndexTest, OtherWindowsOpenItOnANutrient) {
