@@ -5,14 +5,11 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
-#include "foods/frmIdxN.h"
-#include "foods/frmNewFood.h"
-#include "foods/frmfdN.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
-#include "members/frmUsr.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -22,15 +19,6 @@
 using namespace core;
 
 namespace {
-
-// Opens a child window of the main window, or brings it to the front when it is open.
-template <class T>
-void OpenChild() {
-    ui::Hourglass wait;
-    T& form = T::instance();
-    form.Hide();
-    form.Show();
-}
 
 void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {}) {
     label.setCaption(caption);
@@ -43,6 +31,8 @@ void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {})
 
 frmStrt::frmStrt() {
     setMDIChild(true);
+    // The page stays behind the windows opened from it.
+    setStaysBehind(true);
     setBorderStyle(0);
     setCaption(QStringLiteral("Kelvora"));
 
@@ -98,12 +88,12 @@ frmStrt::frmStrt() {
     Shape1.setBorderStyle(0);
     Shape2.setBorderStyle(0);
 
-    Label4.Click = [] { OpenChild<frmfdN>(); };
+    Label4.Click = [] { frame::openWindow(QStringLiteral("frmfdN")); };
     Label7.Click = [this] { Label7_Click(); };
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
-    lblPersonal.Click = [] { OpenChild<frmUsr>(); };
+    lblPersonal.Click = [] { frame::openWindow(QStringLiteral("frmUsr")); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -165,7 +155,7 @@ frmStrt::frmStrt() {
     layout->addWidget(Shape2.widget(), 1);
 
     Label5.setEnabled(true);
-    Label5.Click = [] { OpenChild<frmIdxN>(); };
+    Label5.Click = [] { frame::openWindow(QStringLiteral("frmIdxN")); };
 }
 
 QList<ui::Label*> frmStrt::PageLinks() {
@@ -176,18 +166,20 @@ QList<ui::Label*> frmStrt::TitleLabels() {
     return {&lbl[0], &lbl[1], &Label9, &Label11, &Label7};
 }
 
+std::optional<qint32> frmStrt::StoredColour(const QString& key) {
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
+        rs.MoveFirst();
+        return rs[QStringLiteral("what")].toLong();
+    } catch (const rt::Error&) {
+        return std::nullopt;
+    }
+}
+
 void frmStrt::Form_Load() {
     // A colour that cannot be read leaves the page's own colour.
-    auto stored = [](const QString& key) -> std::optional<qint32> {
-        try {
-            db::Recordset rs;
-            rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
-            rs.MoveFirst();
-            return rs[QStringLiteral("what")].toLong();
-        } catch (const rt::Error&) {
-            return std::nullopt;
-        }
-    };
+    const auto stored = &frmStrt::StoredColour;
     // The page's background keeps the colour chosen for it, also after a restart.
     if (const auto colour = stored(QStringLiteral("BackColour"))) {
         Shape2.setBackColor(*colour);
@@ -216,11 +208,6 @@ void frmStrt::Form_Resize() {
     Sizer();
 }
 
-// The page stays behind the windows opened from it.
-void frmStrt::Form_Activate() {
-    ZOrder(1);
-}
-
 void frmStrt::Label11_Click() {
     frmOpt& options = frmOpt::instance();
     options.Hide();
@@ -228,12 +215,7 @@ void frmStrt::Label11_Click() {
 }
 
 void frmStrt::Label7_Click() {
-    frmNewFood* newFood = nullptr;
-    {
-        ui::Hourglass wait;
-        newFood = &frmNewFood::instance();
-    }
-    newFood->Show(ui::vbModal);
+    frame::openWindow(QStringLiteral("frmNewFood"));
 }
 
 void frmStrt::Text4_Click(int Index) {
@@ -245,12 +227,11 @@ void frmStrt::Text4_Click(int Index) {
 }
 
 void frmStrt::Label10_Click() {
-    // Without an application for the document nothing is shown.
-    ui::host().OpenWithDesktop(rt::App::Path() + QStringLiteral("/fmenu.doc"));
+    OpenDocument(rt::App::Path() + QStringLiteral("/fmenu.doc"));
 }
 
 void frmStrt::Label9_Click() {
-    ui::host().OpenWithDesktop(ProductPage());
+    OpenDocument(ProductPage());
 }
 
 void frmStrt::ShowPopup(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
