@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include "foods/frmIdxN.h"
 #include "foods/frmNewFood.h"
 #include "foods/frmfdN.h"
 #include "frame/WindowOpeners.h"
@@ -15,6 +16,7 @@ void connectWindows() {
     // frame::modalOpener.
     frame::setOpener(QStringLiteral("frmUsr"), frame::childOpener<frmUsr>());
     frame::setOpener(QStringLiteral("frmfdN"), frame::childOpener<frmfdN>());
+    frame::setOpener(QStringLiteral("frmIdxN"), frame::childOpener<frmIdxN>());
     frame::setOpener(QStringLiteral("frmNewFood"), frame::modalOpener<frmNewFood>());
     frame::setOpener(QStringLiteral("frmDIn"), frame::childOpener<frmDIn>());
     frame::setOpener(QStringLiteral("frmRda"), frame::childOpener<frmRda>());

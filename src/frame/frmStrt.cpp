@@ -97,6 +97,7 @@ frmStrt::frmStrt() {
     Label1.Click = [] { frame::openWindow(QStringLiteral("frmDIn")); };
     Label2.Click = [] { frame::openWindow(QStringLiteral("frmRda")); };
     Label3.Click = [] { frame::openWindow(QStringLiteral("frmVRda")); };
+    Label5.Click = [] { frame::openWindow(QStringLiteral("frmIdxN")); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -110,7 +111,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link : {&Label5, &Label6}) {
+    for (ui::Label* link : {&Label6}) {
         link->setEnabled(false);
     }
 

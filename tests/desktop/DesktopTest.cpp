@@ -184,7 +184,7 @@ TEST_F(DesktopTest, TheStartPageStaysBehindWhateverIsClickedOnIt) {
     // the options window does not cover it.
     const QRect covered(options->mapToGlobal(QPoint(0, 0)), options->size());
     for (QWidget* target : {page().Shape2.widget(), page().Shape1.widget(),
-                            page().lblNote[0].widget(), page().Label5.widget()}) {
+                            page().lblNote[0].widget(), page().Label6.widget()}) {
         const QRect inside = target->rect().adjusted(2, 2, -2, -2);
         QPoint at = inside.topLeft();
         for (const QPoint corner : {inside.bottomLeft(), inside.topRight(), inside.bottomRight()}) {

@@ -1,3 +1,4 @@
+#include "foods/frmIdxN.h"
 #include "frame/frmStrt.h"
 #include "intake/IntakeFixture.h"
 #include "intake/frmVRda.h"
@@ -78,6 +79,10 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
     f.LstView.clickHeader(1);
     EXPECT_EQ(icons(f.LstView), (QList<int>{2, 0, 0, 0, 0, 0}));
 
+    f.LstView.dblClickItem(QStringLiteral("FAT"));
+    ASSERT_TRUE(frmIdxN::isLoaded());
+    EXPECT_EQ(frmIdxN::instance().LstView.SelectedItem()->Text(), QStringLiteral("FAT"));
+
     // Another member resets the pickers and their day count; the list waits for Go, and its
     // export names the run that made it.
     f.cmbUser.choose(QStringLiteral("Meena"));
@@ -124,6 +129,7 @@ TEST_F(ReportWindowTest, OpeningComparesTodayOnlyWhenThereIsSomeoneToCompare) {
               (QStringList{QStringLiteral("-"), QStringLiteral("Asha"), QStringLiteral("Meena")}));
     EXPECT_EQ(column(f.LstView, 0), QStringList{QStringLiteral("NO ITEMS FOUND.")});
     f.LstView.dblClickItem(1);  // a notice is no nutrient
+    EXPECT_FALSE(frmIdxN::isLoaded());
     f.cmdClose.click();
 
     core::cn.Execute(QStringLiteral("DELETE FROM usr WHERE FirstN = 'Meena'"));

@@ -1,3 +1,4 @@
+#include "foods/frmIdxN.h"
 #include "frame/frmMain.h"
 #include "frame/frmStrt.h"
 #include "intake/IntakeFixture.h"
@@ -112,6 +113,12 @@ TEST_F(RdaWindowTest, OpensFromTheRdaMenuAndExportsTheMembersList) {
     EXPECT_TRUE(html.contains(QStringLiteral("Recommanded Daily Allowances")));
     EXPECT_TRUE(html.contains(QStringLiteral("User : Asha")));
     EXPECT_TRUE(html.contains(QStringLiteral("VITAMIN B12")));
+
+    f.LstView.dblClickItem(QStringLiteral("IRON"));
+    ASSERT_TRUE(frmIdxN::isLoaded());
+    EXPECT_TRUE(frmIdxN::instance().Visible());
+    EXPECT_EQ(frmIdxN::instance().LstView.SelectedItem()->Text(), QStringLiteral("IRON"));
+    EXPECT_EQ(frmIdxN::instance().SSTab1.TabCaption(0), QStringLiteral("SOURCE OF IRON"));
     f.pressKey(ui::vbKeyEscape);
     EXPECT_FALSE(frmRda::isLoaded());
 }
