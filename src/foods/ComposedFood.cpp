@@ -172,11 +172,6 @@ void ComposedFoods::recompute(int foodId) {
         writeRows(foodId, totals, true);
         return;
     }
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT count(*) FROM item WHERE itemid = ?"), cn_, {foodId});
-    if (rs[0].toLong() == 0) {
-        return;
-    }
     cn_.Execute(QStringLiteral("DELETE FROM item WHERE itemid = ?"), {foodId});
     cn_.Execute(QStringLiteral("INSERT INTO item (itemid, srl_no) VALUES (?, 0)"), {foodId});
     cn_.Execute(QStringLiteral("DELETE FROM foodN1 WHERE foodid = ?"), {foodId});

@@ -39,8 +39,7 @@ class ComposedFoods {
     // nutrient in the recipe and the value per 100 g (a nutrient no ingredient carries any more
     // keeps its row with 0); a nutrient that an ingredient brings and the food has no row for
     // gets one. A recipe left without ingredients goes back to its one placeholder row and
-    // loses its nutrient rows. A food without recipe rows is no composed food and stays as it
-    // is.
+    // loses its nutrient rows.
     void recompute(int foodId);
     // Recomputes every composed food of the category "READY FOOD" from scratch, replacing its
     // nutrient rows; a composed food used by another is done first. Recipes without
