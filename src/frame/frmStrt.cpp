@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "foods/frmItm.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
@@ -157,6 +158,9 @@ frmStrt::frmStrt() {
     layout->setSpacing(0);
     layout->addWidget(Shape1.widget());
     layout->addWidget(Shape2.widget(), 1);
+
+    Label6.setEnabled(true);
+    Label6.Click = [] { OpenChild<frmItm>(); };
 }
 
 QList<ui::Label*> frmStrt::PageLinks() {
