@@ -113,8 +113,9 @@ frmIng::frmIng() {
     layout->addLayout(top, 3);
     layout->addWidget(Frame3.widget(), 2);
     layout->addLayout(bottom);
-    setWidth(15600);
-    setHeight(9900);
+    // Small enough to sit over the main window at its first size.
+    setWidth(13200);
+    setHeight(9000);
 }
 
 void frmIng::Form_Load() {

@@ -145,9 +145,7 @@ QString frmItm::SelectedOwner() const {
 void frmItm::Form_Load() {
     CenterForm(frmMain::instance(), *this);
     DispItemList();
-    ListRef();
     DispCatList();
-    txtFood.setText(QStringLiteral("Item : ") + SelectedFoodName());
     Command2.setVisible(false);
     Command2.setEnabled(false);
 }
@@ -177,6 +175,9 @@ void frmItm::DispItemList() {
     } catch (const rt::Error&) {
         // The lines listed so far stay.
     }
+    // The ingredients shown are always those of the selected line (the first after a refill).
+    ListRef();
+    txtFood.setText(QStringLiteral("Item : ") + SelectedFoodName());
 }
 
 void frmItm::ListRef() {
@@ -240,7 +241,6 @@ void frmItm::cmdDel_Click() {
     if (frmOth::instance().DispNeedFood()) {
         frmOth::instance().Show(ui::vbModal);
         DispItemList();
-        LView_Click();
         return;
     }
     ui::Unload<frmOth>();
@@ -251,7 +251,6 @@ void frmItm::cmdDel_Click() {
     }
     foods::WriteAtOnce([id](foods::ComposedFoods& store) { store.removeUserFood(id); });
     DispItemList();
-    LView_Click();
 }
 
 void frmItm::cmdDetail_Click() {

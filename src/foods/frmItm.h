@@ -15,7 +15,7 @@ class frmItm : public ui::FormOf<frmItm> {
   public:
     frmItm();
 
-    // Refills the list of composed foods.
+    // Refills the list of composed foods, and the ingredients of its first line.
     void DispItemList();
     // Refills the ingredients of the selected composed food.
     void ListRef();
