@@ -6,6 +6,7 @@
 #include "frame/core.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
@@ -62,6 +63,20 @@ int FoodIdByName(const QString& name, int except) {
         return rs.EOF() ? -1 : rs[0].toLong();
     } catch (const rt::Error&) {
         return -1;
+    }
+}
+
+void AddFoodCategories(ui::ComboBox& combo) {
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT cname FROM cat WHERE cname <> 'READY FOOD' AND "
+                               "cname <> 'ALL FOODS' ORDER BY cname ASC"),
+                core::cn);
+        for (; !rs.EOF(); rs.MoveNext()) {
+            combo.AddItem(rs[0].text());
+        }
+    } catch (const rt::Error&) {
+        // The categories found so far stay.
     }
 }
 

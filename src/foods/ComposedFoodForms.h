@@ -6,6 +6,7 @@
 
 namespace ui {
 class ColumnHeader;
+class ComboBox;
 class ListView;
 }  // namespace ui
 
@@ -27,6 +28,10 @@ bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change);
 // The id of the first food (by id) that bears the name, leaving out the food `except`; -1 when
 // there is none or the data file cannot answer.
 int FoodIdByName(const QString& name, int except = -1);
+
+// Appends the categories a food can be given by hand: all but "READY FOOD" (the composed
+// foods) and "ALL FOODS" (a filter), by name.
+void AddFoodCategories(ui::ComboBox& combo);
 
 // "System", "User" or "" for a food's PrimeOrNot.
 QString OwnerText(const QString& primeOrNot);

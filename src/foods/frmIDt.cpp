@@ -103,16 +103,7 @@ void frmIDt::SearchFood() {
 }
 
 void frmIDt::dISPfOODCat() {
-    try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT cname FROM cat WHERE cname <> 'READY FOOD' AND "
-                               "cname <> 'ALL FOODS' ORDER BY cname ASC"),
-                cn);
-        for (; !rs.EOF(); rs.MoveNext()) {
-            cmbCat.AddItem(rs[0].text());
-        }
-    } catch (const rt::Error&) {
-    }
+    foods::AddFoodCategories(cmbCat);
 }
 
 void frmIDt::NumberField_LostFocus(ui::TextBox& box) {

@@ -225,17 +225,23 @@ void frmItm::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
     foods::SortOnHeader(LstView, ColumnHeader, {QStringLiteral("a")});
 }
 
-void frmItm::cmdDel_Click() {
-    const int id = SelectedFoodId();
-    if (id < 0) {
-        return;
+bool frmItm::UserLineSelected(const QString& refusal) {
+    if (SelectedFoodId() < 0) {
+        return false;
     }
-    // Only the user's own foods can go.
     if (SelectedOwner() != QLatin1String("User")) {
-        ui::MsgBox(QStringLiteral("System items cannot delete."), ui::vbOKOnly | ui::vbInformation,
-                   QStringLiteral("Kelvora"));
+        ui::MsgBox(refusal, ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
+        return false;
+    }
+    return true;
+}
+
+void frmItm::cmdDel_Click() {
+    // Only the user's own foods can go.
+    if (!UserLineSelected(QStringLiteral("System items cannot delete."))) {
         return;
     }
+    const int id = SelectedFoodId();
     // The dependants window reads the mode when it loads, which the question below does.
     OthDelete = true;
     if (frmOth::instance().DispNeedFood()) {
@@ -254,12 +260,7 @@ void frmItm::cmdDel_Click() {
 }
 
 void frmItm::cmdDetail_Click() {
-    if (SelectedFoodId() < 0) {
-        return;
-    }
-    if (SelectedOwner() != QLatin1String("User")) {
-        ui::MsgBox(QStringLiteral("Sysem item is not editable."), ui::vbOKOnly | ui::vbInformation,
-                   QStringLiteral("Kelvora"));
+    if (!UserLineSelected(QStringLiteral("Sysem item is not editable."))) {
         return;
     }
     ui::Hourglass wait;
@@ -269,12 +270,7 @@ void frmItm::cmdDetail_Click() {
 }
 
 void frmItm::cmdIng_Click() {
-    if (SelectedFoodId() < 0) {
-        return;
-    }
-    if (SelectedOwner() != QLatin1String("User")) {
-        ui::MsgBox(QStringLiteral("System item can not editable"), ui::vbOKOnly | ui::vbInformation,
-                   QStringLiteral("Kelvora"));
+    if (!UserLineSelected(QStringLiteral("System item can not editable"))) {
         return;
     }
     ui::Hourglass wait;
@@ -312,16 +308,7 @@ void frmItm::DispCatList() {
     cmbCat.Clear();
     cmbCat.AddItem(QStringLiteral("READY FOOD"));
     cmbCat.setListIndex(0);
-    try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT cname FROM cat WHERE cname <> 'READY FOOD' AND "
-                               "cname <> 'ALL FOODS' ORDER BY cname ASC"),
-                cn);
-        for (; !rs.EOF(); rs.MoveNext()) {
-            cmbCat.AddItem(rs[0].text());
-        }
-    } catch (const rt::Error&) {
-    }
+    foods::AddFoodCategories(cmbCat);
     cmbCat.setListIndex(0);
 }
 

@@ -81,4 +81,6 @@ class frmItm : public ui::FormOf<frmItm> {
     void NextFoodId();
     // The selected line's OWNER text ("" with no line selected).
     QString SelectedOwner() const;
+    // True when the selected line is a user food; for any other line, tells the person so.
+    bool UserLineSelected(const QString& refusal);
 };
