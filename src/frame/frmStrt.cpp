@@ -10,6 +10,7 @@
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
+#include "members/frmUsr.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -98,6 +99,7 @@ frmStrt::frmStrt() {
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
+    lblPersonal.Click = [] { OpenChild<frmUsr>(); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -111,8 +113,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link :
-         {&lblPersonal, &Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
         link->setEnabled(false);
     }
 

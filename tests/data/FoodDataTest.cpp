@@ -187,6 +187,14 @@ const KnownValue kKnownValues[] = {
     {"Corn oil", 3, 100.01},
     {"Coconut oil", 7, 884.32},  // 100 g fat at 37 kJ/g
     {"Coconut oil", 2, 0},
+    // Vitamin B6 that the package gives in micrograms, converted to mg; the whole egg beside
+    // it was right all along.
+    {"Korka", 15, 0.316},
+    {"Squid, hard shell", 15, 0.0415},
+    {"Rohu", 15, 0.24},
+    {"Egg, poultry, white, raw", 15, 0.00436},
+    {"Egg, poultry, white, boiled", 15, 0.00437},
+    {"Egg, poultry, whole, raw", 15, 0.16},
 };
 
 void PrintTo(const KnownValue& k, std::ostream* os) {

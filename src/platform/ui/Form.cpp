@@ -180,11 +180,13 @@ class QtHooks : public QObject {
         if (!watched->isWidgetType() || !host().realInput()) {
             return false;
         }
-        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (type == QEvent::KeyPress) {
             // A refused focus move stops only the click that caused it.
             state().refusedTarget = nullptr;
+        } else if (type == QEvent::MouseButtonPress) {
+            forgetEarlierRefusal(widget);
         }
-        auto* widget = static_cast<QWidget*>(watched);
         if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
             if (widget != QApplication::focusWidget()) {
                 return false;  // the same event again, on its way to a parent
@@ -208,6 +210,20 @@ class QtHooks : public QObject {
     }
 
   private:
+    // Qt moves the focus on a press before the press reaches this filter. A move refused for
+    // the control pressed is this click's own and must still stop its release; any other was
+    // refused earlier and stops nothing more.
+    static void forgetEarlierRefusal(const QWidget* pressed) {
+        LayerState& s = state();
+        for (const QWidget* w = pressed; w != nullptr && s.refusedTarget != nullptr;
+             w = w->parentWidget()) {
+            if (detail::controlOf(w) == s.refusedTarget) {
+                return;
+            }
+        }
+        s.refusedTarget = nullptr;
+    }
+
     static bool onKey(QWidget* widget, QKeyEvent* key, bool press) {
         Control* control = detail::controlOf(widget);
         Form* form = control != nullptr ? &control->Parent() : formOfWidget(widget);

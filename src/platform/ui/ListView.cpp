@@ -125,7 +125,14 @@ class ListViewRow : public QTreeWidgetItem {
         return QString::compare(columnText(key), row.columnText(key), Qt::CaseInsensitive) < 0;
     }
 
-    void changed() { emitDataChanged(); }
+    // The texts and colours live in the item and are read when the row is painted, so a
+    // change needs a repaint only. Telling the model (emitDataChanged) for every sub-item set
+    // made filling a list of thousands of rows three times slower.
+    void changed() {
+        if (QTreeWidget* tree = treeWidget()) {
+            tree->viewport()->update();
+        }
+    }
 
   private:
     const ListSubItem* subItem(int column) const {
@@ -578,9 +585,13 @@ QIcon ListView::iconFor(ImageList* images, const QVariant& indexOrKey) const {
 
 void ListView::setGridLines(bool on) {
     gridLines_ = on;
+    // A style sheet that draws the items takes over their selection too: without the second
+    // rule the selected row shows its text in the highlight colour on no highlight at all.
     treeWidget()->setStyleSheet(
         on ? QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight); "
-                            "border-bottom: 1px solid palette(midlight); }")
+                            "border-bottom: 1px solid palette(midlight); } "
+                            "QTreeView::item:selected { background: palette(highlight); "
+                            "color: palette(highlighted-text); }")
            : QString());
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -132,6 +133,19 @@ TEST_F(QtInputTest, ARefusalDoesNotEatALaterClick) {
     events.clear();
     form->cmdOK.button()->click();
     EXPECT_EQ(events, (QStringList{"validate", "name lost", "ok click"}));
+}
+
+// Qt moves the focus on the press, before the layer sees the press: the refusal is the click's
+// own, so the release must neither ask again nor click.
+TEST_F(QtInputTest, ARealClickOnAnotherControlIsRefusedOnce) {
+    if (!qtFocusOn(form->txtName.widget())) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    frmReal::refuse = true;
+    events.clear();
+    QTest::mouseClick(form->cmdOK.button(), Qt::LeftButton);
+    EXPECT_EQ(events, QStringList{"validate"});
+    EXPECT_EQ(form->ActiveControl(), &form->txtName);
 }
 
 TEST_F(QtInputTest, RealKeysGoThroughKeyPressAndTheCancelButton) {

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace rt {
+class Error;
+}
+namespace ui {
+class ComboBox;
+class Control;
+class TextBox;
+}  // namespace ui
+
+// What the register's entry tab and the member edit window share: the lists they offer, the
+// tidying of a field when it is left, the full check before a member is stored, and how a
+// failed write is reported.
+namespace members {
+
+inline const QStringList kPrefixes = {QStringLiteral("Mr."),  QStringLiteral("Mrs."),
+                                      QStringLiteral("Miss"), QStringLiteral("Ms."),
+                                      QStringLiteral("Dr."),  QStringLiteral("Er.")};
+inline const QStringList kConditions = {QStringLiteral("--"), QStringLiteral("Pregnant"),
+                                        QStringLiteral("Lactation (0-6 Months)"),
+                                        QStringLiteral("Lactation (6-12 Months)")};
+
+inline const QString kAgeOverflow = QStringLiteral("Too big number, enter between 1 and 100");
+inline const QString kWeightOverflow = QStringLiteral("Too big number, enter between 0 and 130");
+inline const QString kHeightOverflow = QStringLiteral("Too big number, enter between 0 and 200");
+
+// The entry fields of a member, as both windows name them.
+struct EntryFields {
+    ui::ComboBox& cmbPrefix;
+    ui::TextBox& txtFirstN;
+    ui::TextBox& txtAddress;
+    ui::TextBox& txtPhone;
+    ui::TextBox& txtEMail;
+    ui::ComboBox& cmbSex;
+    ui::TextBox& txtAge;
+    ui::TextBox& txtHeight;
+    ui::TextBox& txtWeight;
+    ui::ComboBox& txtCondition;
+    ui::ComboBox& cmbActivity;
+};
+
+// The register insists on weight and height and whole numbers; the edit window lets a stored
+// member keep an empty weight or height and a height with decimals.
+enum class EntryWindow { Register, Edit };
+
+// Connects the fields' leave handlers: texts are trimmed, numbers made whole.
+void TidyOnLeave(const EntryFields& f);
+// Leaving a field: its text without outer blanks.
+void TrimOnLeave(ui::TextBox& box);
+// Leaving a number field: trimmed, and a number becomes the nearest whole number ("7.6" gives
+// "8", "007" gives "7"); one too big to hold gives the warning and the focus back.
+void WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
+
+// The check before a member is stored, rule by rule in a fixed order: the first rule that fails
+// shows its message, puts the focus where the person corrects it and refuses the entry (true).
+// activityRefused runs after the other rules (the register's activity check). Any error on the
+// way refuses the entry too.
+bool RefuseEntry(const EntryFields& f, EntryWindow window,
+                 const std::function<bool()>& activityRefused = {});
+
+// Fills an activity list in ascending order and chooses its first entry; `first`, when given,
+// stands first and the others follow without it.
+void ListActivities(ui::ComboBox& list, const std::optional<QString>& first = std::nullopt);
+
+// Optional texts are stored as one blank when nothing was entered.
+QString OrBlank(const QString& text);
+
+// A write the data file refused: the person is told what was not done, and why.
+void ReportFailure(const QString& what, const rt::Error& error);
+
+}  // namespace members
