@@ -9,29 +9,8 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Host.h"
-#include "ui/ListView.h"
 
 namespace foods {
-
-void SortOnHeader(ui::ListView& lvw, ui::ColumnHeader& header, const QStringList& sortable) {
-    if (!sortable.contains(header.Key())) {
-        return;
-    }
-    lvw.setSorted(true);
-    lvw.setSortKey(header.SubItemIndex());
-    for (int i = 1; i <= lvw.ColumnHeaders.Count(); ++i) {
-        if (&lvw.ColumnHeaders(i) != &header) {
-            lvw.ColumnHeaders(i).setIcon(0);
-        }
-    }
-    if (lvw.SortOrder() == ui::lvwDescending) {
-        lvw.setSortOrder(ui::lvwAscending);
-        header.setIcon("down");
-    } else {
-        lvw.setSortOrder(ui::lvwDescending);
-        header.setIcon("up");
-    }
-}
 
 bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change) {
     try {

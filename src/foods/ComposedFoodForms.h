@@ -1,23 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 namespace ui {
-class ColumnHeader;
 class ComboBox;
-class ListView;
 }  // namespace ui
 
 // What the composed-food windows share.
 namespace foods {
-
-// A click on a list header: a header whose key is among `sortable` makes its column the sort
-// column, shows the sort image ("down" ascending, "up" descending) alone, and reverses the
-// list's one direction; the list stays sorted for the life of the window. Other headers do
-// nothing.
-void SortOnHeader(ui::ListView& lvw, ui::ColumnHeader& header, const QStringList& sortable);
 
 class ComposedFoods;
 

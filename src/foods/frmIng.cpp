@@ -12,6 +12,7 @@
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "ui/ColumnSort.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
@@ -288,8 +289,7 @@ void frmIng::LV_KeyDown(int& KeyCode, int /*Shift*/) {
 }
 
 void frmIng::LV_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    foods::SortOnHeader(LV, ColumnHeader,
-                        {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    ui::SortOnColumnClick(LV, ColumnHeader);
 }
 
 // ---- the recipe
@@ -345,7 +345,10 @@ void frmIng::EnableDelete() {
 }
 
 void frmIng::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    foods::SortOnHeader(LstView, ColumnHeader, {QStringLiteral("a"), QStringLiteral("b")});
+    // The names sort; the quantities and units do not.
+    if (ColumnHeader.Key() == QLatin1String("a") || ColumnHeader.Key() == QLatin1String("b")) {
+        ui::SortOnColumnClick(LstView, ColumnHeader);
+    }
 }
 
 void frmIng::txtQuan_LostFocus() {

@@ -15,6 +15,7 @@
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "ui/ColumnSort.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
@@ -217,12 +218,14 @@ void frmItm::LView_KeyDown(int& KeyCode, int /*Shift*/) {
 }
 
 void frmItm::LView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    foods::SortOnHeader(LView, ColumnHeader,
-                        {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    ui::SortOnColumnClick(LView, ColumnHeader);
 }
 
 void frmItm::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    foods::SortOnHeader(LstView, ColumnHeader, {QStringLiteral("a")});
+    // Only the food names sort.
+    if (ColumnHeader.Key() == QLatin1String("a")) {
+        ui::SortOnColumnClick(LstView, ColumnHeader);
+    }
 }
 
 bool frmItm::UserLineSelected(const QString& refusal) {
