@@ -2,19 +2,17 @@
 #include <sqlite3.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 #include <array>
 #include <memory>
 #include <vector>
 
+#include "ProgramFolder.h"
 #include "db/Connection.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "members/frmUsr.h"
-#include "runtime/App.h"
 #include "ui/Form.h"
 #include "ui/QtHost.h"
 
@@ -30,12 +28,7 @@ constexpr int kMembers = 5000;
 class Register {
   public:
     Register() {
-        rt::App::setPath(dir_.path());
-        rt::App::setInstanceLockPath(dir_.path() + QStringLiteral("/kelvora.lock"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           dir_.path() + QStringLiteral("/settings"));
-        QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                    dir_.path() + QStringLiteral("/vdsys.vs_"));
+        bench::UseProgramFolder(dir_.path());
         host_ = std::make_unique<ui::QtHost>();
         core::Main();
         const char* const prefixes[] = {"Mr.", "Mrs.", "Miss", "Ms.", "Dr.", "Er."};

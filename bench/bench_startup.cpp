@@ -1,10 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
+#include "ProgramFolder.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/App.h"
@@ -17,12 +16,7 @@ namespace {
 // the program waits for it.
 void BM_StartupToMainWindow(benchmark::State& state) {
     QTemporaryDir dir;
-    rt::App::setPath(dir.path());
-    rt::App::setInstanceLockPath(dir.path() + QStringLiteral("/kelvora.lock"));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       dir.path() + QStringLiteral("/settings"));
-    QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                dir.path() + QStringLiteral("/vdsys.vs_"));
+    bench::UseProgramFolder(dir.path());
     ui::QtHost host;
     for (auto _ : state) {
         core::Main();

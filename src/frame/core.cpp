@@ -10,6 +10,7 @@
 #include "runtime/Settings.h"
 #include "ui/CommonDialog.h"
 #include "ui/Constants.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
@@ -55,6 +56,40 @@ QString GetOption(const QString& key, const QString& defaultValue) {
 
 void SaveOption(const QString& key, const QString& value) {
     rt::SaveSetting(rt::App::Title(), kSection, key, value);
+}
+
+void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QString& defaultValue,
+              const QString& sql, const QString& field) {
+    if (!isDefault) {
+        combo.Clear();
+        combo.AddItem(GetOption(key, defaultValue), 0);
+        combo.setListIndex(0);
+    }
+    db::Recordset rs;
+    rs.Open(sql, cn, {combo.Text()});
+    while (!rs.EOF()) {
+        combo.AddItem(rs[field].toString());
+        rs.MoveNext();
+    }
+}
+
+void ListCategories(ui::ComboBox& combo, bool isDefault) {
+    try {
+        FillList(combo, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
+                 QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
+                 QStringLiteral("cname"));
+    } catch (const rt::Error&) {
+        // The entries added so far stay.
+    }
+}
+
+void ListLanguages(ui::ComboBox& combo, bool isDefault) {
+    try {
+        FillList(combo, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
+                 QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
+                 QStringLiteral("langname"));
+    } catch (const rt::Error&) {
+    }
 }
 
 void ShowDataFileDialog(ui::CommonDialog& cdlg) {

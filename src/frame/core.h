@@ -7,6 +7,7 @@
 #include "db/Connection.h"
 
 namespace ui {
+class ComboBox;
 class CommonDialog;
 class Form;
 class ListView;
@@ -47,6 +48,19 @@ void SaveOption(const QString& key, const QString& value);
 QString DefaultDataPath();
 // The product's web page, shipped beside the program.
 QString ProductPage();
+
+// Fills a list of a stored preference: unless isDefault (the caller has put the first entry in
+// place), the stored value (key, defaultValue) becomes the first entry and is chosen; then
+// every row of sql, a query with one ? for that first entry, adds its field. Errors go to the
+// caller, with the entries added so far kept.
+void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QString& defaultValue,
+              const QString& sql, const QString& field);
+
+// The food category and language lists of the windows: FillList with the stored "ctb" or
+// "language" and every other row of cat or langcat by name. An error ends the filling; the
+// entries added so far stay.
+void ListCategories(ui::ComboBox& combo, bool isDefault = false);
+void ListLanguages(ui::ComboBox& combo, bool isDefault = false);
 
 // Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows
 // it; the chosen file is in FileName, "" after a cancel.

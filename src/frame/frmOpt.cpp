@@ -69,38 +69,12 @@ frmOpt::frmOpt() {
     setHeight(3600);
 }
 
-void frmOpt::FillList(ui::ComboBox& combo, bool isDefault, const QString& key,
-                      const QString& defaultValue, const QString& sql, const QString& field) {
-    if (!isDefault) {
-        combo.Clear();
-        combo.AddItem(GetOption(key, defaultValue), 0);
-        combo.setListIndex(0);
-    }
-    db::Recordset rs;
-    rs.Open(sql, cn, {combo.Text()});
-    while (!rs.EOF()) {
-        combo.AddItem(rs[field].toString());
-        rs.MoveNext();
-    }
-}
-
 void frmOpt::ListLanguage(bool isDefault) {
-    try {
-        FillList(cmbLang, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
-                 QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
-                 QStringLiteral("langname"));
-    } catch (const rt::Error&) {
-        // The entries found so far stay.
-    }
+    ListLanguages(cmbLang, isDefault);
 }
 
 void frmOpt::ListCat(bool isDefault) {
-    try {
-        FillList(cmbCat, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
-                 QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
-                 QStringLiteral("cname"));
-    } catch (const rt::Error&) {
-    }
+    ListCategories(cmbCat, isDefault);
 }
 
 void frmOpt::ListU(bool isDefault) {

@@ -38,9 +38,4 @@ class frmOpt : public ui::FormOf<frmOpt> {
     void cmdDefault_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-
-    // The shared pattern of the three lists: key and default of the stored value, the query
-    // of the other rows (the current first entry bound to it) and the field to list.
-    void FillList(ui::ComboBox& combo, bool isDefault, const QString& key,
-                  const QString& defaultValue, const QString& sql, const QString& field);
 };

@@ -6,6 +6,8 @@
 
 #include "db/Recordset.h"
 #include "foods/frmItm.h"
+#include "foods/frmNewFood.h"
+#include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
@@ -96,6 +98,8 @@ frmStrt::frmStrt() {
     Shape1.setBorderStyle(0);
     Shape2.setBorderStyle(0);
 
+    Label4.Click = [] { OpenChild<frmfdN>(); };
+    Label7.Click = [this] { Label7_Click(); };
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
@@ -113,7 +117,7 @@ frmStrt::frmStrt() {
     };
 
     // The windows still to come: their links wait for them.
-    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
         link->setEnabled(false);
     }
 
@@ -221,6 +225,15 @@ void frmStrt::Label11_Click() {
     frmOpt& options = frmOpt::instance();
     options.Hide();
     options.Show();
+}
+
+void frmStrt::Label7_Click() {
+    frmNewFood* newFood = nullptr;
+    {
+        ui::Hourglass wait;
+        newFood = &frmNewFood::instance();
+    }
+    newFood->Show(ui::vbModal);
 }
 
 void frmStrt::Text4_Click(int Index) {

@@ -40,6 +40,7 @@ class frmStrt : public ui::FormOf<frmStrt> {
     void Form_Activate() override;
 
   private:
+    void Label7_Click();
     void Label10_Click();
     void Label11_Click();
     void Label9_Click();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFile>
+#include <QSettings>
+#include <QString>
+
+#include "runtime/App.h"
+
+namespace bench {
+
+// Makes `folder` the program's folder, as the benchmarks that start the program need it: its
+// single-instance lock and preferences live there, and it holds a copy of the delivered data
+// file.
+inline void UseProgramFolder(const QString& folder) {
+    rt::App::setPath(folder);
+    rt::App::setInstanceLockPath(folder + QStringLiteral("/kelvora.lock"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       folder + QStringLiteral("/settings"));
+    QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
+                folder + QStringLiteral("/vdsys.vs_"));
+}
+
+}  // namespace bench

@@ -1,0 +1,61 @@
+#include "foods/UnitCaller.h"
+
+#include <QHash>
+
+#include "foods/frmUnit.h"
+#include "frame/core.h"
+#include "frame/frmMain.h"
+#include "ui/Constants.h"
+#include "ui/Host.h"
+#include "ui/ListView.h"
+
+namespace foods {
+namespace {
+
+QHash<QString, UnitCallerWindow*>& callers() {
+    static QHash<QString, UnitCallerWindow*> map;
+    return map;
+}
+
+}  // namespace
+
+UnitCallerWindow::UnitCallerWindow(QString mode) : mode_(std::move(mode)) {
+    callers().insert(mode_, this);
+}
+
+UnitCallerWindow::~UnitCallerWindow() {
+    auto it = callers().find(mode_);
+    if (it != callers().end() && it.value() == this) {
+        callers().erase(it);
+    }
+}
+
+UnitCallerWindow* FindUnitCaller(const QString& mode) {
+    return callers().value(mode, nullptr);
+}
+
+QString SelectedFood(UnitCallerWindow& caller) {
+    const ui::ListItem* item = caller.UnitFoodList().SelectedItem();
+    return item != nullptr ? item->Text() : QString();
+}
+
+bool CheckFoodSelected(ui::ListView& foodList) {
+    if (foodList.SelectedItem() != nullptr) {
+        return true;
+    }
+    ui::MsgBox(QStringLiteral("Please select a food."), ui::vbOKOnly | ui::vbExclamation,
+               QStringLiteral("Kelvora"));
+    return false;
+}
+
+void ShowUnits(UnitCallerWindow& caller) {
+    if (!CheckFoodSelected(caller.UnitFoodList())) {
+        return;
+    }
+    core::UnitCaller = caller.UnitCallerMode();
+    frmUnit& units = frmUnit::instance();
+    core::CenterForm(frmMain::instance(), units);
+    units.Show(ui::vbModal);
+}
+
+}  // namespace foods

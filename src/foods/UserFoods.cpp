@@ -1,0 +1,184 @@
+#include "foods/UserFoods.h"
+
+#include <limits>
+
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "foods/NutrientOffset.h"
+#include "runtime/Convert.h"
+#include "runtime/Error.h"
+
+namespace foods {
+namespace {
+
+// A user food's nutrient rows all carry this serial.
+constexpr int kSerial = 9;
+
+// The first row of a lookup; raises "... is not in the data file." naming what was sought.
+db::Recordset Lookup(db::Connection& cn, const QString& sql, const QString& value,
+                     const QString& what) {
+    db::Recordset rs;
+    rs.Open(sql, cn, {value});
+    if (rs.EOF()) {
+        rt::raise(rt::err::NoCurrentRecord,
+                  QStringLiteral("%1 '%2' is not in the data file.").arg(what, value),
+                  QStringLiteral("UserFoods"));
+    }
+    return rs;
+}
+
+}  // namespace
+
+const std::array<NutrientField, 30>& NutrientFields() {
+    static const std::array<NutrientField, 30> fields = {{
+        {"Calcium", "Calcium"},
+        {"Carbohydrates", "Carbohydrates"},
+        {"Carotene - B", "CAROTENE-B (VIT-A)"},
+        {"Chloride", "CHLORIDE"},
+        {"Choline", "CHOLINE"},
+        {"Chromium", "CHROMIUM"},
+        {"Copper", "COPPER"},
+        {"Energy", "ENERGY"},
+        {"FAT", "FAT"},
+        {"Fibre", "FIBRE"},
+        {"Folic Acid", "FOLIC ACID"},
+        {"Folic Free", "FOLIC FREE"},
+        {"Iron", "IRON"},
+        {"Magnesium", "MAGNESIUM"},
+        {"Manganese", "MANGANESE"},
+        {"Minerals", "MINERALS"},
+        {"Moisture", "MOISTURE"},
+        {"Molybdenum", "MOLYBDENUM"},
+        {"Niacin", "NIACIN (NICOTINIC ACID)"},
+        {"Phosphorus", "PHOSPHORUS"},
+        {"Potassium", "POTASSIUM"},
+        {"Protein", "PROTEIN"},
+        {"Riboflavin", "RIBOFLAVIN"},
+        {"Selenium", "SELENIUM"},
+        {"Sodium", "SODIUM"},
+        {"Thiamine", "THIAMINE"},
+        {"Vitamin-B12", "VITAMIN B12"},
+        {"Vitamin-B6", "VIT-B6 (PYRIDOXIN)"},
+        {"Vitamin-C", "VIT-C (ASCORBIC ACID)"},
+        {"Zinc", "ZINC"},
+    }};
+    return fields;
+}
+
+const QStringList& UserFoodLanguages() {
+    static const QStringList languages = {
+        QStringLiteral("Assamese"),  QStringLiteral("Bengali"), QStringLiteral("Gujarati"),
+        QStringLiteral("Hindi"),     QStringLiteral("Kannada"), QStringLiteral("Kashmiri"),
+        QStringLiteral("Malayalam"), QStringLiteral("Marathi"), QStringLiteral("Oriya"),
+        QStringLiteral("Punjabi"),   QStringLiteral("Tamili"),  QStringLiteral("Telugu"),
+        QStringLiteral("Others")};
+    return languages;
+}
+
+std::optional<double> NutrientValue(const QString& text) {
+    try {
+        if (rt::IsNumeric(text)) {
+            return rt::CDbl(text);
+        }
+    } catch (const rt::Error&) {
+        // Beyond the range of a number.
+    }
+    return std::nullopt;
+}
+
+qint16 UserFoods::Add(const NewUserFood& food) {
+    const auto& fields = NutrientFields();
+    const QStringList& languages = UserFoodLanguages();
+    if (food.values.size() != static_cast<qsizetype>(fields.size()) ||
+        food.names.size() != languages.size()) {
+        rt::raise(rt::err::InvalidProcedureCall, QStringLiteral("UserFoods::Add"));
+    }
+    // Every value is read before anything is written.
+    QList<double> values;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const std::optional<double> value = NutrientValue(food.values[static_cast<qsizetype>(i)]);
+        if (!value) {
+            rt::raise(rt::err::TypeMismatch,
+                      QStringLiteral("The value of %1 is not a number.")
+                          .arg(QString::fromLatin1(fields[i].label)),
+                      QStringLiteral("UserFoods"));
+        }
+        values.append(*value);
+    }
+
+    db::Transaction transaction(cn_);
+    db::Recordset highest;
+    highest.Open(QStringLiteral("SELECT MAX(foodid) AS foodid FROM food"), cn_);
+    const auto last = highest[0].IsNull() ? qint64{0} : static_cast<qint64>(highest[0].toDouble());
+    if (last >= std::numeric_limits<qint16>::max()) {
+        rt::raise(rt::err::Overflow,
+                  QStringLiteral("No food id is left: the highest one, %1, is in use.").arg(last),
+                  QStringLiteral("UserFoods"));
+    }
+    const auto id = static_cast<qint16>(last + 1);
+    const db::Variant cid = Lookup(cn_, QStringLiteral("SELECT cid FROM cat WHERE cname = ?"),
+                                   food.category, QStringLiteral("The category"))[0];
+
+    // Rows that a removed food of this id may have left belong to no food any more.
+    cn_.Execute(QStringLiteral("DELETE FROM foodN1 WHERE foodid = ?"), {id});
+    cn_.Execute(QStringLiteral("DELETE FROM lang WHERE foodid = ?"), {id});
+    cn_.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, Price, edible, "
+                               "imp, stdweight, LANG_NM, PrimeOrNot) "
+                               "VALUES (?, ?, ?, '', 0, 100, 'A', 100, '', 'U')"),
+                {id, cid, food.name});
+
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const QString name = QString::fromLatin1(fields[i].nname);
+        const int code = static_cast<int>(
+            Lookup(cn_, QStringLiteral("SELECT nutri_cd FROM nutri WHERE nname = ?"), name,
+                   QStringLiteral("The nutrient"))[0]
+                .toLong());
+        db::Recordset unit = Lookup(cn_,
+                                    QStringLiteral("SELECT unit.unitid, unit.UnitType FROM nutri, "
+                                                   "unit WHERE nutri.nname = ? AND "
+                                                   "nutri.file_nm = unit.UnitType "
+                                                   "ORDER BY unit.unitid"),
+                                    name, QStringLiteral("The unit row of the nutrient"));
+        const int unitId = static_cast<int>(unit[0].toLong());
+        const int storedCode = NutrientOffset::storedCode(code, unitId, kSerial);
+        cn_.Execute(QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, nutri_val, "
+                                   "unit_cd, unit_tp, total_value) VALUES (?, ?, ?, ?, ?, ?, 0)"),
+                    {id, kSerial, storedCode,
+                     NutrientOffset::storedValue(values[static_cast<qsizetype>(i)], storedCode),
+                     unitId, unit[1]});
+    }
+
+    for (qsizetype j = 0; j < languages.size(); ++j) {
+        QString text = food.names[j];
+        if (text == QLatin1String("0")) {
+            text = QStringLiteral("Not Available");
+        }
+        if (rt::Trim(text).isEmpty()) {
+            continue;
+        }
+        const db::Variant langid =
+            Lookup(cn_, QStringLiteral("SELECT langid FROM langcat WHERE langname = ?"),
+                   languages[j], QStringLiteral("The language"))[0];
+        cn_.Execute(QStringLiteral("INSERT INTO lang (foodid, srl_no, langid, foodlangname) "
+                                   "VALUES (?, 0, ?, ?)"),
+                    {id, langid, text});
+    }
+    transaction.Commit();
+    return id;
+}
+
+void UserFoods::Remove(qint64 foodid) {
+    db::Transaction transaction(cn_);
+    // Only a food of the user's own goes; its rows go with it, whatever their number.
+    if (cn_.Execute(QStringLiteral("DELETE FROM food WHERE foodid = ? AND PrimeOrNot = 'U'"),
+                    {foodid}) == 0) {
+        rt::raise(rt::err::NoCurrentRecord,
+                  QStringLiteral("No food of your own has the id %1.").arg(foodid),
+                  QStringLiteral("UserFoods"));
+    }
+    cn_.Execute(QStringLiteral("DELETE FROM foodN1 WHERE foodid = ?"), {foodid});
+    cn_.Execute(QStringLiteral("DELETE FROM lang WHERE foodid = ?"), {foodid});
+    transaction.Commit();
+}
+
+}  // namespace foods
