@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
+#include "foods/ServingUnits.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -25,7 +26,7 @@ const QString kRefused = QStringLiteral("Please appropriate data in field.");
 
 }  // namespace
 
-frmIng::frmIng() {
+frmIng::frmIng() : foods::UnitCallerWindow(QStringLiteral("ComposeOn")) {
     setCaption(QStringLiteral("Ingredients"));
     setKeyPreview(true);
     lbl[0].setCaption(QStringLiteral("&Food Name"));
@@ -140,7 +141,7 @@ void frmIng::Form_Load() {
     ui::DoEvents();
     ListIngredients();
     EnableDelete();
-    QString food = PickedFood();
+    QString food = foods::SelectedFood(*this);
     Unitcombo(food);
 }
 
@@ -148,11 +149,6 @@ void frmIng::Form_KeyDown(int& KeyCode, int /*Shift*/) {
     if (KeyCode == ui::vbKeyEscape) {
         ui::Unload(*this);
     }
-}
-
-QString frmIng::PickedFood() const {
-    const ui::ListItem* item = LV.SelectedItem();
-    return item != nullptr ? item->Text() : QString();
 }
 
 int frmIng::IngredientId() const {
@@ -166,20 +162,16 @@ int frmIng::IngredientId() const {
 // ---- the unit list
 
 void frmIng::Unitcombo(QString& food) {
-    cmbUnit.Clear();
+    // Every food has "Grams", also one whose units cannot be read.
+    QStringList entries = {kGrams};
     try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT UnitName FROM FoodUnit WHERE food = ? "
-                               "ORDER BY status ASC, rowid"),
-                cn, {food});
-        for (; !rs.EOF(); rs.MoveNext()) {
-            cmbUnit.AddItem(rs[0].text());
-        }
+        entries = foods::ServingUnits(cn).ComboEntries(food);
     } catch (const rt::Error&) {
-        // "Grams" alone then.
     }
-    // Every food has this unit, also one without serving units.
-    cmbUnit.AddItem(kGrams);
+    cmbUnit.Clear();
+    for (const QString& entry : entries) {
+        cmbUnit.AddItem(entry);
+    }
     cmbUnit.setListIndex(0);
 }
 
@@ -436,7 +428,7 @@ void frmIng::cmdAdd_Click() {
 void frmIng::cmdCancel_Click() {
     cmbFoodName.setText(QString());
     txtQuan.setText(QString());
-    QString food = PickedFood();
+    QString food = foods::SelectedFood(*this);
     Unitcombo(food);
 }
 
@@ -462,11 +454,8 @@ void frmIng::cmdDelete_Click() {
 }
 
 void frmIng::cmdUnit_Click() {
-    if (PickedFood().isEmpty()) {
-        return;  // no food to keep the units of
-    }
     ui::Hourglass wait;
-    UnitCaller = QStringLiteral("ComposeOn");
+    foods::ShowUnits(*this);
 }
 
 void frmIng::cmdExport_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foods/UnitCaller.h"
 #include "ui/CommonDialog.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -10,15 +11,17 @@
 // to choose an ingredient from (by category and language), the quantity in any serving unit of
 // the chosen food, and Save and Delete, after which the composed food's nutrient values are in
 // step with its recipe.
-class frmIng : public ui::FormOf<frmIng> {
+class frmIng : public ui::FormOf<frmIng>, public foods::UnitCallerWindow {
     Q_OBJECT
 
   public:
     frmIng();
 
-    // Fills the unit list with the food's serving units, the default first, then "Grams". The
-    // units window calls it back when it closes.
-    void Unitcombo(QString& food);
+    // The units window works on the food selected in LV and, closed with its Close button,
+    // calls Unitcombo back with it.
+    ui::ListView& UnitFoodList() override { return LV; }
+    // Fills the unit list with the food's serving units, the default first, then "Grams".
+    void Unitcombo(QString& food) override;
     void DispCatg();
     void DispLang();
     void DispFoodList();
@@ -78,8 +81,6 @@ class frmIng : public ui::FormOf<frmIng> {
     // other rows of the query.
     void FillPreferenceList(ui::ComboBox& combo, const QString& key, const QString& defaultValue,
                             const QString& sql);
-    // The text of the selected food of LV ("" when the list is empty).
-    QString PickedFood() const;
     // The food named in the food name box: the one picked in LV while the box shows its name
     // (names need not be unique), else the first food of that name; -1 when there is none.
     int IngredientId() const;

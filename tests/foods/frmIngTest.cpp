@@ -4,6 +4,7 @@
 #include "foods/ComposedFood.h"
 #include "foods/frmIng.h"
 #include "foods/frmItm.h"
+#include "foods/frmUnit.h"
 #include "frame/core.h"
 #include "frame/frmStrt.h"
 #include "ui/Constants.h"
@@ -42,11 +43,7 @@ TEST_F(IngredientEditorTest, SavingIngredientsKeepsTheValuesInStepWithTheRecipe)
     const int ghee = addFood(QStringLiteral("Test ghee"), {{kProtein, 4}, {kFat, 6}});
     const int greens = addFood(QStringLiteral("Test greens"), {{kIron, 5}});
     cn.Execute(
-        QStringLiteral("INSERT INTO unit (unitid, UnitType, UnitName) VALUES "
-                       "(40, 'Serving', 'Bowl')"));
-    cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Spoon', 5, '', 'Test greens', 'Other'), "
-                       "('Bowl', 100, '', 'Test greens', 'Default')"));
+        QStringLiteral("INSERT INTO FoodUnit VALUES ('Spoon', 5, '', 'Test greens', 'Other')"));
     const int soup = addComposed(QStringLiteral("Test soup"));
     edit(QStringLiteral("Test soup"), [&](frmIng& g) {
         EXPECT_EQ(g.Caption(), QStringLiteral("Ingriedients for the food - Test soup"));
@@ -69,12 +66,23 @@ TEST_F(IngredientEditorTest, SavingIngredientsKeepsTheValuesInStepWithTheRecipe)
         EXPECT_DOUBLE_EQ(row(soup, kFat).total, 3);
         EXPECT_NEAR(row(soup, kFat).value, 1.2, 1e-9);
 
+        // A bowl of 100 g kept in the units window of the food picked.
         g.LV.clickItem(QStringLiteral("Test greens"));
+        host.expectModal<frmUnit>([](frmUnit& u) {
+            EXPECT_EQ(u.CurrentFood(), QStringLiteral("Test greens"));
+            u.txtUnitname.type(QStringLiteral("Bowl"));
+            u.txtsizeingrams.type(QStringLiteral("100"));
+            u.cmdDefault.choose(QStringLiteral("Default"));
+            u.Command2.click();
+            u.Command1.click();
+        });
+        g.cmdUnit.click();
         EXPECT_EQ(g.cmbUnit.Text() + g.cmbUnit.List(1) + g.cmbUnit.List(2),
                   QStringLiteral("BowlSpoonGrams"));
         save(g, QStringLiteral("Test greens"), QStringLiteral("2"), QStringLiteral("Bowl"));
-        EXPECT_EQ(items(soup).last(), QStringLiteral("3:%1:200:40").arg(greens));
-        EXPECT_EQ(row(soup, kIron).unit, 40);
+        const int bowl = count(QStringLiteral("SELECT max(unitid) FROM unit WHERE unitid > ?"), 0);
+        EXPECT_EQ(items(soup).last(), QStringLiteral("3:%1:200:%2").arg(greens).arg(bowl));
+        EXPECT_EQ(row(soup, kIron).unit, bowl);
         EXPECT_DOUBLE_EQ(row(soup, kIron).total, 10);
         EXPECT_NEAR(row(soup, kIron).value, 2.22, 1e-9);
         EXPECT_NEAR(row(soup, kProtein).value, 4.89, 1e-9);
