@@ -9,6 +9,7 @@
 #include "foods/ComposedFoodForms.h"
 #include "foods/frmItm.h"
 #include "frame/core.h"
+#include "frame/frmMain.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -60,6 +61,8 @@ frmIDt::frmIDt() {
 }
 
 void frmIDt::Form_Load() {
+    // An editor opened beside the catalogue stands over the main window, as the others do.
+    CenterForm(frmMain::instance(), *this);
     SearchFood();
     dISPfOODCat();
 }
