@@ -2,6 +2,7 @@
 
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "ui/Form.h"
 #include "ui/QtHost.h"
 
 int main(int argc, char** argv) {
@@ -9,10 +10,22 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     ui::QtHost host;
-    core::Main();
-    // Main returns with the main window up, or without it when start-up gave up.
-    if (!frmMain::isLoaded()) {
-        return 0;
+    // No error leaves main: one that nothing below caught is logged and shown.
+    int status = 0;
+    try {
+        core::Main();
+    } catch (...) {
+        ui::detail::reportCaughtError();
+        status = 1;
     }
-    return QApplication::exec();
+    // Main returns with the main window up, or without it when start-up gave up. The program
+    // goes on for as long as its main window is there.
+    while (frmMain::isLoaded()) {
+        try {
+            return QApplication::exec();
+        } catch (...) {
+            ui::detail::reportCaughtError();
+        }
+    }
+    return status;
 }

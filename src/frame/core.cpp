@@ -1,5 +1,7 @@
 #include "frame/core.h"
 
+#include <QUrl>
+
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
 #include "frame/ErrorHandler.h"
@@ -40,6 +42,27 @@ void PickDataFile() {
     SaveOption(QStringLiteral("Defter"), QStringLiteral("-"));
 }
 
+// Set once the person has been told that the preferences cannot be stored, so that every
+// later attempt goes on quietly.
+bool storeFailureTold = false;
+
+// A settings file that cannot be read is set aside; the program starts on the defaults.
+void SetAsideUnreadablePreferences() {
+    const std::optional<QString> kept = rt::SetAsideUnreadableSettings(rt::App::Title());
+    if (!kept) {
+        return;
+    }
+    const QString suffix = QStringLiteral(".unreadable");
+    const bool moved = kept->endsWith(suffix);
+    const QString file = moved ? kept->chopped(suffix.size()) : *kept;
+    QString message =
+        QStringLiteral("The preferences file ") + file + QStringLiteral(" could not be read.");
+    message += moved ? QStringLiteral(" It is kept as ") + *kept +
+                           QStringLiteral(" and Kelvora starts with the default preferences.")
+                     : QStringLiteral(" Kelvora uses what it could read of it.");
+    ui::MsgBox(message, ui::vbOKOnly | ui::vbInformation, rt::App::Title());
+}
+
 // An error that start-up cannot handle is kept in the log, so that the vendor can see why.
 void LogStartupError(const rt::Error& error) {
     ErrorHandler handler;
@@ -55,7 +78,37 @@ QString GetOption(const QString& key, const QString& defaultValue) {
 }
 
 void SaveOption(const QString& key, const QString& value) {
-    rt::SaveSetting(rt::App::Title(), kSection, key, value);
+    // A value that is stored already is not written again: every start writes the data path
+    // back, and a store that cannot be written must not stand in the way of that.
+    const std::optional<QVariant> stored = rt::ReadSettingValue(kSection, key);
+    if (stored && stored->toString() == value) {
+        return;
+    }
+    try {
+        rt::SaveSetting(rt::App::Title(), kSection, key, value);
+    } catch (const rt::Error& error) {
+        if (error.Number() != rt::err::PermissionDenied) {
+            throw;
+        }
+        // The program works on without its preferences; the person hears of it once.
+        if (!storeFailureTold) {
+            storeFailureTold = true;
+            ui::MsgBox(QStringLiteral("The preferences cannot be stored (") + error.Description() +
+                           QStringLiteral("). Kelvora goes on, but preferences changed now are "
+                                          "lost when it ends."),
+                       ui::vbOKOnly | ui::vbExclamation, rt::App::Title());
+        }
+    }
+}
+
+bool OpenDocument(const QString& fileOrUrl) {
+    if (ui::host().OpenWithDesktop(fileOrUrl)) {
+        return true;
+    }
+    ui::MsgBox(QStringLiteral("There is no program on this computer that can open ") + fileOrUrl +
+                   QStringLiteral("."),
+               ui::vbOKOnly | ui::vbExclamation, rt::App::Title());
+    return false;
 }
 
 void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QString& defaultValue,
@@ -110,12 +163,17 @@ QString ProductPage() {
     return rt::App::Path() + QStringLiteral("/kelvora.html");
 }
 
+QString ProductPageAddress() {
+    return QUrl::fromLocalFile(ProductPage()).toString();
+}
+
 void Main() {
     if (rt::App::PrevInstance()) {
         ui::MsgBox(QStringLiteral("Kelvora is already running"), ui::vbInformation | ui::vbOKOnly,
                    QStringLiteral("Kelvora"));
         rt::App::End();
     }
+    SetAsideUnreadablePreferences();
     for (;;) {
         try {
             frmSpl::instance().Show(ui::vbModal);
@@ -127,10 +185,10 @@ void Main() {
             switch (error.Number()) {
                 case rt::err::CancelSelected:
                     return;
+                // A file whose access check does not match is no file of this program for
+                // the person, who never typed a password: another file can be picked, as for
+                // a missing one.
                 case rt::err::WrongPassword:
-                    ui::MsgBox(error.Description() + QStringLiteral(". Termination of application"),
-                               ui::vbOKOnly, rt::App::Title());
-                    rt::App::End();
                 case rt::err::ProviderFailure:
                     if (ui::MsgBox(kMissingFileQuestion, ui::vbYesNo | ui::vbCritical,
                                    QStringLiteral("Kelvora")) == ui::vbNo) {
@@ -216,6 +274,7 @@ void FindListItem(ui::ListView& lvw, QString& text, int& where) {
 }
 
 void ReleaseAll() {
+    storeFailureTold = false;
     cn.Close();
     cmd = db::Command();
     DataPath.clear();

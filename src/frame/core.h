@@ -40,14 +40,21 @@ inline bool ExitCancel = false;
 // The answer to the question whether to open an exported file.
 inline int OpenAnswer = 0;
 
-// The stored preferences: application "Kelvora", section "Options".
+// The stored preferences: application "Kelvora", section "Options". A value that is stored
+// already is not written again. A store that cannot be written is reported once; the program
+// goes on without storing.
 QString GetOption(const QString& key, const QString& defaultValue);
 void SaveOption(const QString& key, const QString& value);
 
+// Opens a file or a page with the desktop's application for it; when there is none, says so,
+// naming the file. False when nothing was opened.
+bool OpenDocument(const QString& fileOrUrl);
+
 // The default data file: vdsys.vs_ in the program folder.
 QString DefaultDataPath();
-// The product's web page, shipped beside the program.
+// The product's web page, shipped beside the program, and its address as the links show it.
 QString ProductPage();
+QString ProductPageAddress();
 
 // Fills a list of a stored preference: unless isDefault (the caller has put the first entry in
 // place), the stored value (key, defaultValue) becomes the first entry and is chosen; then

@@ -16,7 +16,8 @@ frmAus::frmAus() {
     Label2.setCaption(QStringLiteral("Kelvora"));
     Label2.setFontSize(20);
     Label2.setFontBold(true);
-    Label3.setCaption(QStringLiteral("www.kelvora.in"));
+    // The link shows the address of the page it opens.
+    Label3.setCaption(ProductPageAddress());
     Label3.setFontUnderline(true);
     Label3.setForeColor(QColor(0, 0, 192));
     Command1.setCaption(QStringLiteral("OK"));
@@ -48,7 +49,7 @@ void frmAus::Form_KeyDown(int& KeyCode, int /*Shift*/) {
 }
 
 void frmAus::Label3_Click() {
-    ui::host().OpenWithDesktop(ProductPage());
+    OpenDocument(ProductPage());
 }
 
 bool frmAus::GetKeyValue(qint32 /*root*/, const QString& keyPath, const QString& valueName,

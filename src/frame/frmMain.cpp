@@ -57,11 +57,13 @@ void frmMain::MDIForm_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     ExitCancel = false;
 }
 
-// Asks for a colour, shows it where it belongs and stores it under key. Any error, the
-// cancelled dialog included, leaves screen and table as they were.
-void frmMain::ChangeColour(const QString& key, const std::function<void(qint32)>& apply) {
+// Asks for a colour, starting from the current one, shows it where it belongs and stores it
+// under key. Any error, the cancelled dialog included, leaves screen and table as they were.
+void frmMain::ChangeColour(const QString& key, qint32 current,
+                           const std::function<void(qint32)>& apply) {
     try {
         CommonDialog1.CancelError = true;
+        CommonDialog1.Color = current;
         CommonDialog1.ShowColor();
         const qint32 colour = CommonDialog1.Color;
         apply(colour);
@@ -72,29 +74,34 @@ void frmMain::ChangeColour(const QString& key, const std::function<void(qint32)>
 }
 
 void frmMain::BackgroundColour_Click() {
-    ChangeColour(QStringLiteral("BackColour"),
-                 [](qint32 colour) { frmStrt::instance().Shape2.setBackColor(colour); });
+    frmStrt& page = frmStrt::instance();
+    ChangeColour(QStringLiteral("BackColour"), page.Shape2.BackColor(),
+                 [&page](qint32 colour) { page.Shape2.setBackColor(colour); });
 }
 
 void frmMain::FontColour_Click() {
-    ChangeColour(QStringLiteral("ForeColour"), [](qint32 colour) {
-        for (ui::Label* label : frmStrt::instance().PageLinks()) {
-            label->setForeColor(colour);
-        }
-    });
+    ChangeColour(QStringLiteral("ForeColour"), frmStrt::instance().lblPersonal.ForeColor(),
+                 [](qint32 colour) {
+                     for (ui::Label* label : frmStrt::instance().PageLinks()) {
+                         label->setForeColor(colour);
+                     }
+                 });
 }
 
-// No surface shows this colour; it is only kept.
+// No surface shows this colour; it is only kept, and the dialog starts from the kept one.
 void frmMain::PicBackground_Click() {
-    ChangeColour(QStringLiteral("PicBackColour"), [](qint32) {});
+    const qint32 current =
+        frmStrt::StoredColour(QStringLiteral("PicBackColour")).value_or(CommonDialog1.Color);
+    ChangeColour(QStringLiteral("PicBackColour"), current, [](qint32) {});
 }
 
 void frmMain::PicFontColour_Click() {
-    ChangeColour(QStringLiteral("PicForeColour"), [](qint32 colour) {
-        for (ui::Label* label : frmStrt::instance().TitleLabels()) {
-            label->setForeColor(colour);
-        }
-    });
+    ChangeColour(QStringLiteral("PicForeColour"), frmStrt::instance().lbl[0].ForeColor(),
+                 [](qint32 colour) {
+                     for (ui::Label* label : frmStrt::instance().TitleLabels()) {
+                         label->setForeColor(colour);
+                     }
+                 });
 }
 
 void frmMain::mnuAbout_Click() {

@@ -45,5 +45,5 @@ class frmMain : public ui::FormOf<frmMain, ui::MDIForm> {
     void PicFontColour_Click();
     void mnuAbout_Click();
 
-    void ChangeColour(const QString& key, const std::function<void(qint32)>& apply);
+    void ChangeColour(const QString& key, qint32 current, const std::function<void(qint32)>& apply);
 };

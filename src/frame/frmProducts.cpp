@@ -4,6 +4,7 @@
 
 #include "db/Recordset.h"
 #include "frame/core.h"
+#include "frame/frmMain.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
 
@@ -22,6 +23,7 @@ frmProducts::frmProducts() {
 }
 
 void frmProducts::Form_Load() {
+    CenterForm(frmMain::instance(), *this);
     ListIt();
 }
 

@@ -18,10 +18,10 @@ frmSpl::frmSpl() {
     Label1[1].setCaption(QStringLiteral("Kelvora"));
     Label1[1].setFontSize(12);
     Label1[2].setCaption(QStringLiteral("Morvanta"));
-    Label3.setCaption(QStringLiteral("www.kelvora.in"));
+    Label3.setCaption(ProductPageAddress());
     Label3.setFontUnderline(true);
     Label3.setForeColor(QColor(0, 0, 192));
-    Label3.setToolTipText(QStringLiteral("Kelvora on the web"));
+    Label3.setToolTipText(QStringLiteral("The Kelvora product page"));
     Label3.Click = [this] { Label3_Click(); };
 
     auto* layout = new QVBoxLayout(this);
@@ -59,5 +59,5 @@ void frmSpl::Form_Load() {
 }
 
 void frmSpl::Label3_Click() {
-    ui::host().OpenWithDesktop(ProductPage());
+    OpenDocument(ProductPage());
 }

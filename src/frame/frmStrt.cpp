@@ -43,6 +43,8 @@ void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {})
 
 frmStrt::frmStrt() {
     setMDIChild(true);
+    // The page stays behind the windows opened from it.
+    setStaysBehind(true);
     setBorderStyle(0);
     setCaption(QStringLiteral("Kelvora"));
 
@@ -176,18 +178,20 @@ QList<ui::Label*> frmStrt::TitleLabels() {
     return {&lbl[0], &lbl[1], &Label9, &Label11, &Label7};
 }
 
+std::optional<qint32> frmStrt::StoredColour(const QString& key) {
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
+        rs.MoveFirst();
+        return rs[QStringLiteral("what")].toLong();
+    } catch (const rt::Error&) {
+        return std::nullopt;
+    }
+}
+
 void frmStrt::Form_Load() {
     // A colour that cannot be read leaves the page's own colour.
-    auto stored = [](const QString& key) -> std::optional<qint32> {
-        try {
-            db::Recordset rs;
-            rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
-            rs.MoveFirst();
-            return rs[QStringLiteral("what")].toLong();
-        } catch (const rt::Error&) {
-            return std::nullopt;
-        }
-    };
+    const auto stored = &frmStrt::StoredColour;
     // The page's background keeps the colour chosen for it, also after a restart.
     if (const auto colour = stored(QStringLiteral("BackColour"))) {
         Shape2.setBackColor(*colour);
@@ -216,11 +220,6 @@ void frmStrt::Form_Resize() {
     Sizer();
 }
 
-// The page stays behind the windows opened from it.
-void frmStrt::Form_Activate() {
-    ZOrder(1);
-}
-
 void frmStrt::Label11_Click() {
     frmOpt& options = frmOpt::instance();
     options.Hide();
@@ -245,12 +244,11 @@ void frmStrt::Text4_Click(int Index) {
 }
 
 void frmStrt::Label10_Click() {
-    // Without an application for the document nothing is shown.
-    ui::host().OpenWithDesktop(rt::App::Path() + QStringLiteral("/fmenu.doc"));
+    OpenDocument(rt::App::Path() + QStringLiteral("/fmenu.doc"));
 }
 
 void frmStrt::Label9_Click() {
-    ui::host().OpenWithDesktop(ProductPage());
+    OpenDocument(ProductPage());
 }
 
 void frmStrt::ShowPopup(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {

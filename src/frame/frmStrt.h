@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -16,6 +18,9 @@ class frmStrt : public ui::FormOf<frmStrt> {
     // The labels that take the "ForeColour" and the "PicForeColour" colours.
     QList<ui::Label*> PageLinks();
     QList<ui::Label*> TitleLabels();
+    // The colour stored in the data file under key ("BackColour", ...); none when it cannot
+    // be read.
+    static std::optional<qint32> StoredColour(const QString& key);
 
     ui::Shape Shape1{this, QStringLiteral("Shape1")};  // the title band
     ui::Shape Shape2{this, QStringLiteral("Shape2")};  // the page itself
@@ -37,7 +42,6 @@ class frmStrt : public ui::FormOf<frmStrt> {
   protected:
     void Form_Load() override;
     void Form_Resize() override;
-    void Form_Activate() override;
 
   private:
     void Label7_Click();

@@ -1,6 +1,6 @@
 #include "listoutput/CHtml.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -39,7 +39,10 @@ class Page {
 
 // Texts from the list and the titles go into the page as text: markup characters are
 // escaped, and everything outside ASCII is a numeric character reference, so that names in
-// every language show in any browser whatever encoding it assumes.
+// every language show in any browser whatever encoding it assumes. Tab, CR and LF are white
+// space in a page and stay; other control characters have no place in it and are dropped. A
+// surrogate without its partner is no character: it becomes U+FFFD, the replacement
+// character.
 void appendText(Page& out, const QString& text) {
     const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype n = text.size();
@@ -47,6 +50,9 @@ void appendText(Page& out, const QString& text) {
     char* p = out.room(n * 8);
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = s[i];
+        if (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') {
+            continue;
+        }
         if (c < 0x80) {
             switch (c) {
                 case u'&':
@@ -70,6 +76,8 @@ void appendText(Page& out, const QString& text) {
         if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
             code = QChar::surrogateToUcs4(c, s[i + 1]);
             ++i;
+        } else if (QChar::isSurrogate(c)) {
+            code = QChar::ReplacementCharacter;
         }
         *p++ = '&';
         *p++ = '#';
@@ -147,14 +155,17 @@ bool CHtml::PrintLvw() {
             title_ = lvwToPrint_->Name() + QStringLiteral(" Output");
         }
         const QByteArray page = Render();
-        QFile file(fileName_);
-        if (fileName_.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // Written to a file beside it first, which then takes the file's place: a failed
+        // export leaves an existing file as it was.
+        QSaveFile file(fileName_);
+        if (fileName_.isEmpty() || !file.open(QIODevice::WriteOnly)) {
             throw rt::Error(75, QStringLiteral("Path/File access error"));
         }
-        if (file.write(page) != page.size() || !file.flush()) {
+        // The write is checked by its flush: commit does not see a buffered write that failed.
+        if (file.write(page) != page.size() || !file.flush() || !file.commit()) {
+            file.cancelWriting();
             throw rt::Error(61, QStringLiteral("Disk full"));
         }
-        file.close();
         return true;
     } catch (const rt::Error& error) {
         QString source = QStringLiteral("CHTML::PrintLvw");

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTime>
 
+#include "frame/core.h"
 #include "listoutput/PrinterOutput.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -95,7 +96,7 @@ bool CPrinter::PrintLvw() {
         // The page goes to the printer (or the file) now, not when the program ends.
         printer.EndDoc();
         if (!target.pdfPath.isEmpty()) {
-            ui::host().OpenWithDesktop(target.pdfPath);
+            core::OpenDocument(target.pdfPath);
         }
         return true;
     } catch (const rt::Error& error) {
@@ -188,8 +189,10 @@ void CPrinter::PrintPageHeader(int page) {
     printer.setFontSize(6);
     const double footer = printer.ScaleHeight() - 6 * printer.TextHeight(QStringLiteral("Footer"));
     printer.setCurrentY(footer);
-    printer.Print(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat), false);
-    const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    // Date and time in the short formats of the locale the program runs in.
+    const QLocale locale;
+    printer.Print(locale.toString(QDate::currentDate(), QLocale::ShortFormat), false);
+    const QString time = locale.toString(QTime::currentTime(), QLocale::ShortFormat);
     printer.setCurrentY(footer);
     printer.setCurrentX(printer.ScaleWidth() - 2.5 * printer.TextWidth(time));
     printer.Print(time, false);

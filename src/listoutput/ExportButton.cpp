@@ -34,7 +34,7 @@ void ExportToHtml(ui::CommonDialog& cdlg, ui::ListView& lvw, const QString& titl
         QStringLiteral("Do you want to open the file '") + fileName + QStringLiteral("' ?"),
         ui::vbYesNo | ui::vbQuestion, QStringLiteral("Kelvora"));
     if (core::OpenAnswer == ui::vbYes) {
-        ui::host().OpenWithDesktop(fileName);
+        core::OpenDocument(fileName);
     }
 }
 

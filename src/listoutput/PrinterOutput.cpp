@@ -1,5 +1,8 @@
 #include "listoutput/PrinterOutput.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+
 #include "print/QtPrinter.h"
 #include "runtime/App.h"
 
@@ -11,7 +14,8 @@ PrinterFactory& factory() {
     return instance;
 }
 
-// A file name made of the list's title, so that several printouts do not overwrite each other.
+// A file of its own for every printout: the list's title with the date and time, and a number
+// when two printouts fall in the same second, so that no printout replaces another.
 QString PdfPathFor(const QString& title) {
     QString name;
     for (const QChar c : title.trimmed()) {
@@ -20,7 +24,14 @@ QString PdfPathFor(const QString& title) {
     if (name.isEmpty()) {
         name = QStringLiteral("Kelvora list");
     }
-    return rt::App::Path() + QLatin1Char('/') + name + QStringLiteral(".pdf");
+    const QString stem =
+        rt::App::Path() + QLatin1Char('/') + name + QLatin1Char(' ') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    QString path = stem + QStringLiteral(".pdf");
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        path = stem + QStringLiteral(" (%1).pdf").arg(n);
+    }
+    return path;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "frame/core.h"
 #include "frame/frmClose.h"
 #include "frame/frmMain.h"
+#include "frame/frmStrt.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
@@ -15,14 +16,13 @@ class MainWindowTest : public ProgramTest {
 
     // The colour commands live in popup menus of the main window; no colour means the person
     // cancels the colour dialog.
-    void chooseColour(ui::Menu& menu, const QString& item, std::optional<qint32> colour) {
+    // Gives the colour the dialog opened on.
+    qint32 chooseColour(ui::Menu& menu, const QString& item, std::optional<qint32> colour) {
         host.expectPopupMenu(menu.Name()).choose(item);
-        if (colour) {
-            host.expectColorDialog().answer(*colour);
-        } else {
-            host.expectColorDialog().cancel();
-        }
+        auto dialog =
+            colour ? host.expectColorDialog().answer(*colour) : host.expectColorDialog().cancel();
         frmMain::instance().PopupMenu(menu);
+        return dialog.initial();
     }
 
     static QString stored(const QString& key) {
@@ -54,6 +54,27 @@ TEST_F(MainWindowTest, CancelledColourDialogChangesNothing) {
 TEST_F(MainWindowTest, PicBackgroundOnlyStoresItsRow) {
     chooseColour(frmMain::instance().PicMenu, QStringLiteral("PicBackground"), 0x00FF00);
     EXPECT_EQ(stored(QStringLiteral("PicBackColour")), QString::number(0x00FF00));
+}
+
+TEST_F(MainWindowTest, TheColourDialogOpensOnTheColourItChanges) {
+    frmMain& main = frmMain::instance();
+    frmStrt& page = frmStrt::instance();
+    const qint32 background = page.Shape2.BackColor();
+    ASSERT_NE(background, 0);
+    EXPECT_EQ(chooseColour(main.mymenu, QStringLiteral("BackgroundColour"), 0x0000C0), background);
+    EXPECT_EQ(chooseColour(main.mymenu, QStringLiteral("BackgroundColour"), std::nullopt),
+              0x0000C0);
+    EXPECT_EQ(chooseColour(main.mymenu, QStringLiteral("FontColour"), 0x00A000),
+              stored(QStringLiteral("ForeColour")).toInt());
+    EXPECT_EQ(chooseColour(main.PicMenu, QStringLiteral("PicFontColour"), std::nullopt),
+              page.lbl[0].ForeColor());
+    core::cn.Execute(
+        QStringLiteral("UPDATE formats SET what = '4660' WHERE cat = 'PicBackColour'"));
+    EXPECT_EQ(chooseColour(main.PicMenu, QStringLiteral("PicBackground"), std::nullopt), 4660);
+    // Each command starts from its own colour, not from the last one chosen.
+    EXPECT_EQ(chooseColour(main.mymenu, QStringLiteral("FontColour"), std::nullopt), 0x00A000);
+    EXPECT_EQ(chooseColour(main.mymenu, QStringLiteral("BackgroundColour"), std::nullopt),
+              0x0000C0);
 }
 
 TEST_F(MainWindowTest, ClosingShowsTheExitWindowAndCancelKeepsTheProgram) {

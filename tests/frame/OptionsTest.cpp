@@ -1,9 +1,11 @@
 #include <QFile>
+#include <QUrl>
 
 #include "frame/core.h"
 #include "frame/frmAus.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
+#include "frame/frmSpl.h"
 #include "frame/frmStrt.h"
 #include "runtime/Settings.h"
 #include "support/ProgramFixture.h"
@@ -193,12 +195,23 @@ TEST_F(AboutTest, OpensFromTheHelpMenuAndLinksToTheProductPage) {
     start();
     host.expectModal<frmAus>([this](frmAus& f) {
         EXPECT_EQ(f.Caption(), QStringLiteral("About Morvanta"));
-        host.expectOpenWithDesktop(programDir() + QStringLiteral("/kelvora.html")).answer(true);
+        // The link shows the address of the page it opens.
+        const QString page = programDir() + QStringLiteral("/kelvora.html");
+        EXPECT_EQ(f.Label3.Caption(), QUrl::fromLocalFile(page).toString());
+        host.expectOpenWithDesktop(page).answer(true);
+        f.Label3.click();
+        host.expectOpenWithDesktop(page).answer(false);
+        host.expectMsgBox(QStringLiteral("There is no program on this computer that can open ") +
+                          page + QStringLiteral("."));
         f.Label3.click();
         f.Command1.click();
     });
     frmMain::instance().mnuAbout.click();
     EXPECT_FALSE(frmAus::isLoaded());
+    // The splash window's link is the same.
+    const frmSpl splash;
+    EXPECT_EQ(splash.Label3.Caption(),
+              QUrl::fromLocalFile(programDir() + QStringLiteral("/kelvora.html")).toString());
 }
 
 }  // namespace

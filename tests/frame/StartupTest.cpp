@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 #include "db/Recordset.h"
@@ -39,13 +41,20 @@ TEST_F(StartupTest, OpensTheFileNamedByTheStoredPath) {
     EXPECT_EQ(option(QStringLiteral("data path")), other);
 }
 
-TEST_F(StartupTest, WrongPasswordEndsWithTheProvidersMessage) {
-    createDataFile(dataFile(), QStringLiteral("some other password"));
-    host.expectMsgBox(QStringLiteral("Not a valid password.. Termination of application"),
-                      ui::vbOKOnly, QStringLiteral("Kelvora"))
-        .answer(ui::vbOK);
-    expectProgramEnds([] { core::Main(); });
-    EXPECT_FALSE(frmMain::isLoaded());
+// The person never typed a password: a file whose access check does not match is offered to
+// be replaced like a missing one, and the file picked is the one opened from then on.
+TEST_F(StartupTest, AFileWithAnotherPasswordLetsThePersonPickAnother) {
+    const QString foreign = programDir() + QStringLiteral("/foreign.vs_");
+    createDataFile(foreign, QStringLiteral("some other password"));
+    setOption(QStringLiteral("data path"), foreign);
+    host.expectMsgBox(kMissingFile, ui::vbYesNo | ui::vbCritical, QStringLiteral("Kelvora"))
+        .answer(ui::vbYes);
+    host.expectOpenDialog().answer(dataFile());
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    restart();
+    EXPECT_TRUE(host.calls().filter(QStringLiteral("password")).isEmpty());
 }
 
 TEST_F(StartupTest, MissingFileAnsweredNoEnds) {
@@ -84,16 +93,80 @@ TEST_F(StartupTest, PickedFileOpensAndIsRememberedForTheNextStart) {
     EXPECT_EQ(core::DataPath, picked);
 }
 
-TEST_F(StartupTest, PickedFileWithAnotherPasswordEnds) {
+TEST_F(StartupTest, APickedFileWithAnotherPasswordAsksAgain) {
     QFile::remove(dataFile());
     const QString picked = programDir() + QStringLiteral("/foreign.vs_");
     createDataFile(picked, QStringLiteral("not ours"));
     host.expectMsgBox(kMissingFile).answer(ui::vbYes);
     host.expectOpenDialog().answer(picked);
-    host.expectMsgBox(QStringLiteral("Not a valid password.. Termination of application"))
-        .answer(ui::vbOK);
+    host.expectMsgBox(kMissingFile).answer(ui::vbNo);
     expectProgramEnds([] { core::Main(); });
     EXPECT_NE(option(QStringLiteral("data path")), picked);
+}
+
+// The settings file of the test's own store.
+class StartupSettingsTest : public StartupTest {
+  protected:
+    QString settingsFile() const {
+        return programDir() + QStringLiteral("/settings/Kelvora/Kelvora.ini");
+    }
+    void writeSettingsFile(const QByteArray& content) const {
+        QDir().mkpath(QFileInfo(settingsFile()).path());
+        QFile file(settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QByteArray settingsFileContent() const {
+        QFile file(settingsFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(StartupSettingsTest, AnUnchangedPreferenceIsNotWrittenBack) {
+    setOption(QStringLiteral("data path"), dataFile());
+    // A comment line would not survive a rewrite of the file.
+    const QByteArray before = "; kept as it is\n" + settingsFileContent();
+    writeSettingsFile(before);
+    start();
+    EXPECT_EQ(settingsFileContent(), before);
+}
+
+TEST_F(StartupSettingsTest, AnUnreadableSettingsFileIsSetAsideOnce) {
+    writeSettingsFile("[Options\ndata path=\x01\x02\xff[");
+    host.expectMsgBox(QStringLiteral("The preferences file ") + settingsFile() +
+                          QStringLiteral(" could not be read. It is kept as ") + settingsFile() +
+                          QStringLiteral(".unreadable and Kelvora starts with the default "
+                                         "preferences."),
+                      ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    EXPECT_TRUE(QFile::exists(settingsFile() + QStringLiteral(".unreadable")));
+    // The file written in its place is sound: the next start says nothing.
+    restart();
+    EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
+}
+
+// A folder where the settings file belongs: nothing can be stored, and the start goes on,
+// also through the picker that stores "-" as the default member.
+TEST_F(StartupSettingsTest, AnUnwritableStoreIsReportedOnceAndTheProgramGoesOn) {
+    QDir().mkpath(settingsFile());
+    QFile::remove(dataFile());
+    const QString picked = programDir() + QStringLiteral("/picked.vs_");
+    installDeliveredDataFile(picked);
+    host.expectMsgBox(kMissingFile).answer(ui::vbYes);
+    host.expectOpenDialog().answer(picked);
+    host.expectMsgBox(QStringLiteral("The preferences cannot be stored (Permission denied: cannot "
+                                     "write ") +
+                          settingsFile() +
+                          QStringLiteral("). Kelvora goes on, but preferences changed now are "
+                                         "lost when it ends."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(core::DataPath, picked);
+    EXPECT_TRUE(frmMain::instance().Visible());
 }
 
 TEST_F(StartupTest, SecondInstanceIsRefused) {

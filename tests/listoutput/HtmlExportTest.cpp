@@ -1,6 +1,9 @@
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 
 #include "listoutput/CHtml.h"
 #include "listoutput/CLvwPrint.h"
@@ -32,6 +35,27 @@ class HtmlExportTest : public listoutput_test::ListOutputTest {
         return lines;
     }
     QString out() const { return path(QStringLiteral("out.html")); }
+};
+
+// Files of this process cannot grow beyond a size while it lives, as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        signal(SIGXFSZ, SIG_DFL);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit before_{};
 };
 
 const QString kHeadingCell = QStringLiteral(
@@ -134,6 +158,41 @@ TEST_F(HtmlExportTest, MarkupIsEscapedAndEveryOtherLanguageIsWrittenAsReferences
     EXPECT_EQ(lines[21], QStringLiteral("<td>&#2342;&#2366;&#2354; &#2949;&#2992;&#3007;</td>"));
     EXPECT_EQ(lines[24], QStringLiteral("<td>&lt;script&gt;</td>"));
     EXPECT_EQ(lines[25], QStringLiteral("<td>&#127834; &gt; 2 caf&#233;</td>"));
+}
+
+TEST_F(HtmlExportTest, ControlCharactersAndLoneSurrogatesNeverReachThePage) {
+    const QString text = QStringLiteral("a\tb\r\nc") + QChar(0x01) + QChar(0x1B) +
+                         QStringLiteral("d") + QChar(0xD83C) + QStringLiteral("e") + QChar(0xDF5A);
+    fill(lvw(), {QStringLiteral("NAME")}, {{text}});
+    ASSERT_EQ(exportTo(out(), QStringLiteral("Foods")), 0);
+    const QString page = QString::fromLatin1(readAll(out()));
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>a\tb\r\ncd&#65533;e&#65533;</td>\r\n")))
+        << page.toStdString();
+}
+
+// A full disk in the middle of the export: the file exported before is still whole.
+TEST_F(HtmlExportTest, AFailedExportLeavesTheExistingFileAsItWas) {
+    {
+        QFile file(out());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(20000, 'Z'));
+    }
+    for (int i = 0; i < 200; ++i) {
+        lvw().ListItems.Add(QStringLiteral("Food number %1").arg(i));
+    }
+    lvw().ColumnHeaders.Add(-1, QString(), QStringLiteral("NAME"));
+    CLvwPrint output;
+    output.lvwToPrint = &lvw();
+    qint16 result = 0;
+    {
+        // No file of this process may grow beyond 1 KB while the export runs.
+        const FileSizeLimit limit(1024);
+        result = exportTo(output, out(), QStringLiteral("Foods"));
+    }
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(readAll(out()), QByteArray(20000, 'Z'));
+    EXPECT_EQ(QDir(programDir()).entryList({QStringLiteral("out.html*")}, QDir::Files),
+              QStringList{QStringLiteral("out.html")});
 }
 
 TEST_F(HtmlExportTest, AnExistingFileIsReplacedEntirely) {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPrinterInfo>
+#include <QTime>
 #include <algorithm>
 #include <vector>
 
@@ -396,16 +397,57 @@ TEST_F(PrinterJobTest, PagesWrittenToAFileAreOpenedOnceTheJobEnds) {
     EXPECT_EQ(printer->entries(Kind::EndDoc).size(), 1u);
 }
 
-TEST_F(PrinterJobTest, WithNoPrinterOnTheSystemTheListBecomesAPdfInTheProgramFolder) {
+TEST_F(PrinterJobTest, WithNoPrinterOnTheSystemEachPrintoutBecomesAPdfOfItsOwn) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) {
         GTEST_SKIP() << "this system has a printer; the test would print on it";
     }
     listoutput::SetPrinterFactory({});
     fill(lvw(), {QStringLiteral("NAME")}, {{QStringLiteral("Rice")}});
-    const QString pdf = path(QStringLiteral("LViews Output.pdf"));
-    host.expectOpenWithDesktop(pdf);
+    // The title, the date and the time name the file; a second printout in the same second
+    // gets a number.
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    auto named = [this, today](const QString& end) {
+        return [this, today, end](const QString& file) {
+            return file.startsWith(path(QStringLiteral("LViews Output ") + today)) &&
+                   file.endsWith(end);
+        };
+    };
+    host.expectOpenWithDesktop(QStringLiteral("the list's PDF"), named(QStringLiteral(".pdf")));
     ASSERT_TRUE(printList(12, QString())) << lastError.toStdString();
-    EXPECT_TRUE(listoutput_test::readAll(pdf).startsWith("%PDF"));
+    host.expectOpenWithDesktop(QStringLiteral("the second PDF"), named(QStringLiteral(".pdf")));
+    ASSERT_TRUE(printList(12, QString())) << lastError.toStdString();
+
+    const QStringList pdfs =
+        QDir(programDir()).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(pdfs.size(), 2) << host.calls().join(u'\n').toStdString();
+    for (const QString& pdf : pdfs) {
+        EXPECT_TRUE(listoutput_test::readAll(path(pdf)).startsWith("%PDF"));
+        EXPECT_TRUE(host.calls().contains(QStringLiteral("OpenWithDesktop \"%1\"").arg(path(pdf))))
+            << pdf.toStdString();
+    }
+}
+
+TEST_F(PrinterJobTest, TheFooterShowsDateAndTimeInTheLocalesShortFormats) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QLocale us;
+    fill(lvw(), {QStringLiteral("NAME")}, {{QStringLiteral("Rice")}});
+    const QTime start = QTime::currentTime();
+    const bool ok = printList(12);
+    const QTime end = QTime::currentTime();
+    QLocale::setDefault(before);
+    ASSERT_TRUE(ok);
+    std::vector<Entry> footer;
+    for (const Entry& entry : printed()) {
+        if (entry.y == kFooterY && !entry.endLine) {
+            footer.push_back(entry);
+        }
+    }
+    ASSERT_EQ(footer.size(), 2u);
+    EXPECT_EQ(footer[0].text, us.toString(QDate::currentDate(), QLocale::ShortFormat));
+    EXPECT_TRUE(footer[1].text == us.toString(start, QLocale::ShortFormat) ||
+                footer[1].text == us.toString(end, QLocale::ShortFormat))
+        << footer[1].text.toStdString();
 }
 
 }  // namespace

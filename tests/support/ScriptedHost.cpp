@@ -50,6 +50,7 @@ struct ScriptedHost::Expectation {
     ui::FileDialogRequest request;
     qint32 initial = 0;
     std::function<bool(ui::Form&)> matchesForm;
+    std::function<bool(const QString&)> matchesFile;
     std::function<void(ui::Form&)> act;
 
     QString describe() const {
@@ -75,7 +76,8 @@ struct ScriptedHost::Expectation {
             case Kind::PopupMenu:
                 return QStringLiteral("PopupMenu %1").arg(text);
             case Kind::Desktop:
-                return QStringLiteral("OpenWithDesktop %1").arg(quoted(text));
+                return matchesFile ? QStringLiteral("OpenWithDesktop (%1)").arg(text)
+                                   : QStringLiteral("OpenWithDesktop %1").arg(quoted(text));
             case Kind::End:
                 return QStringLiteral("End");
         }
@@ -221,6 +223,15 @@ ScriptedHost::DesktopReply ScriptedHost::expectOpenWithDesktop(const QString& fi
     auto e = std::make_unique<Expectation>();
     e->kind = Kind::Desktop;
     e->text = fileOrUrl;
+    return DesktopReply(add(std::move(e)));
+}
+
+ScriptedHost::DesktopReply ScriptedHost::expectOpenWithDesktop(
+    const QString& description, std::function<bool(const QString&)> matches) {
+    auto e = std::make_unique<Expectation>();
+    e->kind = Kind::Desktop;
+    e->text = description;
+    e->matchesFile = std::move(matches);
     return DesktopReply(add(std::move(e)));
 }
 
@@ -377,9 +388,11 @@ void ScriptedHost::SetBusy(bool on) {
 }
 
 bool ScriptedHost::OpenWithDesktop(const QString& fileOrUrl) {
-    auto e =
-        take(QStringLiteral("OpenWithDesktop %1").arg(quoted(fileOrUrl)),
-             [&](const Expectation& x) { return x.kind == Kind::Desktop && x.text == fileOrUrl; });
+    auto e = take(QStringLiteral("OpenWithDesktop %1").arg(quoted(fileOrUrl)),
+                  [&](const Expectation& x) {
+                      return x.kind == Kind::Desktop &&
+                             (x.matchesFile ? x.matchesFile(fileOrUrl) : x.text == fileOrUrl);
+                  });
     if (!e) {
         return false;
     }

@@ -119,6 +119,10 @@ class ScriptedHost : public ui::Host {
     void expectModal(const QString& formName, std::function<void(ui::Form&)> act);
     PopupReply expectPopupMenu(const QString& menuName);
     DesktopReply expectOpenWithDesktop(const QString& fileOrUrl);
+    // A file whose name the test cannot know beforehand (one with the time in it), described
+    // for the messages of a failed test; calls() shows the name.
+    DesktopReply expectOpenWithDesktop(const QString& description,
+                                       std::function<bool(const QString&)> matches);
     // End throws ui::ProgramEnded, which the test catches.
     void expectEnd();
 

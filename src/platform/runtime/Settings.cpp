@@ -1,5 +1,6 @@
 #include "runtime/Settings.h"
 
+#include <QFile>
 #include <QSettings>
 #include <memory>
 
@@ -38,7 +39,9 @@ std::unique_ptr<QSettings> openSection(const QString& appName, const QString& se
 
 void syncOrRaise(QSettings& store, const QString& source) {
     store.sync();
-    if (store.status() != QSettings::NoError) {
+    // A file that could not be parsed when it was read (FormatError) has been written all the
+    // same; only a failed write is a failure here.
+    if (store.status() == QSettings::AccessError) {
         raise(err::PermissionDenied,
               QStringLiteral("Permission denied: cannot write %1").arg(store.fileName()), source);
     }
@@ -85,6 +88,25 @@ void DeleteSetting(const QString& appName, const QString& section, const QString
     }
     store->endGroup();
     syncOrRaise(*store, source);
+}
+
+std::optional<QString> SetAsideUnreadableSettings(const QString& appName) {
+    QString fileName;
+    {
+        const QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
+        // The file is read at the first question asked of the store, not when it is made.
+        store.allKeys();
+        if (store.status() != QSettings::FormatError) {
+            return std::nullopt;
+        }
+        fileName = store.fileName();
+    }
+    const QString kept = fileName + QStringLiteral(".unreadable");
+    QFile::remove(kept);
+    if (!QFile::rename(fileName, kept)) {
+        return fileName;
+    }
+    return kept;
 }
 
 std::optional<QVariant> ReadSettingValue(const QString& keyPath, const QString& valueName) {

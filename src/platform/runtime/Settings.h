@@ -14,13 +14,19 @@ QString GetSetting(const QString& appName, const QString& section, const QString
 
 // Stores the value and writes the file before returning, because the program may end straight
 // after. Error 5 for an empty program name, section or key; error 70 when the store cannot be
-// written.
+// written (a settings file that could not be parsed is replaced by a sound one).
 void SaveSetting(const QString& appName, const QString& section, const QString& key,
                  const QString& value);
 
 // Removes one key, or the whole section when key is empty. Error 5 when there is nothing to
 // remove; error 70 when the store cannot be written.
 void DeleteSetting(const QString& appName, const QString& section, const QString& key = {});
+
+// A settings file that cannot be read (its content is not a settings file) is moved aside to
+// its name followed by ".unreadable", replacing an older one, so that the store starts empty.
+// Gives the name under which the file is now kept (its own name when it could not be moved),
+// or nothing when the store could be read.
+std::optional<QString> SetAsideUnreadableSettings(const QString& appName);
 
 // A raw value from the program's own store ("Kelvora"): keyPath is a group path such as
 // "Options" or "Options/Sub" ('\' also separates groups). nullopt when the group or the value

@@ -48,7 +48,22 @@ Qt::Alignment horizontalAlignment(int alignment) {
 
 void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value) {
     QPalette palette = widget->palette();
-    palette.setColor(role, colorFromValue(value));
+    const QColor color = colorFromValue(value);
+    if (role == QPalette::WindowText || role == QPalette::Text) {
+        // A disabled control shows its text greyed whatever its colour, so that a person sees
+        // it cannot be used; where the desktop's palette has no grey for it, its dark shade
+        // serves.
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+        const QPalette desktop = QApplication::palette();
+        QColor grey = desktop.color(QPalette::Disabled, role);
+        if (grey == desktop.color(QPalette::Active, role)) {
+            grey = desktop.color(QPalette::Dark);
+        }
+        palette.setColor(QPalette::Disabled, role, grey);
+    } else {
+        palette.setColor(role, color);
+    }
     widget->setPalette(palette);
 }
 

@@ -11,16 +11,19 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSet>
 #include <QTimer>
 #include <QtDebug>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <typeinfo>
 
 #include "runtime/App.h"
 #include "runtime/Error.h"
+#include "runtime/ErrorLog.h"
 #include "ui/Control.h"
 #include "ui/Controls.h"
 #include "ui/Host.h"
@@ -316,24 +319,46 @@ void noteInterruption() {
 
 void dispatchFromQt(const std::function<void()>& procedure) {
     EventScope scope;
-    QString message;
     try {
         procedure();
-        return;
-    } catch (const rt::Error& e) {
-        message = QStringLiteral("Run-time error '%1':\n\n%2").arg(e.Number()).arg(e.Description());
     } catch (const ProgramEnded&) {
         // A test host ended the program from an event Qt delivered; nothing to unwind into.
         qWarning("ui: the program ended inside an event delivered by Qt");
-        return;
-    } catch (const std::exception& e) {
-        message = QStringLiteral("Run-time error:\n\n%1").arg(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        reportCaughtError();
     }
-    // An error no handler of the window caught ends the program after saying so.
+}
+
+void reportCaughtError() {
+    long number = 51;
+    QString description = QStringLiteral("Internal error");
+    QString source;
+    try {
+        throw;
+    } catch (const rt::Error& e) {
+        number = e.Number();
+        description = e.Description();
+        source = e.Source();
+    } catch (const std::bad_alloc&) {
+        number = 7;
+        description = QStringLiteral("Out of memory");
+    } catch (const std::exception& e) {
+        description = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+    }
+    // An error that no handler of the window caught is kept in the log and shown; the person
+    // goes on from where the event left the windows, as after any failed action.
+    rt::AppendErrorRecord(rt::App::Path(), number, description,
+                          source.isEmpty() ? rt::App::Title() : source);
+    const QString message =
+        QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);
     qWarning("ui: %s", qUtf8Printable(message));
     if (host().realInput()) {
-        MsgBox(message, vbCritical);
-        rt::App::End();
+        try {
+            MsgBox(message, vbCritical);
+        } catch (...) {
+            // Nothing is left to tell the person with.
+        }
     }
 }
 
@@ -473,12 +498,22 @@ QWidget* Form::frameWidget() const {
     return const_cast<Form*>(this);
 }
 
+QPoint Form::origin() const {
+    MDIForm* main = mainWindow();
+    if (main == nullptr || main == this || mdiChild_ || subWindow_ ||
+        (parentWidget() != nullptr && !isWindow())) {
+        return {};
+    }
+    const QWidget* client = static_cast<const Form*>(main)->clientArea();
+    return client->mapToGlobal(QPoint(0, 0));
+}
+
 int Form::Left() const {
-    return pixelsToTwips(subWindow_ ? subWindow_->x() : frameGeometry().x());
+    return pixelsToTwips(subWindow_ ? subWindow_->x() : frameGeometry().x() - origin().x());
 }
 
 int Form::Top() const {
-    return pixelsToTwips(subWindow_ ? subWindow_->y() : frameGeometry().y());
+    return pixelsToTwips(subWindow_ ? subWindow_->y() : frameGeometry().y() - origin().y());
 }
 
 int Form::Width() const {
@@ -506,12 +541,12 @@ void Form::setHeight(int twips) {
 }
 
 void Form::Move(int left, int top) {
-    frameWidget()->move(twipsToPixels(left), twipsToPixels(top));
+    frameWidget()->move(origin() + QPoint(twipsToPixels(left), twipsToPixels(top)));
 }
 
 void Form::Move(int left, int top, int width, int height) {
     QWidget* frame = frameWidget();
-    frame->move(twipsToPixels(left), twipsToPixels(top));
+    frame->move(origin() + QPoint(twipsToPixels(left), twipsToPixels(top)));
     int w = std::max(0, twipsToPixels(width));
     int h = std::max(0, twipsToPixels(height));
     if (!subWindow_) {
@@ -586,7 +621,16 @@ void Form::applyBorderStyle() {
     Qt::WindowFlags flags = frame->windowFlags();
     flags.setFlag(Qt::FramelessWindowHint, borderStyle_ == 0);
     if (!subWindow_) {
-        flags.setFlag(Qt::Tool, borderStyle_ == 4 || borderStyle_ == 5);
+        // The window type is a value, not a set of bits: Qt::Tool shares its bits with
+        // Qt::Window and Qt::Dialog, and clearing it as a flag would turn the window into a
+        // child widget drawn inside its owner.
+        const Qt::WindowType type = frame->windowType();
+        const bool tool = borderStyle_ == 4 || borderStyle_ == 5;
+        if (tool && type != Qt::Tool) {
+            flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
+        } else if (!tool && type == Qt::Tool) {
+            flags = (flags & ~Qt::WindowType_Mask) | Qt::Window;
+        }
     }
     if (flags == frame->windowFlags()) {
         return;
@@ -700,19 +744,52 @@ void Form::showWindow(bool modal) {
         layout()->setMenuBar(menuBar_);
     }
     if (!isVisible()) {
-        // Windows other than the main one stay above it.
-        if (parentWidget() == nullptr && main != nullptr && main != this) {
-            const QPoint position = pos();
-            setParent(main, modal ? Qt::Dialog : Qt::Window);
-            move(position);
+        // Windows other than the main one are top-level windows of their own that stay above
+        // it: a modal one is a dialog, and while it is up the main window takes no input.
+        if (main != nullptr && main != this &&
+            (parentWidget() == nullptr || parentWidget() == main)) {
+            Qt::WindowType type = modal ? Qt::Dialog : Qt::Window;
+            if (windowType() == Qt::Tool) {
+                type = Qt::Tool;
+            }
+            const Qt::WindowFlags flags = (windowFlags() & ~Qt::WindowType_Mask) | type;
+            if (parentWidget() != main || windowFlags() != flags) {
+                // Reparenting forgets the position; a window its code placed keeps it.
+                const bool placed = testAttribute(Qt::WA_Moved);
+                const QPoint position = pos();
+                setParent(main, flags);
+                if (placed) {
+                    move(position);
+                }
+            }
         }
         setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
         applyBorderStyle();
+        keepOnScreen();
     }
     QWidget::show();
     if (host().realInput()) {
         raise();
         activateWindow();
+    }
+}
+
+void Form::keepOnScreen() {
+    if (!host().realInput() || !isWindow()) {
+        return;
+    }
+    const QScreen* screen = mainWindow() != nullptr ? mainWindow()->screen() : this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    // A window placed partly off the screen (a wide one centred over a smaller main window)
+    // is moved just far enough to be seen whole, as far as its size allows.
+    const QRect room = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = std::max(room.left(), std::min(frame.x(), room.right() + 1 - frame.width()));
+    const int y = std::max(room.top(), std::min(frame.y(), room.bottom() + 1 - frame.height()));
+    if (x != frame.x() || y != frame.y()) {
+        move(x, y);
     }
 }
 

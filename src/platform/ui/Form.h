@@ -45,9 +45,12 @@ int collectGarbage();
 int interruptions();
 void noteInterruption();
 // Runs an event that Qt delivered (a real click, key, tick): an error that escapes the
-// window's own handling is reported and ends the program, whose state can no longer be
-// trusted.
+// window's own handling is reported (reportCaughtError) and the program goes on.
 void dispatchFromQt(const std::function<void()>& procedure);
+// Called in a catch block, for an error that reached the top of an event or of the program:
+// appends it to report.Log in the program folder and, under a host that shows windows, shows
+// it as "Run-time error 'n':".
+void reportCaughtError();
 // The controls and forms the layer knows, for mapping Qt's widgets back to them.
 Control* controlOf(const QWidget* widget);
 bool isAlive(const Control* control);
@@ -84,6 +87,9 @@ class Form : public QWidget {
     const QString& Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
     // Outer position and size in twips (the sub-window's for a form inside the main window).
+    // Left and Top count from the main window's client area, also for a window that stands
+    // over it as a top-level window of its own (a dialog); without a main window, from the
+    // screen.
     int Left() const;
     int Top() const;
     int Width() const;
@@ -164,6 +170,9 @@ class Form : public QWidget {
 
     // Set by the window's constructor: the form lives inside the main window.
     void setMDIChild(bool on) { mdiChild_ = on; }
+    // Set by the constructor of a child that fills the main window (a start page): it stays
+    // behind every other child, whatever a person clicks on it.
+    void setStaysBehind(bool on) { staysBehind_ = on; }
 
     // The main window routes these to its own event procedures.
     virtual void fireLoad() { Form_Load(); }
@@ -203,6 +212,13 @@ class Form : public QWidget {
     void destroyAfterFailedLoad();
     void showWindow(bool modal);
     void applyBorderStyle();
+    // Where Left and Top count from, in screen pixels: a window that stands over the main
+    // window counts from the main window's client area, as its children do, so that a window
+    // placed by its Form_Load (CenterForm) appears over the main window; others from the
+    // origin of their parent or the screen.
+    QPoint origin() const;
+    // Moves a top-level window that would stand partly off the screen back onto it.
+    void keepOnScreen();
     void giveInitialFocus();
     QWidget* frameWidget() const;
 
@@ -227,6 +243,7 @@ class Form : public QWidget {
     bool ownedByLayer_ = false;
     bool keyPreview_ = false;
     bool mdiChild_ = false;
+    bool staysBehind_ = false;
     bool inResize_ = false;
     bool busyHeld_ = false;
     int mousePointer_ = vbDefault;

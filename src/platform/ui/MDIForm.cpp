@@ -1,5 +1,6 @@
 #include "ui/MDIForm.h"
 
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -84,6 +85,9 @@ void MDIForm::place(Form& child) {
             sub->move(requested.topLeft());
         }
         child.applyBorderStyle();
+        // The area raises a child when it is activated or clicked; every change of the
+        // stacking comes by here, so that a child that stays behind is put back at once.
+        sub->installEventFilter(this);
     }
     child.QWidget::show();
     if (sub->isMinimized()) {
@@ -93,6 +97,28 @@ void MDIForm::place(Form& child) {
     }
     sub->raise();
     area_->setActiveSubWindow(sub);
+}
+
+bool MDIForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ZOrderChange && qobject_cast<QMdiSubWindow*>(watched)) {
+        keepBehind();
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void MDIForm::keepBehind() {
+    if (keepingBehind_) {
+        return;
+    }
+    keepingBehind_ = true;
+    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+    for (QMdiSubWindow* sub : stack) {
+        auto* child = qobject_cast<Form*>(sub->widget());
+        if (child != nullptr && child->staysBehind_ && sub != stack.constFirst()) {
+            sub->lower();
+        }
+    }
+    keepingBehind_ = false;
 }
 
 bool MDIForm::unloadWith(int unloadMode) {

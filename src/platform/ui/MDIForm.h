@@ -47,9 +47,15 @@ class MDIForm : public Form {
     void finishUnload() override;
     QWidget* clientArea() const override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     friend class Form;
     void place(Form& child);
+    // Puts the children that stay behind back under the others.
+    void keepBehind();
+    bool keepingBehind_ = false;
     QMdiArea* area_;
     QVBoxLayout* layout_;
 };

@@ -154,11 +154,13 @@ std::optional<QString> QtHost::fileDialog(const FileDialogRequest& request, bool
     if (!ext.isEmpty()) {
         dialog.setDefaultSuffix(ext);
     }
+    // A proposed file with its folder (the file of the last export, say) opens in that folder;
+    // the initial folder serves a bare name or none.
     const QFileInfo proposed(request.FileName);
-    if (!request.InitDir.isEmpty() && QDir(request.InitDir).exists()) {
-        dialog.setDirectory(request.InitDir);
-    } else if (!request.FileName.isEmpty() && proposed.isAbsolute()) {
+    if (!request.FileName.isEmpty() && proposed.isAbsolute() && proposed.dir().exists()) {
         dialog.setDirectory(proposed.absolutePath());
+    } else if (!request.InitDir.isEmpty() && QDir(request.InitDir).exists()) {
+        dialog.setDirectory(request.InitDir);
     }
     if (!request.FileName.isEmpty()) {
         dialog.selectFile(proposed.fileName());

@@ -141,6 +141,45 @@ TEST_F(SettingsStore, UnwritableStoreIsReported) {
               rt::err::PermissionDenied);
 }
 
+// A settings file that cannot be parsed is no reason to refuse writing: the value is stored
+// and nothing is raised.
+TEST_F(SettingsStore, GarbageInTheFileIsNoWriteFailure) {
+    QDir().mkpath(dir_.path() + QStringLiteral("/Kelvora"));
+    QFile file(iniFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Options\n\x01\x02\xff\xfe=\n[");
+    file.close();
+    EXPECT_EQ(raisedError([] { rt::SaveSetting("Kelvora", "Options", "Units", "metric"); }), 0);
+    EXPECT_EQ(rt::GetSetting("Kelvora", "Options", "Units"), "metric");
+}
+
+TEST_F(SettingsStore, AnUnreadableFileIsSetAsideAndTheStoreStartsEmpty) {
+    // The process has not opened the store before, as at a start of the program; the lines
+    // that are not settings lie inside a section, which the store reads only when asked.
+    const QByteArray garbage("[Options]\nUnits=imperial\n\x01\x02 garbage\n");
+    QDir().mkpath(dir_.path() + QStringLiteral("/Kelvora"));
+    QFile file(iniFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(garbage);
+    file.close();
+    QFile older(iniFile() + QStringLiteral(".unreadable"));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.close();
+
+    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), iniFile() + QStringLiteral(".unreadable"));
+    EXPECT_FALSE(QFile::exists(iniFile()));
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), garbage);
+    EXPECT_EQ(rt::GetSetting("Kelvora", "Options", "Units", "none"), "none");
+
+    // A store without a file, and a sound one, stay as they are.
+    QFile::remove(older.fileName());
+    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), std::nullopt);
+    rt::SaveSetting("Kelvora", "Options", "Units", "metric");
+    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), std::nullopt);
+    EXPECT_TRUE(QFile::exists(iniFile()));
+}
+
 TEST_F(SettingsStore, RawValuesByGroupPath) {
     rt::SaveSetting("Kelvora", "Options", "Units", "metric");
     rt::SaveSetting("Kelvora", "Options/Sub", "Depth", "2");

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -196,6 +199,32 @@ TEST(QtHostTest, BusyCallsNest) {
     qtHost.SetBusy(false);  // one too many is ignored
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(qtHost.OpenWithDesktop(QStringLiteral("/nonexistent/kelvora.html")));
+}
+
+// The dialog holds the file of the last export: it opens in that file's folder with its name
+// proposed, wherever the initial folder points.
+TEST(QtHostTest, TheSaveDialogProposesTheFileInItsOwnFolder) {
+    QtHost qtHost;
+    QTemporaryDir programFolder;
+    QTemporaryDir exports;
+    FileDialogRequest request;
+    request.Filter = QStringLiteral("HTML File (*.html)|*.html");
+    request.InitDir = programFolder.path();
+    request.FileName = exports.path() + QStringLiteral("/members.html");
+    QString folder;
+    QStringList proposed;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            folder = dialog->directory().absolutePath();
+            proposed = dialog->selectedFiles();
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    EXPECT_EQ(qtHost.SaveFileDialog(request), std::nullopt);
+    EXPECT_EQ(folder, QDir(exports.path()).absolutePath());
+    EXPECT_EQ(proposed, QStringList{QDir(exports.path()).absoluteFilePath("members.html")});
 }
 
 }  // namespace
