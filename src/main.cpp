@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "Windows.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "ui/Form.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     ui::QtHost host;
+    kelvora::connectWindows();
     // No error leaves main: one that nothing below caught is logged and shown.
     int status = 0;
     try {

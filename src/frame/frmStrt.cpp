@@ -5,14 +5,11 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
-#include "foods/frmItm.h"
-#include "foods/frmNewFood.h"
-#include "foods/frmfdN.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmOpt.h"
 #include "frame/frmProducts.h"
-#include "members/frmUsr.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -22,15 +19,6 @@
 using namespace core;
 
 namespace {
-
-// Opens a child window of the main window, or brings it to the front when it is open.
-template <class T>
-void OpenChild() {
-    ui::Hourglass wait;
-    T& form = T::instance();
-    form.Hide();
-    form.Show();
-}
 
 void MakeLink(ui::Label& label, const QString& caption, const QString& tip = {}) {
     label.setCaption(caption);
@@ -100,12 +88,12 @@ frmStrt::frmStrt() {
     Shape1.setBorderStyle(0);
     Shape2.setBorderStyle(0);
 
-    Label4.Click = [] { OpenChild<frmfdN>(); };
+    Label4.Click = [] { frame::openWindow(QStringLiteral("frmfdN")); };
     Label7.Click = [this] { Label7_Click(); };
     Label10.Click = [this] { Label10_Click(); };
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
-    lblPersonal.Click = [] { OpenChild<frmUsr>(); };
+    lblPersonal.Click = [] { frame::openWindow(QStringLiteral("frmUsr")); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -167,7 +155,7 @@ frmStrt::frmStrt() {
     layout->addWidget(Shape2.widget(), 1);
 
     Label6.setEnabled(true);
-    Label6.Click = [] { OpenChild<frmItm>(); };
+    Label6.Click = [] { frame::openWindow(QStringLiteral("frmItm")); };
 }
 
 QList<ui::Label*> frmStrt::PageLinks() {
@@ -227,12 +215,7 @@ void frmStrt::Label11_Click() {
 }
 
 void frmStrt::Label7_Click() {
-    frmNewFood* newFood = nullptr;
-    {
-        ui::Hourglass wait;
-        newFood = &frmNewFood::instance();
-    }
-    newFood->Show(ui::vbModal);
+    frame::openWindow(QStringLiteral("frmNewFood"));
 }
 
 void frmStrt::Text4_Click(int Index) {

@@ -159,12 +159,12 @@ bool CHtml::PrintLvw() {
         // export leaves an existing file as it was.
         QSaveFile file(fileName_);
         if (fileName_.isEmpty() || !file.open(QIODevice::WriteOnly)) {
-            throw rt::Error(75, QStringLiteral("Path/File access error"));
+            rt::raise(rt::err::PathFileAccessError);
         }
         // The write is checked by its flush: commit does not see a buffered write that failed.
         if (file.write(page) != page.size() || !file.flush() || !file.commit()) {
             file.cancelWriting();
-            throw rt::Error(61, QStringLiteral("Disk full"));
+            rt::raise(rt::err::DiskFull);
         }
         return true;
     } catch (const rt::Error& error) {

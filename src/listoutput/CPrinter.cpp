@@ -27,7 +27,7 @@ bool CPrinter::PrintLvw() {
         listoutput::PrintTarget target = listoutput::OpenPrintTarget(title_);
         printer_ = std::move(target.printer);
         if (!printer_) {
-            throw rt::Error(482, QStringLiteral("Printer error"));
+            rt::raise(rt::err::PrinterError);
         }
         print::Printer& printer = *printer_;
 
@@ -113,7 +113,7 @@ bool CPrinter::PrintLvw() {
 
 qint32 CPrinter::ComputeColumnWidths(qint16 size) {
     if (lvwToPrint_ == nullptr) {
-        throw rt::Error(9888888,
+        throw rt::Error(rt::err::ListViewNotDefined,
                         QStringLiteral("List View Not Defined.  Set the lvwToPrint Variable in "
                                        "the CLvwPrint Class"),
                         QStringLiteral("PrintListView"));

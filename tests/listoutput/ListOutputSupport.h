@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "listoutput/PrinterOutput.h"
-#include "print/RecordingPrinter.h"
 #include "support/ProgramFixture.h"
+#include "support/RecordingPrinter.h"
 #include "ui/CommonDialog.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"

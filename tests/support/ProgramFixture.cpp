@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include "Windows.h"
 #include "db/Connection.h"
 #include "frame/DataFile.h"
 #include "frame/core.h"
@@ -38,6 +39,7 @@ ProgramTest::ProgramTest() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        dir_.path() + QStringLiteral("/settings"));
     installDeliveredDataFile();
+    kelvora::connectWindows();
 }
 
 ProgramTest::~ProgramTest() {

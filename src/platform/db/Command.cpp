@@ -7,14 +7,10 @@ namespace db {
 
 Recordset Command::Execute(const Params& params) {
     if (!ActiveConnection || !ActiveConnection->IsOpen()) {
-        throw rt::Error(3709,
-                        QStringLiteral("The connection cannot be used to perform this "
-                                       "operation. It is either closed or invalid in this "
-                                       "context."),
-                        detail::errorSource());
+        rt::raise(rt::err::ConnectionUnusable, detail::errorSource());
     }
     if (CommandType != CmdText) {
-        throw rt::Error(3001,
+        throw rt::Error(rt::err::BadArguments,
                         QStringLiteral("Arguments are of the wrong type, are out of acceptable "
                                        "range, or are in conflict with one another: only text "
                                        "commands are supported."),

@@ -7,14 +7,17 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 
 #include "db/AccessCheck.h"
 #include "db/SqliteSupport.h"
+#include "runtime/App.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "runtime/ErrorLog.h"
 
 namespace db {
 namespace {
@@ -55,6 +58,15 @@ void execPlain(sqlite3* handle, const char* sql) {
     }
 }
 
+void execPlain(sqlite3* handle, const QByteArray& sql) {
+    execPlain(handle, sql.constData());
+}
+
+// The savepoint of a transaction begun inside `level` others.
+QByteArray savepointName(int level) {
+    return "kelvora_" + QByteArray::number(level);
+}
+
 QByteArray fileName(const QString& path) {
     // An absolute name never starts with "file:", so SQLite cannot read it as a URI.
     return QFile::encodeName(QFileInfo(path).absoluteFilePath());
@@ -66,7 +78,8 @@ Connection::Connection() : shared_(std::make_shared<Shared>()) {}
 
 Connection::~Connection() {
     if (shared_->handle) {
-        // Anything not committed is rolled back by SQLite on close.
+        // Anything not committed is rolled back by SQLite on close. Nothing is logged: at
+        // program end the runtime that knows the log's folder may be gone already.
         sqlite3_close_v2(shared_->handle);
         shared_->handle = nullptr;
     }
@@ -146,19 +159,26 @@ void Connection::Open(const QString& path, const QString& password) {
     shared_->handle = handle;
 }
 
-void Connection::Close() {
+void Connection::Close() noexcept {
     sqlite3* handle = shared_->handle;
     if (!handle) {
         // Closing before (re)opening is the usual start of a connection's use; nothing to do.
         return;
     }
     if (InTransaction()) {
-        throw rt::Error(3219,
-                        QStringLiteral("Operation is not allowed in this context: a transaction "
-                                       "is in progress. Commit or roll it back first."),
-                        detail::errorSource());
+        // Closing would roll back anyway; doing it first keeps the order of events plain.
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        try {
+            rt::AppendErrorRecord(rt::App::Path(), rt::err::OperationNotAllowed,
+                                  QStringLiteral("The data file was closed with a transaction in "
+                                                 "progress; its changes were rolled back."),
+                                  detail::errorSource());
+        } catch (...) {
+            // The record is best effort; the rollback has happened either way.
+        }
     }
     shared_->handle = nullptr;
+    shared_->depth = 0;
     sqlite3_close_v2(handle);
 }
 
@@ -175,30 +195,55 @@ bool Connection::InTransaction() const {
     return shared_->handle && sqlite3_get_autocommit(shared_->handle) == 0;
 }
 
-void Connection::BeginTrans() {
-    sqlite3* handle = openHandle();
-    if (InTransaction()) {
-        providerFailure(QStringLiteral("A transaction is already in progress."));
+int Connection::TransactionLevel() const {
+    // A transaction that SQLite rolled back by itself (a full disk, an I/O error) ended all
+    // the levels at once.
+    if (!InTransaction()) {
+        return 0;
     }
-    // Take the write lock at once: a deferred transaction that later needs it could fail
-    // half-way instead of waiting for it.
-    execPlain(handle, "BEGIN IMMEDIATE");
+    return std::max(shared_->depth, 1);
+}
+
+void Connection::requireTransaction() const {
+    if (TransactionLevel() == 0) {
+        providerFailure(QStringLiteral("No transaction is active."));
+    }
+}
+
+int Connection::BeginTrans() {
+    sqlite3* handle = openHandle();
+    const int level = TransactionLevel();
+    if (level == 0) {
+        // Take the write lock at once: a deferred transaction that later needs it could fail
+        // half-way instead of waiting for it.
+        execPlain(handle, "BEGIN IMMEDIATE");
+    } else {
+        execPlain(handle, "SAVEPOINT " + savepointName(level));
+    }
+    shared_->depth = level + 1;
+    return shared_->depth;
 }
 
 void Connection::CommitTrans() {
     sqlite3* handle = openHandle();
-    if (!InTransaction()) {
-        providerFailure(QStringLiteral("No transaction is active."));
-    }
-    execPlain(handle, "COMMIT");
+    requireTransaction();
+    const int level = TransactionLevel();
+    execPlain(handle, level == 1 ? QByteArray("COMMIT") : "RELEASE " + savepointName(level - 1));
+    shared_->depth = level - 1;
 }
 
 void Connection::RollbackTrans() {
     sqlite3* handle = openHandle();
-    if (!InTransaction()) {
-        providerFailure(QStringLiteral("No transaction is active."));
+    requireTransaction();
+    const int level = TransactionLevel();
+    if (level == 1) {
+        execPlain(handle, "ROLLBACK");
+    } else {
+        // Rolling back to a savepoint keeps it open; releasing it ends this level.
+        execPlain(handle, "ROLLBACK TO " + savepointName(level - 1));
+        execPlain(handle, "RELEASE " + savepointName(level - 1));
     }
-    execPlain(handle, "ROLLBACK");
+    shared_->depth = level - 1;
 }
 
 void Connection::CreateDataFile(const QString& path, const QString& password,
@@ -251,23 +296,31 @@ void Connection::CreateDataFile(const QString& path, const QString& password,
     }
 }
 
-Transaction::Transaction(Connection& connection) : connection_(connection) {
-    connection_.BeginTrans();
-}
+Transaction::Transaction(Connection& connection)
+    : connection_(connection), level_(connection.BeginTrans()) {}
 
 Transaction::~Transaction() {
     // SQLite may already have rolled back by itself after some failures (a full disk, an I/O
-    // error); then there is nothing left to undo.
-    if (active_ && connection_.InTransaction()) {
-        try {
+    // error); then there is nothing left to undo. Levels begun inside this one and left open
+    // go with it.
+    try {
+        while (active_ && connection_.TransactionLevel() >= level_) {
             connection_.RollbackTrans();
-        } catch (...) {
-            // Nothing may leave a destructor; closing the file rolls back what remains.
         }
+    } catch (...) {
+        // Nothing may leave a destructor; closing the file rolls back what remains.
     }
 }
 
 void Transaction::Commit() {
+    if (connection_.TransactionLevel() > level_) {
+        providerFailure(
+            QStringLiteral("A transaction begun inside this one is still in "
+                           "progress."));
+    }
+    if (connection_.TransactionLevel() < level_) {
+        providerFailure(QStringLiteral("No transaction is active."));
+    }
     connection_.CommitTrans();
     active_ = false;
 }

@@ -25,19 +25,26 @@ class Connection {
     // file that is not a Kelvora data file raises the provider failure; a wrong password raises
     // the wrong-password error. Raises 3705 when already open.
     void Open(const QString& path, const QString& password);
-    // Nothing to do when closed. Refuses (3219) while a transaction is in progress, so that the
-    // transaction's writes are neither lost nor kept without a decision.
-    void Close();
+    // Nothing to do when closed. A transaction still in progress is rolled back, since nobody
+    // confirmed its writes, and the error log keeps a record of it. Never raises: it runs at
+    // program end and in tear-downs.
+    void Close() noexcept;
     int State() const { return IsOpen() ? 1 : 0; }
     bool IsOpen() const;
 
     // Runs one statement that gives no rows; returns the number of rows it changed.
     qint64 Execute(const QString& sql, const Params& params = {});
 
-    void BeginTrans();
+    // Transactions nest: a transaction begun inside another is a savepoint of it, so a rule that
+    // keeps its writes together can run inside a window's own transaction. Commit and rollback
+    // end the innermost one; the outermost decides what reaches the file. BeginTrans gives the
+    // level begun (1 for the outermost).
+    int BeginTrans();
     void CommitTrans();
     void RollbackTrans();
     bool InTransaction() const;
+    // How many transactions are in progress, nested ones included; 0 outside any.
+    int TransactionLevel() const;
 
     // Creates a new data file (permissions 0600) with the schema and the access check for the
     // password. Refuses to replace an existing file.
@@ -54,12 +61,14 @@ class Connection {
 
   private:
     sqlite3* openHandle() const;
+    void requireTransaction() const;
 
     std::shared_ptr<Shared> shared_;
 };
 
 // Runs the statements of its scope in one transaction: commits on Commit(), rolls back when the
-// scope is left without it (also through an exception).
+// scope is left without it (also through an exception). Inside another transaction it is a
+// savepoint: its rollback undoes only its own writes, and its commit hands them to the outer one.
 class Transaction {
   public:
     explicit Transaction(Connection& connection);
@@ -71,6 +80,7 @@ class Transaction {
 
   private:
     Connection& connection_;
+    int level_;
     bool active_ = true;
 };
 

@@ -17,12 +17,6 @@ using FoldedName = Recordset::FoldedName;
 
 namespace {
 
-constexpr long kContextError = 3219;
-constexpr long kNotUpdatable = 3251;
-constexpr long kBadArguments = 3001;
-constexpr long kConnectionUnusable = 3709;
-constexpr long kRowNotFound = -2147217864;
-
 [[noreturn]] void fail(long number, const QString& description) {
     throw rt::Error(number, description, detail::errorSource());
 }
@@ -94,7 +88,7 @@ bool equalsFolded(QAnyStringView wanted, const FoldedName& folded) {
 }
 
 [[noreturn]] void badCriteria(const QString& criteria) {
-    fail(kBadArguments,
+    fail(rt::err::BadArguments,
          QStringLiteral("Arguments are of the wrong type, are out of acceptable range, or are in "
                         "conflict with one another: '%1'.")
              .arg(criteria));
@@ -158,22 +152,23 @@ void Recordset::requireOpen() const {
 void Recordset::requireUpdatable() const {
     requireOpen();
     if (table_.isEmpty()) {
-        fail(kNotUpdatable,
-             QStringLiteral("Current Recordset does not support updating. This may be a "
-                            "limitation of the provider, or of the selected locktype."));
+        failDefault(rt::err::NotUpdatable);
     }
 }
 
-void Recordset::Open(const QString& sql, Connection& connection, const Params& params) {
+sqlite3* Recordset::usableHandle(Connection& connection) const {
     if (open_) {
         failDefault(rt::err::ObjectOpen);
     }
     sqlite3* handle = connection.handle();
     if (!handle) {
-        fail(kConnectionUnusable,
-             QStringLiteral("The connection cannot be used to perform this operation. It is "
-                            "either closed or invalid in this context."));
+        failDefault(rt::err::ConnectionUnusable);
     }
+    return handle;
+}
+
+void Recordset::Open(const QString& sql, Connection& connection, const Params& params) {
+    sqlite3* handle = usableHandle(connection);
     detail::Statement statement = detail::prepare(handle, sql);
     detail::bind(handle, statement.get(), params);
     if (sqlite3_column_count(statement.get()) == 0) {
@@ -184,23 +179,30 @@ void Recordset::Open(const QString& sql, Connection& connection, const Params& p
     load(handle, statement.get(), false);
 }
 
-void Recordset::OpenTable(const QString& table, Connection& connection) {
-    if (open_) {
-        failDefault(rt::err::ObjectOpen);
-    }
-    sqlite3* handle = connection.handle();
-    if (!handle) {
-        fail(kConnectionUnusable,
-             QStringLiteral("The connection cannot be used to perform this operation. It is "
-                            "either closed or invalid in this context."));
-    }
+void Recordset::OpenTable(const QString& table, Connection& connection, const QString& where,
+                          const Params& params) {
+    const QString condition = where.trimmed();
+    // The condition is put in parentheses, so that an OR inside it stays inside it.
+    openTable(table, connection,
+              condition.isEmpty() ? QString() : QStringLiteral(" WHERE (%1)").arg(condition),
+              params);
+}
+
+void Recordset::OpenTableToAdd(const QString& table, Connection& connection) {
+    openTable(table, connection, QStringLiteral(" WHERE 0"), {});
+}
+
+void Recordset::openTable(const QString& table, Connection& connection, const QString& clause,
+                          const Params& params) {
+    sqlite3* handle = usableHandle(connection);
     if (table.trimmed().isEmpty()) {
         fail(rt::err::MissingTable, QStringLiteral("No table name given."));
     }
     const QString name = unbracket(table);
-    detail::Statement statement = detail::prepare(
-        handle,
-        QStringLiteral("SELECT _rowid_, * FROM %1 ORDER BY _rowid_").arg(quoteIdentifier(name)));
+    detail::Statement statement =
+        detail::prepare(handle, QStringLiteral("SELECT _rowid_, * FROM %1%2 ORDER BY _rowid_")
+                                    .arg(quoteIdentifier(name), clause));
+    detail::bind(handle, statement.get(), params);
     load(handle, statement.get(), true);
     table_ = name;
     connection_ = connection.shared();
@@ -264,8 +266,9 @@ void Recordset::Close() {
         return;
     }
     if (edit_ != EditNone) {
-        fail(kContextError, QStringLiteral("Operation is not allowed in this context: an edit "
-                                           "is pending. Call Update or CancelUpdate first."));
+        fail(rt::err::OperationNotAllowed,
+             QStringLiteral("Operation is not allowed in this context: an edit "
+                            "is pending. Call Update or CancelUpdate first."));
     }
     *this = Recordset();
 }
@@ -615,8 +618,9 @@ qint64 Recordset::updateRow() {
                     .arg(quoteIdentifier(table_), assignments.join(QStringLiteral(", "))));
     detail::bind(handle, statement.get(), params);
     if (!detail::step(handle, statement.get())) {
-        fail(kRowNotFound, QStringLiteral("Row cannot be located for updating. Some values may "
-                                          "have been changed since it was last read."));
+        fail(rt::err::RowNotFound,
+             QStringLiteral("Row cannot be located for updating. Some values may "
+                            "have been changed since it was last read."));
     }
     const qint64 rowid = sqlite3_column_int64(statement.get(), 0);
     while (detail::step(handle, statement.get())) {
@@ -633,7 +637,7 @@ std::vector<Variant> Recordset::readBack(qint64 rowid) const {
         QStringLiteral("SELECT _rowid_, * FROM %1 WHERE _rowid_ = ?").arg(quoteIdentifier(table_)));
     detail::bind(handle, statement.get(), {Variant(rowid)});
     if (!detail::step(handle, statement.get())) {
-        fail(kRowNotFound, QStringLiteral("The row just saved cannot be read back."));
+        fail(rt::err::RowNotFound, QStringLiteral("The row just saved cannot be read back."));
     }
     if (sqlite3_column_count(statement.get()) - 1 != columnCount_) {
         fail(rt::err::ProviderFailure,
@@ -651,9 +655,10 @@ std::vector<Variant> Recordset::readBack(qint64 rowid) const {
 void Recordset::Delete() {
     requireUpdatable();
     if (edit_ == EditAdd) {
-        fail(kContextError, QStringLiteral("Operation is not allowed in this context: a new "
-                                           "row is being added. Call Update or CancelUpdate "
-                                           "first."));
+        fail(rt::err::OperationNotAllowed,
+             QStringLiteral("Operation is not allowed in this context: a new "
+                            "row is being added. Call Update or CancelUpdate "
+                            "first."));
     }
     if (!onRow() || deleted_[static_cast<size_t>(pos_)]) {
         failDefault(rt::err::NoCurrentRecord);
@@ -664,8 +669,9 @@ void Recordset::Delete() {
     detail::bind(handle, statement.get(), {Variant(rowids_[static_cast<size_t>(pos_)])});
     detail::step(handle, statement.get());
     if (sqlite3_changes64(handle) == 0) {
-        fail(kRowNotFound, QStringLiteral("Row cannot be located for deleting. It may have been "
-                                          "deleted since it was last read."));
+        fail(rt::err::RowNotFound,
+             QStringLiteral("Row cannot be located for deleting. It may have been "
+                            "deleted since it was last read."));
     }
     // An edit of the row that is gone has nothing left to save.
     CancelUpdate();

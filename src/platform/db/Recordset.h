@@ -61,8 +61,14 @@ class Recordset {
     // A statement that gives rows opens the recordset on them, positioned on the first row;
     // any other statement is run and leaves the recordset closed.
     void Open(const QString& sql, Connection& connection, const Params& params = {});
-    // Every row of the table, in the order of insertion, updatable.
-    void OpenTable(const QString& table, Connection& connection);
+    // The rows of the table, in the order of insertion, updatable: every row, or with a
+    // condition only those that meet it. The condition is SQL over the table's columns with a ?
+    // for each value, which params binds ("uid = ? AND idate = ?"). Rows added or changed
+    // later stay in the recordset whether they meet it or not.
+    void OpenTable(const QString& table, Connection& connection, const QString& where = {},
+                   const Params& params = {});
+    // The table opened only to add rows: its columns without reading any row.
+    void OpenTableToAdd(const QString& table, Connection& connection);
     // Nothing to do when closed; raises 3219 while an edit is pending (Update or CancelUpdate
     // first), so that the edit is not lost unnoticed.
     void Close();
@@ -154,6 +160,9 @@ class Recordset {
         int column;
     };
 
+    sqlite3* usableHandle(Connection& connection) const;
+    void openTable(const QString& table, Connection& connection, const QString& clause,
+                   const Params& params);
     void requireOpen() const;
     void requireUpdatable() const;
     bool onRow() const { return pos_ >= 0 && pos_ < rows_; }

@@ -60,6 +60,9 @@ namespace db {
 // What a connection shares with the recordsets that write through it.
 struct Connection::Shared {
     sqlite3* handle = nullptr;
+    // Transactions begun and not yet ended; meaningful only while SQLite is in a transaction
+    // (after a failure it may have rolled back by itself).
+    int depth = 0;
 };
 
 }  // namespace db

@@ -25,7 +25,7 @@ QStringList splitLines(const QString& text) {
 }
 
 [[noreturn]] void invalidProperty() {
-    throw rt::Error(err::InvalidPropertyValue, QStringLiteral("Invalid property value"), kSource);
+    rt::raise(err::InvalidPropertyValue, kSource);
 }
 
 }  // namespace
@@ -92,8 +92,7 @@ void PagedPrinter::setDrawWidth(int pixels) {
 
 void PagedPrinter::Line(double x1, double y1, double x2, double y2, const QColor& colour) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
-        throw rt::Error(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"),
-                        kSource);
+        rt::raise(err::InvalidProcedureCall, kSource);
     }
     openDocument();
     drawLine(x1, y1, x2, y2, colour, drawWidth_);

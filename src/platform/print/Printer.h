@@ -3,14 +3,15 @@
 #include <QColor>
 #include <QString>
 
+#include "runtime/Error.h"
+
 namespace print {
 
-// Error numbers the printer raises. They keep the numbers the windows' handlers were written
-// against, like the numbers in rt::err.
+// The error numbers the printer raises, as rt::err names them.
 namespace err {
-constexpr long InvalidCall = 5;             // "Invalid procedure call or argument"
-constexpr long InvalidPropertyValue = 380;  // "Invalid property value"
-constexpr long PrinterError = 482;          // "Printer error": no printer, or output failed
+using rt::err::InvalidProcedureCall;
+using rt::err::InvalidPropertyValue;
+using rt::err::PrinterError;  // no printer, or output failed
 }  // namespace err
 
 // The printer object the list jobs print through.

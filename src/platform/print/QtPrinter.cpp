@@ -205,8 +205,7 @@ void QtPrinter::applyOrientation(int orientation) {
 }
 
 void QtPrinter::fail(const QString& why) const {
-    throw rt::Error(err::PrinterError, QStringLiteral("Printer error"),
-                    QStringLiteral("%1: %2").arg(kSource, why));
+    rt::raise(err::PrinterError, QStringLiteral("%1: %2").arg(kSource, why));
 }
 
 double QtPrinter::toDeviceX(double twips) const {

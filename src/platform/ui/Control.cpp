@@ -223,7 +223,7 @@ double Control::FontSize() const {
 
 void Control::setFontSize(double points) {
     if (!(points > 0)) {
-        throw rt::Error(380, QStringLiteral("Invalid property value"));
+        rt::raise(rt::err::InvalidPropertyValue);
     }
     QFont font = textFont();
     font.setPointSizeF(points);

@@ -180,7 +180,7 @@ class ControlArray {
     T& operator[](int index) const {
         auto it = items_.find(index);
         if (it == items_.end()) {
-            throw rt::Error(340,
+            throw rt::Error(rt::err::ControlArrayElementMissing,
                             QStringLiteral("Control array element '%1' doesn't exist").arg(index));
         }
         return *it->second;
@@ -195,7 +195,7 @@ class ControlArray {
     // Adds element `index` (error 360 when it exists already).
     T& Load(int index) {
         if (exists(index)) {
-            throw rt::Error(360, QStringLiteral("Object already loaded"));
+            rt::raise(rt::err::ObjectAlreadyLoaded);
         }
         auto item = std::make_unique<T>(form_, name_, index);
         T& ref = *item;

@@ -32,7 +32,7 @@ namespace ui {
 namespace {
 
 [[noreturn]] void invalidValue() {
-    throw rt::Error(380, QStringLiteral("Invalid property value"));
+    rt::raise(rt::err::InvalidPropertyValue);
 }
 
 Qt::Alignment horizontalAlignment(int alignment) {
@@ -65,21 +65,6 @@ void setPaletteColor(QWidget* widget, QPalette::ColorRole role, qint32 value) {
         palette.setColor(role, color);
     }
     widget->setPalette(palette);
-}
-
-// Case-insensitive place for a new entry of a sorted list: after the equal ones.
-int sortedPlace(const QStringList& items, const QString& text) {
-    int low = 0;
-    int high = static_cast<int>(items.size());
-    while (low < high) {
-        const int mid = (low + high) / 2;
-        if (QString::compare(items[mid], text, Qt::CaseInsensitive) <= 0) {
-            low = mid + 1;
-        } else {
-            high = mid;
-        }
-    }
-    return low;
 }
 
 QString charText(int code) {
@@ -885,6 +870,7 @@ void ComboBox::Clear() {
     QComboBox* combo = comboBox();
     const QSignalBlocker blocker(combo);
     combo->clear();
+    entryTexts_.clear();
     if (combo->isEditable()) {
         combo->setEditText(QString());
     }
@@ -900,11 +886,7 @@ void ComboBox::AddItem(const QString& text, int index) {
     int place = index;
     if (place == -1) {
         if (sorted_) {
-            QStringList items;
-            for (int i = 0; i < combo->count(); ++i) {
-                items.append(combo->itemText(i));
-            }
-            place = sortedPlace(items, text);
+            place = entryTexts_.sortedPlace(text);
         } else {
             place = combo->count();
         }
@@ -914,6 +896,7 @@ void ComboBox::AddItem(const QString& text, int index) {
     const QString editText = combo->currentText();
     const QSignalBlocker blocker(combo);
     combo->insertItem(place, text);
+    entryTexts_.insert(place, text);
     const int stillChosen = chosen < 0 ? -1 : (place <= chosen ? chosen + 1 : chosen);
     if (combo->currentIndex() != stillChosen) {
         combo->setCurrentIndex(stillChosen);
@@ -931,6 +914,7 @@ void ComboBox::RemoveItem(int index) {
     const QString editText = combo->currentText();
     const QSignalBlocker blocker(combo);
     combo->removeItem(index);
+    entryTexts_.remove(index);
     if (chosen == index) {
         combo->setCurrentIndex(-1);
         if (combo->isEditable()) {
@@ -950,6 +934,7 @@ void ComboBox::setList(int index, const QString& text) {
     checkIndex(index, false);
     const QSignalBlocker blocker(comboBox());
     comboBox()->setItemText(index, text);
+    entryTexts_.set(index, text);
 }
 
 int ComboBox::ListCount() const {
@@ -1003,7 +988,7 @@ void ComboBox::setText(const QString& text) {
         }
         const int index = findText(text);
         if (index < 0) {
-            throw rt::Error(383, QStringLiteral("'Text' property is read-only"));
+            rt::raise(rt::err::TextReadOnly);
         }
         setListIndex(index);
         return;
@@ -1185,6 +1170,7 @@ void ListBox::checkIndex(int index, bool allowMinusOne) const {
 void ListBox::Clear() {
     const QSignalBlocker blocker(listWidget());
     listWidget()->clear();
+    entryTexts_.clear();
     newIndex_ = -1;
 }
 
@@ -1195,17 +1181,14 @@ void ListBox::AddItem(const QString& text, int index) {
     int place = index;
     if (place == -1) {
         if (sorted_) {
-            QStringList items;
-            for (int i = 0; i < ListCount(); ++i) {
-                items.append(listWidget()->item(i)->text());
-            }
-            place = sortedPlace(items, text);
+            place = entryTexts_.sortedPlace(text);
         } else {
             place = ListCount();
         }
     }
     const QSignalBlocker blocker(listWidget());
     listWidget()->insertItem(place, text);
+    entryTexts_.insert(place, text);
     newIndex_ = place;
 }
 
@@ -1213,6 +1196,7 @@ void ListBox::RemoveItem(int index) {
     checkIndex(index, false);
     const QSignalBlocker blocker(listWidget());
     delete listWidget()->takeItem(index);
+    entryTexts_.remove(index);
 }
 
 QString ListBox::List(int index) const {
@@ -1225,6 +1209,7 @@ QString ListBox::List(int index) const {
 void ListBox::setList(int index, const QString& text) {
     checkIndex(index, false);
     listWidget()->item(index)->setText(text);
+    entryTexts_.set(index, text);
 }
 
 int ListBox::ListCount() const {
@@ -1433,7 +1418,7 @@ void Image::LoadPicture(const QString& path) {
     }
     QPixmap picture;
     if (!picture.load(path)) {
-        throw rt::Error(481, QStringLiteral("Invalid picture"));
+        rt::raise(rt::err::InvalidPicture);
     }
     setPicture(picture);
 }
@@ -1840,7 +1825,7 @@ void RichTextBox::setTextFont(const QFont& font) {
 void RichTextBox::LoadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw rt::Error(75, QStringLiteral("Path/File access error"));
+        rt::raise(rt::err::PathFileAccessError);
     }
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "ui/Control.h"
+#include "ui/ListOrder.h"
 
 class QLabel;
 class QLineEdit;
@@ -298,6 +299,7 @@ class ComboBox : public Control {
     bool sorted_ = false;
     bool locked_ = false;
     int newIndex_ = -1;
+    EntryTexts entryTexts_;
     QString lastEditText_;
 };
 
@@ -344,6 +346,7 @@ class ListBox : public Control {
     void selectQuietly(int index);
     bool sorted_ = false;
     int newIndex_ = -1;
+    EntryTexts entryTexts_;
 };
 
 // ---------------------------------------------------------------------------------------------

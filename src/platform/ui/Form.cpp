@@ -330,8 +330,8 @@ void dispatchFromQt(const std::function<void()>& procedure) {
 }
 
 void reportCaughtError() {
-    long number = 51;
-    QString description = QStringLiteral("Internal error");
+    long number = rt::err::InternalError;
+    QString description = rt::defaultDescription(rt::err::InternalError);
     QString source;
     try {
         throw;
@@ -340,8 +340,8 @@ void reportCaughtError() {
         description = e.Description();
         source = e.Source();
     } catch (const std::bad_alloc&) {
-        number = 7;
-        description = QStringLiteral("Out of memory");
+        number = rt::err::OutOfMemory;
+        description = rt::defaultDescription(rt::err::OutOfMemory);
     } catch (const std::exception& e) {
         description = QString::fromLocal8Bit(e.what());
     } catch (...) {
@@ -606,7 +606,7 @@ void Form::setWindowState(int windowState) {
 
 void Form::setBorderStyle(int style) {
     if (style < 0 || style > 5) {
-        throw rt::Error(380, QStringLiteral("Invalid property value"));
+        rt::raise(rt::err::InvalidPropertyValue);
     }
     borderStyle_ = style;
     applyBorderStyle();
@@ -825,10 +825,10 @@ void Form::Show(int modal) {
     QPointer<Form> self(this);
     if (modal != vbModeless) {
         if (mdiChild_) {
-            throw rt::Error(403, QStringLiteral("MDI child forms cannot be shown modally"));
+            rt::raise(rt::err::MdiChildModal);
         }
         if (visible_) {
-            throw rt::Error(400, QStringLiteral("Form already displayed; can't show modally"));
+            rt::raise(rt::err::FormAlreadyDisplayed);
         }
         QPointer<Form> previous = s.active;
         detail::noteInterruption();
@@ -862,8 +862,7 @@ void Form::Show(int modal) {
         return;
     }
     if (Form* top = detail::topModal(); top != nullptr && top != this) {
-        throw rt::Error(401,
-                        QStringLiteral("Can't show non-modal form when modal form is displayed"));
+        rt::raise(rt::err::ModalFormDisplayed);
     }
     const bool wasVisible = visible_;
     showWindow(false);

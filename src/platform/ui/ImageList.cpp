@@ -10,16 +10,16 @@ namespace ui {
 
 namespace {
 [[noreturn]] void outOfBounds() {
-    throw rt::Error(35600, QStringLiteral("Index out of bounds"));
+    rt::raise(rt::err::IndexOutOfBounds);
 }
 [[noreturn]] void notFound() {
-    throw rt::Error(35601, QStringLiteral("Element not found"));
+    rt::raise(rt::err::ElementNotFound);
 }
 }  // namespace
 
 ListImage& ListImageCollection::Add(int index, const QString& key, const QIcon& picture) {
     if (!key.isEmpty() && find(QVariant(key)) != nullptr) {
-        throw rt::Error(35602, QStringLiteral("Key is not unique in collection"));
+        rt::raise(rt::err::KeyNotUnique);
     }
     if (index == -1) {
         index = Count() + 1;

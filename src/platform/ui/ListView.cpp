@@ -4,11 +4,14 @@
 #include <QMetaObject>
 #include <QTreeWidget>
 #include <QtDebug>
+#include <algorithm>
+#include <ranges>
 
 #include "runtime/Convert.h"
 #include "ui/Controls.h"
 #include "ui/Host.h"
 #include "ui/ImageList.h"
+#include "ui/ListOrder.h"
 
 namespace ui {
 
@@ -16,17 +19,32 @@ namespace {
 
 constexpr int DefaultColumnWidth = 1440;  // twips
 
+// Rows whose place a sorted list works out one by one at the next read; with more, it sorts
+// them all at once.
+constexpr std::size_t MaxUnplacedRows = 32;
+// New rows that a sorted list puts into their places while nobody reads it; those added after
+// them are appended and sorted all at once at the next read, which is quicker for a long fill.
+constexpr int MaxRowsPlacedUnread = 64;
+
+// The first of count positions for which pred is false, pred being true before it and false
+// from it on.
+template <class Pred>
+int partitionPoint(int count, Pred pred) {
+    const auto positions = std::views::iota(0, count);
+    return static_cast<int>(std::ranges::partition_point(positions, pred) - positions.begin());
+}
+
 [[noreturn]] void outOfBounds() {
-    throw rt::Error(35600, QStringLiteral("Index out of bounds"));
+    rt::raise(rt::err::IndexOutOfBounds);
 }
 [[noreturn]] void notFound() {
-    throw rt::Error(35601, QStringLiteral("Element not found"));
+    rt::raise(rt::err::ElementNotFound);
 }
 [[noreturn]] void keyInUse() {
-    throw rt::Error(35602, QStringLiteral("Key is not unique in collection"));
+    rt::raise(rt::err::KeyNotUnique);
 }
 [[noreturn]] void invalidValue() {
-    throw rt::Error(380, QStringLiteral("Invalid property value"));
+    rt::raise(rt::err::InvalidPropertyValue);
 }
 
 bool noIcon(const QVariant& indexOrKey) {
@@ -56,14 +74,28 @@ Qt::Alignment columnAlignment(int alignment) {
 // texts, colours and fonts from it.
 class ListViewRow : public QTreeWidgetItem {
   public:
-    explicit ListViewRow(ListView* view) : QTreeWidgetItem(UserType), item(view, this) {
+    explicit ListViewRow(ListView* owner) : QTreeWidgetItem(UserType), item(owner, this) {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
 
     ListItem item;
 
+    // Keeping a sorted list in order (see ListView::ensureSorted).
+    quint64 seq = 0;        // the order of adding
+    quint64 freshIn = 0;    // the ordering generation it was added in
+    quint64 before = 0;     // its place before the pending ordering, which ties keep
+    bool unplaced = false;  // its text changed, or it was put at a given index, since then
+
     QString columnText(int column) const {
         return column == 0 ? item.text_ : item.SubItems(column);
+    }
+    // The same without a copy, for the comparisons of sorting.
+    QStringView columnView(int column) const {
+        if (column == 0) {
+            return item.text_;
+        }
+        const ListSubItem* sub = subItem(column);
+        return sub != nullptr ? QStringView(sub->text_) : QStringView();
     }
 
     QVariant data(int column, int role) const override {
@@ -119,10 +151,17 @@ class ListViewRow : public QTreeWidgetItem {
         QTreeWidgetItem::setData(column, role, value);
     }
 
+    // Only a full sort asks. Rows with equal texts keep the order they had before it in either
+    // direction: Qt sorts downwards by swapping the two rows it compares.
     bool operator<(const QTreeWidgetItem& other) const override {
-        const int key = item.view_->SortKey();
+        const ListView& owner = *item.view_;
         const auto& row = static_cast<const ListViewRow&>(other);
-        return QString::compare(columnText(key), row.columnText(key), Qt::CaseInsensitive) < 0;
+        const int order =
+            compareListTexts(columnView(owner.SortKey()), row.columnView(owner.SortKey()));
+        if (order != 0) {
+            return order < 0;
+        }
+        return owner.SortOrder() == lvwDescending ? before > row.before : before < row.before;
     }
 
     // The texts and colours live in the item and are read when the row is painted, so a
@@ -189,8 +228,7 @@ QIcon ColumnHeader::resolveIcon(const QVariant& indexOrKey) const {
     }
     ImageList* images = view_->ColumnHeaderIcons();
     if (images == nullptr) {
-        throw rt::Error(35613,
-                        QStringLiteral("ImageList must be initialized before it can be used"));
+        rt::raise(rt::err::ImageListNotInitialized);
     }
     const ListImage* image = images->ListImages.find(indexOrKey);
     if (image == nullptr) {
@@ -357,7 +395,7 @@ ListSubItem& ListSubItemCollection::Add(int index, const QString&, const QString
 void ListItem::changed(int column) {
     row_->changed();
     if (column >= 0) {
-        view_->markUnsorted(column);
+        view_->markUnsorted(row_, column);
     }
 }
 
@@ -440,19 +478,18 @@ ListItem& ListItemCollection::Add(int index, const QString& key, const QString& 
     auto* row = new ListViewRow(view_);
     row->item.text_ = text;
     row->item.key_ = key;
-    if (index == -1 || index == count + 1) {
-        tree->addTopLevelItem(row);
-    } else {
+    const bool atIndex = index != -1 && index != count + 1;
+    if (atIndex) {
         view_->ensureSorted();
-        tree->insertTopLevelItem(index - 1, row);
     }
+    tree->insertTopLevelItem(atIndex ? index - 1 : view_->placeForNewRow(*row), row);
     if (!key.isEmpty()) {
         keys_.insert(key, row);
     }
     if (count == 0) {
         view_->selectQuietly(row);
     }
-    view_->markUnsorted(-1);
+    view_->noteAdded(row, atIndex);
     return row->item;
 }
 
@@ -462,8 +499,9 @@ int ListItemCollection::Count() const {
 
 void ListItemCollection::Clear() {
     keys_.clear();
+    view_->unplaced_.clear();
+    view_->resortAll_ = false;
     view_->treeWidget()->clear();
-    view_->sortDirty_ = false;
 }
 
 void ListItemCollection::Remove(int index) {
@@ -486,6 +524,7 @@ void ListItemCollection::removeRow(ListViewRow* row) {
     // Qt would select the neighbour of a removed selected row; the list has no selection then.
     const bool wasSelected = row->isSelected();
     keys_.remove(row->item.key_);
+    std::erase(view_->unplaced_, row);
     delete row;
     if (wasSelected) {
         view_->treeWidget()->clearSelection();
@@ -552,6 +591,7 @@ ListView::ListView(Form* form, const QString& name, int index)
 ListView::~ListView() {
     // The rows hold the items; they go before the collections that point into them.
     ListItems.keys_.clear();
+    unplaced_.clear();
     if (QTreeWidget* tree = treeWidget()) {
         tree->clear();
     }
@@ -683,6 +723,9 @@ ListItem* ListView::FindItem(const QString& text, int where, int start, int matc
 }
 
 void ListView::setSorted(bool on) {
+    if (sorted_ && !on) {
+        leaveUnordered();
+    }
     sorted_ = on;
     if (on) {
         resort();
@@ -709,11 +752,116 @@ void ListView::setSortOrder(int order) {
     }
 }
 
-void ListView::markUnsorted(int column) {
+// ---- keeping a sorted list in order
+//
+// A sorted list is in order whenever code or a person reads it, as if it were sorted (stably,
+// by the sort column's text without regard to case) at each read: rows with equal texts keep
+// the order they had, and rows added since the last read count as coming after all others, in
+// the order of adding. To spare a sort at each read of a fill loop, a new row is put straight
+// into its place; only rows whose sort text changed, or that were put at a given index, wait
+// for the next read ("unplaced") and are then moved into their places one by one.
+
+bool ListView::ordersByColumn() const {
+    return sorted_ && sortKey_ < treeWidget()->columnCount();
+}
+
+bool ListView::isFresh(const ListViewRow& row) const {
+    return row.freshIn == generation_;
+}
+
+int ListView::compareTexts(const ListViewRow& a, const ListViewRow& b) const {
+    const int order = compareListTexts(a.columnView(sortKey_), b.columnView(sortKey_));
+    return sortOrder_ == lvwDescending ? -order : order;
+}
+
+bool ListView::comesBefore(const ListViewRow& a, const ListViewRow& b) const {
+    const int order = compareTexts(a, b);
+    return order != 0 ? order < 0 : a.before < b.before;
+}
+
+ListViewRow* ListView::rowAtPosition(int position) const {
+    return static_cast<ListViewRow*>(treeWidget()->topLevelItem(position));
+}
+
+void ListView::numberRows(std::vector<int>* unplacedPositions) const {
+    // Rows added since the last read come after all others, in the order of adding.
+    constexpr quint64 FreshRows = quint64(1) << 32;
+    const int count = ListItems.Count();
+    for (int i = 0; i < count; ++i) {
+        ListViewRow* row = rowAtPosition(i);
+        row->before = isFresh(*row) ? FreshRows + row->seq : static_cast<quint64>(i);
+        if (unplacedPositions != nullptr && row->unplaced) {
+            unplacedPositions->push_back(i);
+        }
+    }
+}
+
+int ListView::placeForNewRow(const ListViewRow& row) {
+    const int count = ListItems.Count();
+    if (!sorted_) {
+        return count;
+    }
+    if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
+        // Appended, and sorted (or, without the column, left) at the next read.
+        resortAll_ = true;
+        return count;
+    }
+    // After every row in its place with an equal text: those were there before it.
+    std::vector<int> unplaced;
+    for (ListViewRow* other : unplaced_) {
+        unplaced.push_back(treeWidget()->indexOfTopLevelItem(other));
+    }
+    std::sort(unplaced.begin(), unplaced.end());
+    const int placedCount = count - static_cast<int>(unplaced.size());
+    const int place = partitionPoint(placedCount, [&](int j) {
+        return compareTexts(*rowAtPosition(skipUnplaced(j, unplaced)), row) <= 0;
+    });
+    return place == placedCount ? count : skipUnplaced(place, unplaced);
+}
+
+int ListView::skipUnplaced(int placed, const std::vector<int>& unplacedPositions) {
+    int position = placed;
+    for (const int unplaced : unplacedPositions) {
+        if (unplaced > position) {
+            break;
+        }
+        ++position;
+    }
+    return position;
+}
+
+void ListView::noteAdded(ListViewRow* row, bool atIndex) {
+    if (!sorted_) {
+        return;
+    }
+    row->seq = ++nextSeq_;
+    if (atIndex) {
+        // Its place was given: like a changed row, it finds its own at the next read.
+        markUnsorted(row, -1);
+        return;
+    }
+    row->freshIn = generation_;
+    ++freshCount_;
+    postOrdering();
+}
+
+void ListView::markUnsorted(ListViewRow* row, int column) {
     if (!sorted_ || (column >= 0 && column != sortKey_)) {
         return;
     }
-    sortDirty_ = true;
+    if (!resortAll_ && !row->unplaced) {
+        if (unplaced_.size() < MaxUnplacedRows && ordersByColumn()) {
+            row->unplaced = true;
+            unplaced_.push_back(row);
+        } else {
+            forgetUnplaced();
+            resortAll_ = true;
+        }
+    }
+    postOrdering();
+}
+
+void ListView::postOrdering() {
     // With a person at the screen, the list is put in order as soon as the filling code is
     // done; code and tests that read it are served at once through ensureSorted.
     if (!sortPosted_ && host().realInput()) {
@@ -728,23 +876,129 @@ void ListView::markUnsorted(int column) {
     }
 }
 
-void ListView::ensureSorted() const {
-    if (sortDirty_) {
-        resort();
+void ListView::forgetUnplaced() const {
+    for (ListViewRow* row : unplaced_) {
+        row->unplaced = false;
     }
+    unplaced_.clear();
+}
+
+void ListView::ensureSorted() const {
+    if (resortAll_ || !ordersByColumn()) {
+        resort();
+        return;
+    }
+    if (!unplaced_.empty()) {
+        placeUnplaced();
+    }
+    startGeneration();
 }
 
 void ListView::resort() const {
-    sortDirty_ = false;
-    if (!sorted_) {
+    if (!ordersByColumn()) {
+        leaveUnordered();
+        return;
+    }
+    forgetUnplaced();
+    resortAll_ = false;
+    numberRows(nullptr);
+    treeWidget()->sortItems(sortKey_,
+                            sortOrder_ == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    startGeneration();
+}
+
+void ListView::startGeneration() const {
+    ++generation_;
+    freshCount_ = 0;
+}
+
+void ListView::placeUnplaced() const {
+    std::vector<int> positions;
+    numberRows(&positions);
+    forgetUnplaced();
+    // Each unplaced row goes after the rows in their places that come before it, and after the
+    // other unplaced rows that come before it.
+    struct Move {
+        ListViewRow* row;
+        int from;
+        int to;
+    };
+    std::vector<Move> moves;
+    const int placedCount = ListItems.Count() - static_cast<int>(positions.size());
+    for (const int from : positions) {
+        ListViewRow* row = rowAtPosition(from);
+        const int to = partitionPoint(placedCount, [&](int j) {
+            return comesBefore(*rowAtPosition(skipUnplaced(j, positions)), *row);
+        });
+        moves.push_back({row, from, to});
+    }
+    bool inPlace = true;
+    for (Move& move : moves) {
+        for (const Move& other : moves) {
+            move.to += comesBefore(*other.row, *move.row) ? 1 : 0;
+        }
+        inPlace = inPlace && move.to == move.from;
+    }
+    if (inPlace) {
         return;
     }
     QTreeWidget* tree = treeWidget();
-    if (sortKey_ >= tree->columnCount()) {
-        return;  // no such column: nothing to order by
+    const QList<QTreeWidgetItem*> selected = tree->selectedItems();
+    QTreeWidgetItem* current = tree->currentItem();
+    for (auto move = moves.rbegin(); move != moves.rend(); ++move) {
+        tree->takeTopLevelItem(move->from);
     }
-    tree->sortItems(sortKey_,
-                    sortOrder_ == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    std::sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.to < b.to; });
+    for (const Move& move : moves) {
+        tree->insertTopLevelItem(move.to, move.row);
+    }
+    keepSelection(selected, current);
+}
+
+void ListView::leaveUnordered() const {
+    // A list that stops ordering itself (Sorted off, or no column to order by) stays as it was
+    // before the rows added since the last read were placed: those at the end, in the order of
+    // adding.
+    forgetUnplaced();
+    resortAll_ = false;
+    std::vector<ListViewRow*> fresh;
+    if (freshCount_ > 0) {
+        for (int i = 0; i < ListItems.Count(); ++i) {
+            if (isFresh(*rowAtPosition(i))) {
+                fresh.push_back(rowAtPosition(i));
+            }
+        }
+    }
+    startGeneration();
+    if (fresh.empty()) {
+        return;
+    }
+    QTreeWidget* tree = treeWidget();
+    const QList<QTreeWidgetItem*> selected = tree->selectedItems();
+    QTreeWidgetItem* current = tree->currentItem();
+    std::sort(fresh.begin(), fresh.end(),
+              [](const ListViewRow* a, const ListViewRow* b) { return a->seq < b->seq; });
+    for (ListViewRow* row : fresh) {
+        tree->takeTopLevelItem(tree->indexOfTopLevelItem(row));
+        tree->addTopLevelItem(row);
+    }
+    keepSelection(selected, current);
+}
+
+void ListView::keepSelection(const QList<QTreeWidgetItem*>& selected,
+                             QTreeWidgetItem* current) const {
+    // Qt selects a neighbour of a current row that is taken out; the moves change nothing a
+    // person chose.
+    QTreeWidget* tree = treeWidget();
+    tree->clearSelection();
+    if (current != nullptr) {
+        tree->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    } else {
+        tree->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    for (QTreeWidgetItem* item : selected) {
+        item->setSelected(true);
+    }
 }
 
 bool ListView::personClick(ListViewRow* row, bool doubleClick) {

@@ -12,6 +12,7 @@
 #include "ui/Control.h"
 
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace ui {
 
@@ -295,9 +296,25 @@ class ListView : public Control {
     friend class ListViewRow;
     friend class ListSubItem;
 
+    // Keeping a sorted list in order (see ListView.cpp).
     void ensureSorted() const;
-    void markUnsorted(int column);
     void resort() const;
+    void markUnsorted(ListViewRow* row, int column);
+    void noteAdded(ListViewRow* row, bool atIndex);
+    int placeForNewRow(const ListViewRow& row);
+    void postOrdering();
+    bool ordersByColumn() const;
+    bool isFresh(const ListViewRow& row) const;
+    int compareTexts(const ListViewRow& a, const ListViewRow& b) const;
+    bool comesBefore(const ListViewRow& a, const ListViewRow& b) const;
+    ListViewRow* rowAtPosition(int position) const;
+    void numberRows(std::vector<int>* unplacedPositions) const;
+    static int skipUnplaced(int placed, const std::vector<int>& unplacedPositions);
+    void placeUnplaced() const;
+    void forgetUnplaced() const;
+    void leaveUnordered() const;
+    void startGeneration() const;
+    void keepSelection(const QList<QTreeWidgetItem*>& selected, QTreeWidgetItem* current) const;
     ListViewRow* rowAt(int index) const;  // 0-based display index
     ListViewRow* rowWithText(const QString& text) const;
     // The row a person's action is on; null (with a warning) when a person cannot act or
@@ -319,7 +336,13 @@ class ListView : public Control {
     bool fullRowSelect_ = true;
     bool gridLines_ = false;
     bool hideSelection_ = true;
-    mutable bool sortDirty_ = false;
+    // Rows to be moved into their places at the next read, unless all are sorted then.
+    mutable std::vector<ListViewRow*> unplaced_;
+    mutable bool resortAll_ = false;
+    // Bumped at each ordering: rows added in the current generation are "fresh".
+    mutable quint64 generation_ = 1;
+    mutable int freshCount_ = 0;  // rows added since the last ordering
+    quint64 nextSeq_ = 0;
     bool sortPosted_ = false;
     Qt::MouseButton lastQtButton_ = Qt::LeftButton;
 };

@@ -11,6 +11,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
+#include "runtime/App.h"
 #include "runtime/Error.h"
 
 using db::Connection;
@@ -337,13 +338,86 @@ TEST_F(ConnectionTest, TransactionObjectRollsBackUnlessCommitted) {
 TEST_F(ConnectionTest, TransactionMisuseIsReported) {
     EXPECT_EQ(errorNumber([&] { cn.CommitTrans(); }), rt::err::ProviderFailure);
     EXPECT_EQ(errorNumber([&] { cn.RollbackTrans(); }), rt::err::ProviderFailure);
-    cn.BeginTrans();
-    EXPECT_EQ(errorNumber([&] { cn.BeginTrans(); }), rt::err::ProviderFailure);
-    // Closing would decide the transaction's fate silently.
-    EXPECT_EQ(errorNumber([&] { cn.Close(); }), 3219);
-    EXPECT_TRUE(cn.IsOpen());
+    {
+        db::Transaction outer(cn);
+        cn.BeginTrans();
+        // The outer one cannot decide while the one inside it is undecided.
+        EXPECT_EQ(errorNumber([&] { outer.Commit(); }), rt::err::ProviderFailure);
+        cn.CommitTrans();
+        outer.Commit();
+    }
+    EXPECT_EQ(cn.TransactionLevel(), 0);
+}
+
+namespace {
+
+// A rule that keeps its writes together in a transaction of its own, called from a window that
+// holds one already.
+void addCategory(Connection& cn, int cid, const QString& name) {
+    db::Transaction t(cn);
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {cid, name});
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (?, ?)", {cid + 100, name + " (copy)"});
+    t.Commit();
+}
+
+}  // namespace
+
+TEST_F(ConnectionTest, ATransactionInsideAnotherIsASavepointOfIt) {
+    EXPECT_EQ(cn.BeginTrans(), 1);
+    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
+    addCategory(cn, 1, "Fruits");
+    EXPECT_EQ(cn.TransactionLevel(), 1);
+    // The rule's commit hands its rows to the window's transaction, which decides for all.
     cn.RollbackTrans();
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
+
+    // A rule that fails undoes only its own rows; the window's go on and are committed.
+    {
+        db::Transaction window(cn);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ben"});
+        addCategory(cn, 2, "Pulses");
+        EXPECT_EQ(errorNumber([&] { addCategory(cn, 3, "Pulses"); }), 0);
+        EXPECT_EQ(errorNumber([&] { addCategory(cn, 2, "Again"); }), rt::err::ProviderFailure);
+        EXPECT_EQ(cn.TransactionLevel(), 1);
+        window.Commit();
+    }
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 1);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 4);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat WHERE cname = 'Again'"), 0);
+
+    // Levels begun by hand end one by one, innermost first.
+    EXPECT_EQ(cn.BeginTrans(), 1);
+    EXPECT_EQ(cn.BeginTrans(), 2);
+    cn.Execute("DELETE FROM usr");
+    cn.RollbackTrans();
+    EXPECT_EQ(cn.TransactionLevel(), 1);
+    cn.CommitTrans();
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 1);
+}
+
+TEST_F(ConnectionTest, ClosingInATransactionRollsBackAndLogsInsteadOfRaising) {
+    rt::App::setPath(file.folder());
+    cn.BeginTrans();
+    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
+    cn.BeginTrans();
+    cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
     cn.Close();
+    rt::App::setPath({});
+    EXPECT_FALSE(cn.IsOpen());
+    EXPECT_EQ(cn.TransactionLevel(), 0);
+
+    file.open(cn);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+    QFile log(file.folder() + "/report.Log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString record = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(record.contains("=====Error Number = 3219")) << record.toStdString();
+    EXPECT_TRUE(record.contains("rolled back")) << record.toStdString();
+    // A transaction begun after reopening starts at the outermost level again.
+    EXPECT_EQ(cn.BeginTrans(), 1);
+    cn.RollbackTrans();
 }
 
 TEST_F(ConnectionTest, CommittedWorkSurvivesReopening) {

@@ -234,6 +234,54 @@ TEST_F(RecordsetTest, AddNewReadsBackDefaultsAndTheGeneratedKey) {
     EXPECT_EQ(members["userid"], Variant(3));
 }
 
+TEST_F(RecordsetTest, ATableOpenedWithAConditionHoldsOnlyItsRowsAndStillWrites) {
+    Recordset rs;
+    rs.OpenTable("food", cn, "cid = ? AND foodname <> ?", {2, "Cow's milk"});
+    EXPECT_EQ(names(rs, "foodname"), QStringList({"Apple", "Banana"}));
+    rs.MoveLast();
+    rs.Fields("foodname") = "Plantain";
+    rs.Update();
+    // A new row stays in the recordset although it does not meet the condition.
+    rs.AddNew();
+    rs.Fields("foodname") = "Curd";
+    rs.Fields("cid") = 5;
+    rs.Update();
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs["foodid"], Variant(4));
+    EXPECT_EQ(names(rs, "foodname"), QStringList({"Apple", "Plantain", "Curd"}));
+    EXPECT_EQ(count("SELECT count(*) FROM food WHERE foodname IN ('Plantain', 'Curd')"), 2);
+    EXPECT_EQ(count("SELECT count(*) FROM food WHERE foodname = 'Banana'"), 0);
+
+    // The values are bound: a quote in them is a character like any other.
+    Recordset milk;
+    milk.OpenTable("food", cn, "foodname = ?", {"Cow's milk"});
+    EXPECT_EQ(milk.RecordCount(), 1);
+    Recordset none;
+    none.OpenTable("food", cn, "foodname = ?", {"x' OR '1'='1"});
+    EXPECT_TRUE(none.EOF());
+    EXPECT_EQ(errorNumber([&] { Recordset().OpenTable("food", cn, "cid = ?"); }),
+              rt::err::MissingParameter);
+}
+
+TEST_F(RecordsetTest, ATableOpenedToAddReadsNoRowsButAddsAsUsual) {
+    Recordset rs;
+    rs.OpenTableToAdd("food", cn);
+    EXPECT_TRUE(rs.BOF());
+    EXPECT_TRUE(rs.EOF());
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_EQ(rs.Fields("FoodName").Name(), "foodname");
+    rs.AddNew();
+    rs.Fields("foodname") = "Mango";
+    rs.Update();
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs["foodid"], Variant(4));
+    EXPECT_EQ(rs["PrimeOrNot"], Variant("U"));
+    rs.Fields("foodnote") = "ripe";
+    rs.Update();
+    EXPECT_EQ(count("SELECT count(*) FROM food WHERE foodnote = 'ripe'"), 1);
+    EXPECT_EQ(count("SELECT count(*) FROM food"), 4);
+}
+
 TEST_F(RecordsetTest, ChangingAFieldUpdatesThatRowOnly) {
     Recordset rs;
     rs.OpenTable("food", cn);

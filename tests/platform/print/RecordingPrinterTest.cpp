@@ -3,8 +3,8 @@
 #include <functional>
 #include <limits>
 
-#include "print/RecordingPrinter.h"
 #include "runtime/Error.h"
+#include "support/RecordingPrinter.h"
 
 namespace {
 
@@ -376,7 +376,7 @@ TEST(RecordingPrinterValidation, UnprintableValuesAreRefusedAndKeepTheOldValue) 
     EXPECT_EQ(errorNumberOf([&] { printer.setCurrentY(inf); }), invalid);
     EXPECT_EQ(printer.CurrentX(), -50);
 
-    EXPECT_EQ(errorNumberOf([&] { printer.Line(0, 0, nan, 0); }), print::err::InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { printer.Line(0, 0, nan, 0); }), print::err::InvalidProcedureCall);
     EXPECT_TRUE(printer.entries().empty());
 }
 

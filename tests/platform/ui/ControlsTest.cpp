@@ -11,9 +11,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QVBoxLayout>
+#include <random>
 
-#include "support/PrintQt.h"
 #include "runtime/Error.h"
+#include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
@@ -483,6 +484,65 @@ TEST_F(ControlsTest, WindowWithControlsRendersOffscreen) {
     const QPixmap picture = form.grab();
     EXPECT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 0);
+}
+
+// A sorted combo or list box puts each new entry after the entries that equal it without
+// regard to case, whatever code added, removed or renamed before.
+template <class Box>
+void checkSortedPlaces(Box& box, unsigned seed) {
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const QStringList texts = {"",   "a", "A",      "b",      "B",  "ab",
+                               "aB", "c", "\u00e4", "\u00c4", "10", "9"};
+    box.Clear();
+    box.setSorted(true);
+    QStringList shown;
+    for (int step = 0; step < 1500; ++step) {
+        const int action = pick(10);
+        const QString text = texts[pick(static_cast<int>(texts.size()))];
+        if (action < 6 || shown.size() < 3) {
+            // A binary search, as always: in a list that code put out of order, the place is
+            // where the search ends.
+            qsizetype place = 0;
+            qsizetype end = shown.size();
+            while (place < end) {
+                const qsizetype middle = place + (end - place) / 2;
+                if (QString::compare(shown[middle], text, Qt::CaseInsensitive) <= 0) {
+                    place = middle + 1;
+                } else {
+                    end = middle;
+                }
+            }
+            box.AddItem(text);
+            ASSERT_EQ(box.NewIndex(), place) << "step " << step;
+            shown.insert(place, text);
+        } else if (action == 6) {
+            const int index = pick(static_cast<int>(shown.size()) + 1);
+            box.AddItem(text, index);
+            shown.insert(index, text);
+        } else if (action == 7) {
+            const int index = pick(static_cast<int>(shown.size()));
+            box.RemoveItem(index);
+            shown.removeAt(index);
+        } else if (action == 8) {
+            const int index = pick(static_cast<int>(shown.size()));
+            box.setList(index, text);
+            shown[index] = text;
+        } else if (shown.size() > 60) {
+            box.Clear();
+            shown.clear();
+        }
+        ASSERT_EQ(box.ListCount(), shown.size());
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(box.List(i), shown[i]);
+    }
+}
+
+TEST_F(ControlsTest, SortedComboAndListBoxesPlaceNewEntriesAfterTheirEquals) {
+    frmAll& form = shown();
+    checkSortedPlaces(form.cboCat, 7);
+    checkSortedPlaces(form.lstFoods, 11);
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <random>
+#include <vector>
 
-#include "support/PrintQt.h"
 #include "runtime/Error.h"
+#include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -307,6 +310,202 @@ TEST_F(ListViewTest, LargeSortedFillStaysConsistent) {
                                    form.LstView.ListItems(i + 1).SubItems(2), Qt::CaseInsensitive),
                   0)
             << "at " << i;
+    }
+}
+
+// What a sorted list showed when it sorted itself wholly at each read after a change: a stable
+// sort by the sort column's text without regard to case, rows added since the last read coming
+// after the others. Plain vectors, so that the list view can be checked against it.
+class ReferenceList {
+  public:
+    struct Row {
+        int id;
+        QString texts[3];
+    };
+
+    std::vector<Row> rows;
+    int selected = -1;
+    bool sorted = false;
+    int key = 0;
+    bool descending = false;
+
+    void add(int id, const QString& text, int index) {
+        if (index != -1) {
+            read();
+            rows.insert(rows.begin() + (index - 1), Row{id, {text, {}, {}}});
+        } else {
+            rows.push_back(Row{id, {text, {}, {}}});
+        }
+        if (rows.size() == 1) {
+            selected = id;
+        }
+        changed(-1);
+    }
+    void set(int id, int column, const QString& text) {
+        find(id).texts[column] = text;
+        changed(column);
+    }
+    void remove(int id) {
+        std::erase_if(rows, [&](const Row& row) { return row.id == id; });
+        if (selected == id) {
+            selected = -1;
+        }
+    }
+    void setSorted(bool on) {
+        sorted = on;
+        if (on) {
+            sortNow();
+        }
+    }
+    void setKey(int column) {
+        key = column;
+        if (sorted) {
+            sortNow();
+        }
+    }
+    void setDescending(bool on) {
+        descending = on;
+        if (sorted) {
+            sortNow();
+        }
+    }
+    // The order a reader sees.
+    QStringList read() {
+        if (dirty_) {
+            sortNow();
+        }
+        QStringList ids;
+        for (const Row& row : rows) {
+            ids << QString::number(row.id);
+        }
+        return ids;
+    }
+    Row& find(int id) {
+        return *std::find_if(rows.begin(), rows.end(),
+                             [&](const Row& row) { return row.id == id; });
+    }
+
+  private:
+    void changed(int column) {
+        if (sorted && (column < 0 || column == key)) {
+            dirty_ = true;
+        }
+    }
+    void sortNow() {
+        dirty_ = false;
+        if (!sorted || key >= 3) {
+            return;
+        }
+        std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+            const int order = QString::compare(a.texts[key], b.texts[key], Qt::CaseInsensitive);
+            return descending ? order > 0 : order < 0;
+        });
+    }
+
+    bool dirty_ = false;
+};
+
+TEST_F(ListViewTest, SortedListsShowWhatSortingAtEachReadShowed) {
+    frmList& form = shown();
+    ListView& lvw = form.LstView;
+    ReferenceList reference;
+    std::mt19937 random(20240817);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const QStringList texts = {"",   "a", "A",      "b",      "B",  "ab",
+                               "aB", "c", "\u00e4", "\u00c4", "10", "9"};
+    auto text = [&] { return texts[pick(static_cast<int>(texts.size()))]; };
+    auto keyOf = [](int id) { return QStringLiteral("K%1").arg(id); };
+    auto someId = [&] {
+        return reference.rows[static_cast<size_t>(pick(static_cast<int>(reference.rows.size())))]
+            .id;
+    };
+    auto shown = [&] {
+        QStringList ids;
+        for (int i = 1; i <= lvw.ListItems.Count(); ++i) {
+            ids << lvw.ListItems(i).Key().mid(1);
+        }
+        return ids;
+    };
+
+    int nextId = 1;
+    for (int step = 0; step < 6000; ++step) {
+        // Phases of frequent reads, of long runs of changes without one, and of sort settings.
+        const int phase = (step / 300) % 3;
+        const int readEvery = phase == 0 ? 3 : (phase == 1 ? 80 : 12);
+        const int count = static_cast<int>(reference.rows.size());
+        const int action = pick(100);
+        if (pick(readEvery) == 0) {
+            const QStringList expected = reference.read();
+            ASSERT_EQ(shown(), expected) << "step " << step;
+            ListItem* chosen = lvw.SelectedItem();
+            ASSERT_EQ(chosen != nullptr ? chosen->Key().mid(1).toInt() : -1, reference.selected)
+                << "step " << step;
+        } else if (action < 40 || count < 3) {
+            const int id = nextId++;
+            const int index = pick(10) == 0 && count > 0 ? 1 + pick(count) : -1;
+            reference.add(id, text(), index);
+            ListItem& item = lvw.ListItems.Add(index, keyOf(id), reference.find(id).texts[0]);
+            for (int column = 1; column <= 2; ++column) {
+                if (pick(2) == 0) {
+                    const QString sub = text();
+                    reference.set(id, column, sub);
+                    item.setSubItems(column, sub);
+                }
+            }
+        } else if (action < 70) {
+            const int id = someId();
+            const int column = pick(3);
+            const QString changed = text();
+            reference.set(id, column, changed);
+            if (column == 0) {
+                lvw.ListItems(keyOf(id)).setText(changed);
+            } else {
+                lvw.ListItems(keyOf(id)).setSubItems(column, changed);
+            }
+        } else if (action < 80) {
+            int id = someId();
+            if (pick(2) == 0) {
+                lvw.ListItems.Remove(keyOf(id));
+            } else {
+                reference.read();
+                const int index = 1 + pick(count);
+                id = reference.rows[static_cast<size_t>(index - 1)].id;
+                lvw.ListItems.Remove(index);
+            }
+            if (id == reference.selected) {
+                // Qt keeps the removed row's neighbour as the current row, and would select it
+                // when that one goes too; this run keeps away from that corner.
+                lvw.treeWidget()->setCurrentItem(nullptr);
+            }
+            reference.remove(id);
+        } else if (action < 88) {
+            const int id = someId();
+            reference.selected = id;
+            lvw.ListItems(keyOf(id)).setSelected(true);
+        } else if (action < 91) {
+            reference.read();
+            const int id = someId();
+            const auto place = std::find_if(reference.rows.begin(), reference.rows.end(),
+                                            [&](const auto& row) { return row.id == id; });
+            ASSERT_EQ(lvw.ListItems(keyOf(id)).Index(), place - reference.rows.begin() + 1)
+                << "step " << step;
+        } else if (action < 94) {
+            const int column = pick(4);  // 3: a column the list does not have
+            reference.setKey(column);
+            lvw.setSortKey(column);
+        } else if (action < 96) {
+            const bool descending = pick(2) == 0;
+            reference.setDescending(descending);
+            lvw.setSortOrder(descending ? lvwDescending : lvwAscending);
+        } else if (action < 99) {
+            const bool on = pick(4) != 0;
+            reference.setSorted(on);
+            lvw.setSorted(on);
+        } else if (count > 40) {
+            reference.rows.clear();
+            reference.selected = -1;
+            lvw.ListItems.Clear();
+        }
     }
 }
 

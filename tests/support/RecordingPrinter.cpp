@@ -1,4 +1,4 @@
-#include "print/RecordingPrinter.h"
+#include "support/RecordingPrinter.h"
 
 #include <cmath>
 
@@ -51,8 +51,7 @@ double RecordingPrinter::lineHeight(const TextFont& font) const {
 
 void RecordingPrinter::beginDocument(int /*orientation*/) {
     if (mode_ == Mode::NoPrinter) {
-        throw rt::Error(err::PrinterError, QStringLiteral("Printer error"),
-                        QStringLiteral("Printer"));
+        rt::raise(err::PrinterError, QStringLiteral("Printer"));
     }
 }
 

@@ -1,0 +1,20 @@
+#include "Windows.h"
+
+#include "foods/frmItm.h"
+#include "foods/frmNewFood.h"
+#include "foods/frmfdN.h"
+#include "frame/WindowOpeners.h"
+#include "members/frmUsr.h"
+
+namespace kelvora {
+
+void connectWindows() {
+    // One line per window that the start page or a menu of the frame opens; a modal one with
+    // frame::modalOpener.
+    frame::setOpener(QStringLiteral("frmUsr"), frame::childOpener<frmUsr>());
+    frame::setOpener(QStringLiteral("frmfdN"), frame::childOpener<frmfdN>());
+    frame::setOpener(QStringLiteral("frmNewFood"), frame::modalOpener<frmNewFood>());
+    frame::setOpener(QStringLiteral("frmItm"), frame::childOpener<frmItm>());
+}
+
+}  // namespace kelvora
