@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include "foods/frmIdxN.h"
 #include "foods/frmItm.h"
 #include "foods/frmNewFood.h"
 #include "foods/frmfdN.h"
@@ -13,6 +14,7 @@ void connectWindows() {
     // frame::modalOpener.
     frame::setOpener(QStringLiteral("frmUsr"), frame::childOpener<frmUsr>());
     frame::setOpener(QStringLiteral("frmfdN"), frame::childOpener<frmfdN>());
+    frame::setOpener(QStringLiteral("frmIdxN"), frame::childOpener<frmIdxN>());
     frame::setOpener(QStringLiteral("frmNewFood"), frame::modalOpener<frmNewFood>());
     frame::setOpener(QStringLiteral("frmItm"), frame::childOpener<frmItm>());
 }

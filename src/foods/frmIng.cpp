@@ -177,30 +177,12 @@ void frmIng::Unitcombo(QString& food) {
 
 // ---- the food-choice list
 
-void frmIng::FillPreferenceList(ui::ComboBox& combo, const QString& key,
-                                const QString& defaultValue, const QString& sql) {
-    combo.Clear();
-    combo.AddItem(GetOption(key, defaultValue), 0);
-    combo.setListIndex(0);
-    try {
-        db::Recordset rs;
-        rs.Open(sql, cn, {combo.Text()});
-        for (; !rs.EOF(); rs.MoveNext()) {
-            combo.AddItem(rs[0].text());
-        }
-    } catch (const rt::Error&) {
-    }
-}
-
 void frmIng::DispCatg() {
-    FillPreferenceList(cmbCat, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
-                       QStringLiteral("SELECT cname FROM cat WHERE cname <> ? ORDER BY cname ASC"));
+    ListCategories(cmbCat);
 }
 
 void frmIng::DispLang() {
-    FillPreferenceList(
-        cmbLang, QStringLiteral("language"), QStringLiteral("ENGLISH"),
-        QStringLiteral("SELECT langname FROM langcat WHERE langname <> ? ORDER BY langname ASC"));
+    ListLanguages(cmbLang);
 }
 
 void frmIng::cmbCat_Click() {

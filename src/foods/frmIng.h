@@ -77,10 +77,6 @@ class frmIng : public ui::FormOf<frmIng>, public foods::UnitCallerWindow {
     // Closing: the values are brought in step once more, in case the recipe's foods changed
     // while the window was open.
     void RewritePer100g();
-    // A preference list: the stored entry first (its Click refills the food list), then the
-    // other rows of the query.
-    void FillPreferenceList(ui::ComboBox& combo, const QString& key, const QString& defaultValue,
-                            const QString& sql);
     // The food named in the food name box: the one picked in LV while the box shows its name
     // (names need not be unique), else the first food of that name; -1 when there is none.
     int IngredientId() const;

@@ -154,6 +154,9 @@ frmStrt::frmStrt() {
     layout->addWidget(Shape1.widget());
     layout->addWidget(Shape2.widget(), 1);
 
+    Label5.setEnabled(true);
+    Label5.Click = [] { frame::openWindow(QStringLiteral("frmIdxN")); };
+
     Label6.setEnabled(true);
     Label6.Click = [] { frame::openWindow(QStringLiteral("frmItm")); };
 }
