@@ -1,6 +1,7 @@
 #include "Windows.h"
 
 #include "foods/frmIdxN.h"
+#include "foods/frmItm.h"
 #include "foods/frmNewFood.h"
 #include "foods/frmfdN.h"
 #include "frame/WindowOpeners.h"
@@ -21,6 +22,7 @@ void connectWindows() {
     frame::setOpener(QStringLiteral("frmDIn"), frame::childOpener<frmDIn>());
     frame::setOpener(QStringLiteral("frmRda"), frame::childOpener<frmRda>());
     frame::setOpener(QStringLiteral("frmVRda"), frame::childOpener<frmVRda>());
+    frame::setOpener(QStringLiteral("frmItm"), frame::childOpener<frmItm>());
 }
 
 }  // namespace kelvora
