@@ -1,8 +1,13 @@
 #include "Windows.h"
 
+#include "foods/frmIdxN.h"
+#include "foods/frmItm.h"
 #include "foods/frmNewFood.h"
 #include "foods/frmfdN.h"
 #include "frame/WindowOpeners.h"
+#include "intake/frmDIn.h"
+#include "intake/frmRda.h"
+#include "intake/frmVRda.h"
 #include "members/frmUsr.h"
 
 namespace kelvora {
@@ -12,7 +17,12 @@ void connectWindows() {
     // frame::modalOpener.
     frame::setOpener(QStringLiteral("frmUsr"), frame::childOpener<frmUsr>());
     frame::setOpener(QStringLiteral("frmfdN"), frame::childOpener<frmfdN>());
+    frame::setOpener(QStringLiteral("frmIdxN"), frame::childOpener<frmIdxN>());
     frame::setOpener(QStringLiteral("frmNewFood"), frame::modalOpener<frmNewFood>());
+    frame::setOpener(QStringLiteral("frmDIn"), frame::childOpener<frmDIn>());
+    frame::setOpener(QStringLiteral("frmRda"), frame::childOpener<frmRda>());
+    frame::setOpener(QStringLiteral("frmVRda"), frame::childOpener<frmVRda>());
+    frame::setOpener(QStringLiteral("frmItm"), frame::childOpener<frmItm>());
 }
 
 }  // namespace kelvora

@@ -6,6 +6,7 @@
 
 #include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
+#include "foods/frmIdxN.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -310,9 +311,12 @@ void frmfdN::LView_DblClick() {
 }
 
 void frmfdN::ShowNutrientIndex(QString nutrient) {
-    if (NutrientIndex) {
-        NutrientIndex(nutrient);
-    }
+    frmIdxN& index = frmIdxN::instance();
+    int where = ui::lvwText;
+    FindListItem(index.LstView, nutrient, where);
+    index.ClickonListview();
+    index.Show();
+    index.SetFocus();
 }
 
 void frmfdN::cmdExport_Click() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 #include "ui/CommonDialog.h"
 #include "ui/Controls.h"
@@ -35,11 +34,6 @@ class frmfdN : public ui::FormOf<frmfdN> {
     ui::CommandButton cmdClose{this, QStringLiteral("cmdClose")};
     ui::CommonDialog cdlg{this, QStringLiteral("cdlg")};
     ui::ImageList ImgLst = ui::ImageList::withSortArrows(QStringLiteral("ImgLst"));
-
-    // What the drill-down to the nutrient index runs until ShowNutrientIndex calls the nutrient
-    // index window itself (it is built beside this window): given the nutrient's name, it
-    // opens frmIdxN on that nutrient. Nothing happens while it is empty.
-    static inline std::function<void(QString& nutrient)> NutrientIndex;
 
   protected:
     void Form_Load() override;

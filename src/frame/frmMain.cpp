@@ -1,6 +1,7 @@
 #include "frame/frmMain.h"
 
 #include "db/Recordset.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmAus.h"
 #include "frame/frmClose.h"
@@ -22,6 +23,7 @@ frmMain::frmMain() {
     PicBackground.Click = [this] { PicBackground_Click(); };
     PicFontColour.Click = [this] { PicFontColour_Click(); };
     mnuAbout.Click = [this] { mnuAbout_Click(); };
+    mnupopRda.Click = [this] { mnupopRda_Click(); };
     setWidth(13500);
     setHeight(9750);
 }
@@ -108,4 +110,8 @@ void frmMain::mnuAbout_Click() {
     frmAus& about = frmAus::instance();
     about.Hide();
     about.Show(ui::vbModal);
+}
+
+void frmMain::mnupopRda_Click() {
+    frame::openWindow(QStringLiteral("frmRda"));
 }

@@ -42,6 +42,7 @@ class frmMain : public ui::FormOf<frmMain, ui::MDIForm> {
     void PicBackground_Click();
     void PicFontColour_Click();
     void mnuAbout_Click();
+    void mnupopRda_Click();
 
     void ChangeColour(const QString& key, qint32 current, const std::function<void(qint32)>& apply);
 };

@@ -94,6 +94,11 @@ frmStrt::frmStrt() {
     Label11.Click = [this] { Label11_Click(); };
     Label9.Click = [this] { Label9_Click(); };
     lblPersonal.Click = [] { frame::openWindow(QStringLiteral("frmUsr")); };
+    Label1.Click = [] { frame::openWindow(QStringLiteral("frmDIn")); };
+    Label2.Click = [] { frame::openWindow(QStringLiteral("frmRda")); };
+    Label3.Click = [] { frame::openWindow(QStringLiteral("frmVRda")); };
+    Label5.Click = [] { frame::openWindow(QStringLiteral("frmIdxN")); };
+    Label6.Click = [] { frame::openWindow(QStringLiteral("frmItm")); };
     Text4.forEach([this](ui::TextBox& box) {
         const int index = box.Index();
         box.Click = [this, index] { Text4_Click(index); };
@@ -105,11 +110,6 @@ frmStrt::frmStrt() {
     Shape2.MouseUp = [this](int Button, int Shift, float X, float Y) {
         ShowColourMenu(Button, Shift, X, Y);
     };
-
-    // The windows still to come: their links wait for them.
-    for (ui::Label* link : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
-        link->setEnabled(false);
-    }
 
     auto* title = new QVBoxLayout;
     title->addWidget(lbl[0].widget());

@@ -180,11 +180,11 @@ TEST_F(DesktopTest, TheStartPageStaysBehindWhateverIsClickedOnIt) {
     auto front = [area] { return area->subWindowList(QMdiArea::StackingOrder).constLast(); };
     ASSERT_EQ(front(), options);
 
-    // The page's background, its title band, a text on it and a disabled link, each where
+    // The page's background, its title band, two texts on it, each where
     // the options window does not cover it.
     const QRect covered(options->mapToGlobal(QPoint(0, 0)), options->size());
     for (QWidget* target : {page().Shape2.widget(), page().Shape1.widget(),
-                            page().lblNote[0].widget(), page().Label1.widget()}) {
+                            page().lblNote[0].widget(), page().Text4[0].widget()}) {
         const QRect inside = target->rect().adjusted(2, 2, -2, -2);
         QPoint at = inside.topLeft();
         for (const QPoint corner : {inside.bottomLeft(), inside.topRight(), inside.bottomRight()}) {

@@ -1,6 +1,7 @@
 #include <QFile>
 
 #include "foods/NutrientOffset.h"
+#include "foods/frmIdxN.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
@@ -18,7 +19,6 @@ const QString kReady = QStringLiteral("READY FOOD");
 class FoodNutrientsTest : public ProgramTest {
   protected:
     void SetUp() override { start(); }
-    void TearDown() override { frmfdN::NutrientIndex = nullptr; }
 
     // The start page's "NUTRITIVE VALUE OF FOOD" link.
     static frmfdN& open() {
@@ -208,17 +208,17 @@ TEST_F(FoodNutrientsTest, HeadersSortAsTextWithOneDirectionAndOneIcon) {
 }
 
 TEST_F(FoodNutrientsTest, ADoubleClickDrillsToTheNutrientIndexOnlyFromTwoEntries) {
-    QStringList opened;
-    frmfdN::NutrientIndex = [&opened](QString& nutrient) { opened << nutrient; };
     addFood(900, QStringLiteral("Salt water"), {{21, 4, 9, 390.0}});
     setOption(QStringLiteral("ctb"), kReady);
     frmfdN& f = open();
     f.LView.dblClickItem(1);
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_FALSE(frmIdxN::isLoaded());
 
     f.cmbCat.choose(kCereals);
     f.LView.dblClickItem(QStringLiteral("IRON"));
-    EXPECT_EQ(opened, QStringList{QStringLiteral("IRON")});
+    ASSERT_TRUE(frmIdxN::isLoaded());
+    EXPECT_TRUE(frmIdxN::instance().Visible());
+    EXPECT_EQ(frmIdxN::instance().SSTab1.TabCaption(0), QStringLiteral("SOURCE OF IRON"));
     EXPECT_TRUE(f.Visible());
 }
 

@@ -186,6 +186,11 @@ void ComboBox::setStyle(int style) {
     style_ = style;
     QComboBox* combo = comboBox();
     const QSignalBlocker blocker(combo);
+    // The edit part that a list no longer needs is deleted later; as the combo's focus proxy it
+    // would take the combo's focus with it.
+    if (QLineEdit* dropped = combo->lineEdit(); dropped && style == vbComboDropdownList) {
+        dropped->setFocusProxy(nullptr);
+    }
     combo->setEditable(style != vbComboDropdownList);
     if (QLineEdit* edit = combo->lineEdit()) {
         combo->setCompleter(nullptr);

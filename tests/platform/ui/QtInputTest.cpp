@@ -211,6 +211,19 @@ TEST_F(QtInputTest, TimersTickByThemselvesUnderARealHost) {
     EXPECT_TRUE(events.contains("tick"));
 }
 
+TEST_F(QtInputTest, AListComboKeepsTheFocusWhenItsEditPartGoes) {
+    // A combo is made editable and turned into a list by its style; the edit part it no
+    // longer needs is deleted later, when the combo may have the focus already.
+    ComboBox cmbList{form, "cmbList"};
+    cmbList.setStyle(vbComboDropdownList);
+    form->layout()->addWidget(cmbList.widget());
+    if (!qtFocusOn(cmbList.widget())) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QApplication::focusWidget(), cmbList.widget());
+}
+
 TEST(QtHostTest, ModalRunEndsWhenTheFormUnloads) {
     QtHost qtHost;
     frmReal& form = frmReal::instance();

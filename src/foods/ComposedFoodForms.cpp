@@ -1,0 +1,72 @@
+#include "foods/ComposedFoodForms.h"
+
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "foods/ComposedFood.h"
+#include "frame/core.h"
+#include "runtime/Error.h"
+#include "ui/Constants.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/Host.h"
+
+namespace foods {
+
+bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change) {
+    try {
+        ui::Hourglass wait;
+        db::Transaction transaction(core::cn);
+        ComposedFoods store(core::cn);
+        change(store);
+        transaction.Commit();
+        return true;
+    } catch (const rt::Error& error) {
+        // A failure of the data file's provider is most often another program holding it.
+        if (error.Number() == rt::err::ProviderFailure) {
+            ui::MsgBox(QStringLiteral("Data file is used by another user at this time."),
+                       ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
+        } else {
+            ui::MsgBox(error.Description(), ui::vbOKOnly | ui::vbExclamation,
+                       QStringLiteral("Kelvora"));
+        }
+        return false;
+    }
+}
+
+int FoodIdByName(const QString& name, int except) {
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT foodid FROM food WHERE foodname = ? AND foodid <> ? "
+                               "ORDER BY foodid LIMIT 1"),
+                core::cn, {name, except});
+        return rs.EOF() ? -1 : rs[0].toLong();
+    } catch (const rt::Error&) {
+        return -1;
+    }
+}
+
+void AddFoodCategories(ui::ComboBox& combo) {
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT cname FROM cat WHERE cname <> 'READY FOOD' AND "
+                               "cname <> 'ALL FOODS' ORDER BY cname ASC"),
+                core::cn);
+        for (; !rs.EOF(); rs.MoveNext()) {
+            combo.AddItem(rs[0].text());
+        }
+    } catch (const rt::Error&) {
+        // The categories found so far stay.
+    }
+}
+
+QString OwnerText(const QString& primeOrNot) {
+    if (primeOrNot == QLatin1String("P")) {
+        return QStringLiteral("System");
+    }
+    if (primeOrNot == QLatin1String("U")) {
+        return QStringLiteral("User");
+    }
+    return {};
+}
+
+}  // namespace foods

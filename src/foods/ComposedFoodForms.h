@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace ui {
+class ComboBox;
+}  // namespace ui
+
+// What the composed-food windows share.
+namespace foods {
+
+class ComposedFoods;
+
+// Runs one change of the data file as one transaction, with the hourglass: either all of it is
+// written, or nothing and the person is told why. True when it was written.
+bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change);
+
+// The id of the first food (by id) that bears the name, leaving out the food `except`; -1 when
+// there is none or the data file cannot answer.
+int FoodIdByName(const QString& name, int except = -1);
+
+// Appends the categories a food can be given by hand: all but "READY FOOD" (the composed
+// foods) and "ALL FOODS" (a filter), by name.
+void AddFoodCategories(ui::ComboBox& combo);
+
+// "System", "User" or "" for a food's PrimeOrNot.
+QString OwnerText(const QString& primeOrNot);
+
+}  // namespace foods

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "db/Command.h"
+#include "db/Recordset.h"
+
+// The foods that carry a nutrient, as the nutrient index lists them.
+namespace foods::NutrientIndex {
+
+// The filter entries that filter nothing.
+inline const QString kAllFoods = QStringLiteral("ALL FOODS");
+inline const QString kEnglish = QStringLiteral("ENGLISH");
+
+enum class Order { ByName, ValueAscending, ValueDescending };
+
+// Whether a language shows a translation (every language but "ENGLISH", compared exactly).
+bool Translates(const QString& language);
+// Whether a category filters the foods (every category but "ALL FOODS", compared exactly).
+bool Filters(const QString& category);
+
+// Runs on cmd the query of the foods that carry the nutrient named `nutrient`: one row for
+// each nutrient row of a food whose real code is that nutrient's (a food holding two such
+// rows comes twice), and only for foods whose category exists. Fields: foodname, cname,
+// value (per 100 g; Null where the row holds none), unit_tp and, when `language` translates,
+// foodlangname; a food without a name in that language is left out. ByName orders by food
+// name; the value orders keep rows of equal value in the order the data file gives them.
+db::Recordset FoodSources(db::Command& cmd, const QString& nutrient, const QString& category,
+                          const QString& language, Order order);
+
+}  // namespace foods::NutrientIndex

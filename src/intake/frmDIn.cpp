@@ -1,0 +1,581 @@
+#include "intake/frmDIn.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "db/Recordset.h"
+#include "foods/ServingUnits.h"
+#include "frame/core.h"
+#include "frame/frmMain.h"
+#include "intake/DiarySql.h"
+#include "intake/IntakeLinks.h"
+#include "intake/MemberList.h"
+#include "listoutput/ExportButton.h"
+#include "runtime/App.h"
+#include "runtime/Convert.h"
+#include "runtime/Error.h"
+#include "ui/ColumnSort.h"
+#include "ui/Constants.h"
+#include "ui/Host.h"
+
+using namespace core;
+
+namespace {
+
+const QString kEnglish = QStringLiteral("ENGLISH");
+const QString kAllFoods = QStringLiteral("ALL FOODS");
+const QString kGrams = QStringLiteral("Grams");
+const QString kNoMember = QStringLiteral("-");
+
+void Warn(const QString& message) {
+    ui::MsgBox(message, ui::vbOKOnly | ui::vbExclamation);
+}
+
+}  // namespace
+
+frmDIn::frmDIn() : foods::UnitCallerWindow(QStringLiteral("IntakeOn")) {
+    setMDIChild(true);
+    setCaption(QStringLiteral("Intakes"));
+    setKeyPreview(true);
+
+    const QStringList captions = {
+        QStringLiteral("&Person"),
+        QStringLiteral("D&ate"),
+        QStringLiteral("(dd/mm/yyyy)"),
+        QStringLiteral("F&ood"),
+        QStringLiteral("(Select from the list only)"),
+        QStringLiteral("&Quantity"),
+        QStringLiteral("&Unit"),
+        QStringLiteral("Cate&gory"),
+        QStringLiteral("&Language"),
+        QStringLiteral("&Foods"),
+        QStringLiteral("&Intakes"),
+    };
+    for (int i = 0; i <= 10; ++i) {
+        lbl[i].setCaption(captions[i]);
+    }
+    for (ui::ComboBox* combo : {&cmbUser, &cmbUnit, &cmbCat, &cmbLang}) {
+        combo->setStyle(2);
+    }
+    DTP.setFormat(ui::dtpCustom);
+    DTP.setCustomFormat(QStringLiteral("dd-MM-yyyy"));
+    // The food always comes from the food list.
+    txtFood.setLocked(true);
+    cmdUnit.setCaption(QStringLiteral("Unit"));
+    cmdAdd.setCaption(QStringLiteral("&Save"));
+    cmdCancel.setCaption(QStringLiteral("Rese&t"));
+    cmdClose.setCaption(QStringLiteral("&Close"));
+    cmdDelete.setCaption(QStringLiteral("&Delete"));
+    cmdExport.setCaption(QStringLiteral("E&xport"));
+
+    LView.ColumnHeaders.Add(-1, QStringLiteral("a"), QStringLiteral("FOOD"), 5715);
+    LView.ColumnHeaders.Add(-1, QStringLiteral("b"), QStringLiteral("TRANSLATION"), 2540);
+    LView.ColumnHeaders.Add(-1, QStringLiteral("c"), QStringLiteral("CATEGORY"), 2540);
+    LView.setColumnHeaderIcons(&ImgLst);
+    LView.ColumnHeaders(1).setIcon(2);
+    // The list is in the order its FOOD icon shows from the start.
+    LView.setSorted(true);
+
+    LstView.ColumnHeaders.Add(-1, QStringLiteral("a"), QStringLiteral("DATE"), 2540);
+    LstView.ColumnHeaders.Add(-1, QStringLiteral("b"), QStringLiteral("FOOD"), 4304);
+    LstView.ColumnHeaders.Add(-1, QStringLiteral("c"), QStringLiteral("TRANSLATION"), 4304);
+    LstView.ColumnHeaders.Add(-1, QStringLiteral("d"), QStringLiteral("QUANTITY"), 1482);
+    LstView.ColumnHeaders.Add(-1, QStringLiteral("e"), QStringLiteral("UNIT"), 2011);
+    LstView.setColumnHeaderIcons(&ImgLst);
+    LstView.ColumnHeaders(1).setIcon(2);
+
+    cmbCat.Click = [this] { cmbCat_Click(); };
+    cmbLang.Click = [this] { cmbLang_Click(); };
+    cmbUser.Click = [this] { cmbUser_Click(); };
+    DTP.Change = [this] { DTP_Change(); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+    cmdDelete.Click = [this] { cmdDelete_Click(); };
+    cmdExport.Click = [this] { cmdExport_Click(); };
+    cmdUnit.Click = [this] { cmdUnit_Click(); };
+    cmdClose.Click = [this] { cmdClose_Click(); };
+    LstView.ColumnClick = [this](ui::ColumnHeader& header) { LstView_ColumnClick(header); };
+    LView.ColumnClick = [this](ui::ColumnHeader& header) { LView_ColumnClick(header); };
+    // A click on a row fires ItemClick and Click; both pick the selected food.
+    LView.ItemClick = [this](ui::ListItem&) { LView_Click(); };
+    LView.Click = [this] { LView_Click(); };
+    LView.KeyDown = [this](int& KeyCode, int Shift) { LView_KeyDown(KeyCode, Shift); };
+    txtQuan.LostFocus = [this] { txtQuan_LostFocus(); };
+
+    // The entry: member and day, then the food with its amount and unit.
+    auto* entry = new QGridLayout;
+    entry->addWidget(lbl[0].widget(), 0, 0);
+    entry->addWidget(cmbUser.widget(), 0, 1);
+    entry->addWidget(lbl[1].widget(), 0, 2);
+    entry->addWidget(DTP.widget(), 0, 3);
+    entry->addWidget(lbl[2].widget(), 0, 4, 1, 2);
+    entry->addWidget(lbl[3].widget(), 1, 0);
+    entry->addWidget(txtFood.widget(), 1, 1, 1, 3);
+    entry->addWidget(lbl[4].widget(), 1, 4, 1, 2);
+    entry->addWidget(lbl[5].widget(), 2, 0);
+    entry->addWidget(txtQuan.widget(), 2, 1);
+    entry->addWidget(lbl[6].widget(), 2, 2);
+    entry->addWidget(cmbUnit.widget(), 2, 3);
+    entry->addWidget(cmdUnit.widget(), 2, 4);
+    entry->setColumnStretch(1, 2);
+    entry->setColumnStretch(3, 2);
+    entry->setColumnStretch(5, 1);
+    auto* save = new QVBoxLayout;
+    save->addWidget(cmdAdd.widget());
+    save->addWidget(cmdCancel.widget());
+    save->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addLayout(entry, 1);
+    top->addSpacing(12);
+    top->addLayout(save);
+
+    auto* filter = new QHBoxLayout;
+    filter->addWidget(lbl[9].widget());
+    filter->addStretch(1);
+    filter->addWidget(lbl[7].widget());
+    filter->addWidget(cmbCat.widget(), 1);
+    filter->addWidget(lbl[8].widget());
+    filter->addWidget(cmbLang.widget(), 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdDelete.widget());
+    buttons->addWidget(cmdExport.widget());
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose.widget());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(filter);
+    layout->addWidget(LView.widget(), 2);
+    layout->addWidget(lbl[10].widget());
+    layout->addWidget(LstView.widget(), 3);
+    layout->addLayout(buttons);
+    setWidth(12600);
+    setHeight(8700);
+}
+
+// ---- filling the lists -----------------------------------------------------------------------
+
+void frmDIn::Form_Load() {
+    ui::Hourglass wait;
+    CheckRegistry();
+    CenterForm(frmMain::instance(), *this);
+    DispCat();
+    DispLan();
+    DispFoodNames();
+    UsInfo();
+    TodayInPicker();
+    ui::DoEvents();
+    if (LView.ListItems.Count() > 0) {
+        LView.setSelectedItem(&LView.ListItems(1));
+        UnitsOfPickedFood();
+    }
+}
+
+void frmDIn::UsInfo() {
+    try {
+        intake::ListMembers(cmbUser);
+    } catch (const rt::Error&) {
+        // The stored member stays the first entry.
+    }
+    if (cmbUser.Text() == kNoMember) {
+        cmdDelete.setEnabled(false);
+    }
+}
+
+void frmDIn::DispCat() {
+    ListCategories(cmbCat);
+}
+
+void frmDIn::DispLan() {
+    ListLanguages(cmbLang);
+}
+
+void frmDIn::DispFoodNames() {
+    LView.ListItems.Clear();
+    const QString category = cmbCat.Text();
+    const QString language = cmbLang.Text();
+    const bool allFoods = category == kAllFoods;
+    const bool english = language == kEnglish;
+    QString sql;
+    db::Params params;
+    if (english) {
+        sql = QStringLiteral(
+            "SELECT food.foodname, cat.cname FROM food, cat "
+            "WHERE food.cid = cat.cid");
+    } else {
+        sql = QStringLiteral(
+            "SELECT food.foodname, lang.foodlangname, cat.cname "
+            "FROM food, lang, langcat, cat "
+            "WHERE langcat.langname = ? AND lang.langid = langcat.langid "
+            "AND lang.foodid = food.foodid AND food.cid = cat.cid");
+        params.push_back(language);
+    }
+    if (!allFoods) {
+        sql += QStringLiteral(" AND cat.cname = ?");
+        params.push_back(category);
+    }
+    if (!allFoods && !english) {
+        sql += QStringLiteral(" ORDER BY food.foodname");
+    }
+    try {
+        db::Recordset rs;
+        rs.Open(sql, cn, params);
+        while (!rs.EOF()) {
+            ui::ListItem& item = LView.ListItems.Add(rs[QStringLiteral("foodname")].text());
+            if (!english) {
+                item.setSubItems(1, rs[QStringLiteral("foodlangname")].text());
+            }
+            item.setSubItems(2, rs[QStringLiteral("cname")].text());
+            rs.MoveNext();
+        }
+    } catch (const rt::Error&) {
+        // The foods listed so far stay.
+    }
+}
+
+void frmDIn::Unitcombo(QString& food) {
+    cmbUnit.Clear();
+    QStringList entries{QStringLiteral("Grams")};
+    try {
+        entries = foods::ServingUnits(cn).ComboEntries(food);
+    } catch (const rt::Error&) {
+        // Grams serves every food.
+    }
+    for (const QString& entry : entries) {
+        cmbUnit.AddItem(entry);
+    }
+    cmbUnit.setListIndex(0);
+}
+
+void frmDIn::UnitsOfPickedFood() {
+    if (LView.SelectedItem() != nullptr) {
+        QString food = SelectedFood();
+        Unitcombo(food);
+    }
+}
+
+// ---- the diary list ---------------------------------------------------------------------------
+
+void frmDIn::UserIntakes() {
+    FindSortedColumn();
+    const int sortedHeader = mSortIndex;
+    QString order;
+    if (mSortIndex == 1) {
+        order = QStringLiteral(" ORDER BY %1 %2, dayin.rowid")
+                    .arg(intake::DiarySql::dayKey(),
+                         mSortIcon == 1 ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+    }
+    try {
+        ReadDiary(order, false);
+    } catch (const rt::Error&) {
+        return;
+    }
+    cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
+    if (sortedHeader != 1) {
+        mReapplySort = true;
+        LstView_ColumnClick(LstView.ColumnHeaders(sortedHeader));
+        mReapplySort = false;
+    }
+}
+
+void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
+    const QString language = cmbLang.Text();
+    QString sql;
+    db::Params params{cmbUser.Text()};
+    if (language == kEnglish) {
+        sql = QStringLiteral(
+            "SELECT dayin.* FROM dayin, usr "
+            "WHERE usr.firstn = ? AND dayin.uid = usr.userid");
+    } else {
+        sql = QStringLiteral(
+                  "SELECT dayin.*, lang.foodlangname FROM dayin, usr, lang, langcat "
+                  "WHERE usr.firstn = ? AND dayin.uid = usr.userid "
+                  "AND lang.foodid = %1 AND langcat.langname = ? "
+                  "AND lang.langid = langcat.langid")
+                  .arg(intake::DiarySql::foodOf());
+        params.push_back(language);
+    }
+    db::Recordset rs;
+    rs.Open(sql + order, cn, params);
+    if (rs.EOF()) {
+        if (!keepListWhenEmpty) {
+            LstView.ListItems.Clear();
+        }
+        return;
+    }
+    LstView.ListItems.Clear();
+    AddDiaryRows(rs);
+}
+
+void frmDIn::AddDiaryRows(db::Recordset& rs) {
+    const bool english = cmbLang.Text() == kEnglish;
+    while (!rs.EOF()) {
+        ui::ListItem& item = LstView.ListItems.Add(rs[QStringLiteral("idate")].text());
+        // The member the row belongs to: members may share a name.
+        item.setTag(rs[QStringLiteral("uid")].text());
+        item.setSubItems(1, rs[QStringLiteral("foodname")].text());
+        if (!english) {
+            item.setSubItems(2, rs[QStringLiteral("foodlangname")].text());
+        }
+        item.setSubItems(3, rs[QStringLiteral("quantity")].text());
+        item.setSubItems(4, rs[QStringLiteral("unit")].text());
+        rs.MoveNext();
+    }
+}
+
+void frmDIn::ReadByQuantity() {
+    const bool ascending = LstView.ColumnHeaders(4).Icon().toInt() == 2;
+    ReadDiary(ascending ? QStringLiteral(" ORDER BY dayin.quantity ASC")
+                        : QStringLiteral(" ORDER BY dayin.quantity DESC"),
+              true);
+    cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
+}
+
+void frmDIn::FindSortedColumn() {
+    for (int i = 1; i <= 5; ++i) {
+        const ui::ColumnHeader& header = LstView.ColumnHeaders(i);
+        const int icon = header.Icon().toInt();
+        if (icon != 0) {
+            mSortIndex = i;
+            mSortIcon = icon;
+            mSortKey = header.Key();
+            return;
+        }
+    }
+}
+
+// DATE and QUANTITY are ordered by the data file, the text columns by the list itself. The
+// icon reverses the direction it showed before the click, whichever header is clicked; a
+// re-apply after a refill keeps both the icon and the list's own direction.
+void frmDIn::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
+    try {
+        LstView.setSorted(true);
+        FindSortedColumn();
+        for (int i = 1; i <= 5; ++i) {
+            LstView.ColumnHeaders(i).setIcon(0);
+        }
+        if (mReapplySort) {
+            ColumnHeader.setIcon(mSortIcon);
+        } else {
+            ColumnHeader.setIcon(mSortIcon == 1 ? 2 : 1);
+        }
+        FindSortedColumn();
+        if (mSortKey == QLatin1String("a")) {
+            LstView.setSorted(false);
+            UserIntakes();
+            return;
+        }
+        if (mSortKey == QLatin1String("d")) {
+            LstView.setSorted(false);
+            ReadByQuantity();
+            return;
+        }
+        const int sortKey = mSortKey == QLatin1String("b")   ? 1
+                            : mSortKey == QLatin1String("c") ? 2
+                                                             : 4;
+        LstView.setSortKey(sortKey);
+        if (!mReapplySort) {
+            LstView.setSortOrder(LstView.SortOrder() == ui::lvwAscending ? ui::lvwDescending
+                                                                         : ui::lvwAscending);
+        }
+    } catch (const rt::Error&) {
+        // The icons and rows stay as far as they got.
+    }
+}
+
+// ---- the food list ---------------------------------------------------------------------------
+
+void frmDIn::LView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
+    ui::SortOnColumnClick(LView, ColumnHeader);
+}
+
+QString frmDIn::SelectedFood() const {
+    const ui::ListItem* item = LView.SelectedItem();
+    return item != nullptr ? item->Text() : QString();
+}
+
+void frmDIn::LView_Click() {
+    if (LView.SelectedItem() != nullptr) {
+        txtFood.setText(SelectedFood());
+        UnitsOfPickedFood();
+    }
+}
+
+void frmDIn::LView_KeyDown(int& KeyCode, int /*Shift*/) {
+    if (KeyCode == ui::vbKeyReturn && LView.SelectedItem() != nullptr) {
+        txtFood.setText(SelectedFood());
+    }
+}
+
+void frmDIn::txtQuan_LostFocus() {
+    const QString text = rt::Trim(txtQuan.Text());
+    try {
+        txtQuan.setText(rt::Format(rt::CDbl(text), QStringLiteral("00000.00")));
+    } catch (const rt::Error& error) {
+        // Empty text and text that is no number stay as typed.
+        txtQuan.setText(text);
+        if (error.Number() == rt::err::Overflow) {
+            Warn(QStringLiteral("Too big number, enter between 0 and 30000"));
+            txtQuan.SetFocus();
+        }
+    }
+}
+
+// ---- the entry -------------------------------------------------------------------------------
+
+void frmDIn::TodayInPicker() {
+    DTP.setCustomFormat(QStringLiteral("dd-MM-yyyy"));
+    DTP.setValue(QDate::currentDate());
+}
+
+void frmDIn::cmbCat_Click() {
+    ui::Hourglass wait;
+    DispFoodNames();
+}
+
+void frmDIn::cmbLang_Click() {
+    ui::Hourglass wait;
+    DispFoodNames();
+    UserIntakes();
+}
+
+void frmDIn::cmbUser_Click() {
+    ui::Hourglass wait;
+    TodayInPicker();
+    txtQuan.setText(QString());
+    if (cmbUser.Text() == kNoMember) {
+        cmdDelete.setEnabled(false);
+        LstView.ListItems.Clear();
+        UnitsOfPickedFood();
+        return;
+    }
+    UnitsOfPickedFood();
+    cmdAdd.setEnabled(true);
+    cmdCancel.setEnabled(true);
+    UserIntakes();
+}
+
+void frmDIn::DTP_Change() {
+    DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
+}
+
+void frmDIn::cmdAdd_Click() {
+    ui::Hourglass wait;
+    if (cmbUser.Text() == kNoMember) {
+        Warn(QStringLiteral("No user selected"));
+        return;
+    }
+    if (txtFood.Text().contains(QLatin1Char('\''))) {
+        Warn(QStringLiteral("Do not enter '"));
+        return;
+    }
+    const QString amount = txtQuan.Text();
+    const bool usable = !rt::Trim(txtFood.Text()).isEmpty() && !rt::Trim(amount).isEmpty() &&
+                        rt::IsNumeric(amount) && rt::CDbl(amount) <= 30000 && rt::CDbl(amount) >= 0;
+    if (!usable) {
+        Warn(QStringLiteral("Some fields are empty"));
+        return;
+    }
+    const QString food = txtFood.Text();
+    const QString day = rt::DateText(DTP.Value());
+    std::optional<qint32> member;
+    try {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT userid FROM usr WHERE FIRSTN = ? ORDER BY userid"), cn,
+                {cmbUser.Text()});
+        if (rs.EOF()) {
+            Warn(QStringLiteral("The intake could not be saved: the member '%1' is no longer in "
+                                "the register.")
+                     .arg(cmbUser.Text()));
+            return;
+        }
+        member = rs[QStringLiteral("userid")].toLong();
+        double grams = rt::CDbl(amount);
+        if (cmbUnit.Text() != kGrams) {
+            rs.Close();
+            rs.Open(QStringLiteral("SELECT * FROM FoodUnit WHERE UnitName = ? AND food = ?"), cn,
+                    {cmbUnit.Text(), food});
+            if (rs.EOF()) {
+                Warn(QStringLiteral("The intake could not be saved: the unit '%1' is not defined "
+                                    "for '%2'.")
+                         .arg(cmbUnit.Text(), food));
+                return;
+            }
+            grams *= rs[QStringLiteral("UnitSizeinGrams")].toDouble();
+        }
+        cn.Execute(QStringLiteral("INSERT INTO dayin (uid, idate, foodname, quantity, unit) "
+                                  "VALUES (?, ?, ?, ?, ?)"),
+                   {*member, day, food, grams, kGrams});
+    } catch (const rt::Error& error) {
+        bool duplicate = false;
+        if (member && error.Number() == rt::err::ProviderFailure) {
+            try {
+                db::Recordset rs;
+                rs.Open(QStringLiteral("SELECT uid FROM dayin "
+                                       "WHERE uid = ? AND idate = ? AND foodname = ?"),
+                        cn, {*member, day, food});
+                duplicate = !rs.EOF();
+            } catch (const rt::Error&) {
+            }
+        }
+        Warn(duplicate ? QStringLiteral("Duplicate record")
+                       : QStringLiteral("The intake could not be saved: ") + error.Description());
+        return;
+    }
+    UserIntakes();
+    cmdCancel_Click();
+}
+
+void frmDIn::cmdCancel_Click() {
+    TodayInPicker();
+    txtFood.setText(QString());
+    txtQuan.setText(QString());
+    UnitsOfPickedFood();
+    if (LstView.ListItems.Count() > 0) {
+        cmdDelete.setEnabled(true);
+    }
+}
+
+void frmDIn::cmdDelete_Click() {
+    if (ui::MsgBox(QStringLiteral("Do you want to delete ?"), ui::vbYesNo | ui::vbQuestion,
+                   QStringLiteral("Kelvora")) != ui::vbYes) {
+        return;
+    }
+    ui::Hourglass wait;
+    const ui::ListItem* row = LstView.SelectedItem();
+    if (row == nullptr) {
+        return;
+    }
+    try {
+        cn.Execute(QStringLiteral("DELETE FROM dayin WHERE uid = ? AND idate = ? AND foodname = ?"),
+                   {row->Tag(), row->Text(), row->SubItems(1)});
+    } catch (const rt::Error& error) {
+        Warn(QStringLiteral("The intake could not be deleted: ") + error.Description());
+        return;
+    }
+    UserIntakes();
+}
+
+void frmDIn::cmdExport_Click() {
+    listoutput::ExportToHtml(cdlg, LstView, QStringLiteral("Daily Intakes"),
+                             QStringLiteral("User : ") + cmbUser.Text());
+}
+
+// No hourglass here: it would stay over the units window for as long as that is open.
+void frmDIn::cmdUnit_Click() {
+    foods::ShowUnits(*this);
+}
+
+void frmDIn::cmdClose_Click() {
+    ui::Unload(*this);
+}
+
+void frmDIn::Form_KeyDown(int& KeyCode, int /*Shift*/) {
+    if (KeyCode == ui::vbKeyEscape) {
+        ui::Unload(*this);
+    } else if (KeyCode == ui::vbKeyF2) {
+        cmbUser.SetFocus();
+    }
+}

@@ -1,0 +1,126 @@
+#include "foods/frmIdxN.h"
+#include "frame/frmMain.h"
+#include "frame/frmStrt.h"
+#include "intake/IntakeFixture.h"
+#include "intake/frmRda.h"
+#include "members/frmUPrp.h"
+#include "ui/Constants.h"
+
+namespace {
+
+using namespace intake_test;
+
+class RdaWindowTest : public IntakeTest {
+  protected:
+    void SetUp() override {
+        IntakeTest::SetUp();
+        asha = beyond16Bits(addMember(QStringLiteral("Asha")));
+        addMember(QStringLiteral("Meena"), QStringLiteral("Female"), 34, kWomanGroup,
+                  QStringLiteral(" "), QStringLiteral(" "));
+        // 240 months old: 20 years for the BMR.
+        addMember(QStringLiteral("Ravi"), QStringLiteral("Male"), 240, kManGroup,
+                  QStringLiteral("180"), QStringLiteral("81"), QStringLiteral("M"));
+        setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));
+    }
+    static frmRda& open() {
+        frmStrt::instance().Label2.click();
+        return frmRda::instance();
+    }
+    static bool measuresShown(const frmRda& f) {
+        return f.Label1.Visible() && f.Label2.Visible() && f.Label4.Visible();
+    }
+    qint32 asha = 0;
+};
+
+TEST_F(RdaWindowTest, ShowsTheGroupsRdaWithBmrBmiAndStatus) {
+    frmRda& f = open();
+    EXPECT_EQ(entries(f.cmbName), (QStringList{QStringLiteral("Asha"), QStringLiteral("Meena"),
+                                               QStringLiteral("Ravi"), QStringLiteral("-")}));
+    ASSERT_EQ(f.LstView.ListItems.Count(), 14);
+    EXPECT_EQ(f.LstView.rowTexts(1), (QStringList{QStringLiteral("CALCIUM"), QStringLiteral("600"),
+                                                  QStringLiteral("mg")}));
+    EXPECT_EQ(icons(f.LstView), (QList<int>{2, 0, 0}));
+    EXPECT_EQ(f.Label1.Caption(), QStringLiteral("BMR : 1269.4"));  // 8.3 x 58 + 788
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("BMI : 22.66"));
+    EXPECT_EQ(f.Label4.Caption(), QStringLiteral("NORMAL"));
+    EXPECT_EQ(f.Label4.ForeColor(), rt::LongFromColor(QColor(0, 255, 0)));
+    EXPECT_TRUE(f.Label4.FontBold());
+    EXPECT_TRUE(f.cmdUInfo.Enabled());
+
+    f.cmbName.choose(QStringLiteral("Ravi"));
+    EXPECT_EQ(f.Label1.Caption(), QStringLiteral("BMR : 1819.5"));  // 14.5 x 81 + 645
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("BMI : 25."));
+    EXPECT_EQ(f.Label4.Caption(), QStringLiteral("NORMAL"));
+
+    // No figures of the member before stay on show.
+    f.cmbName.choose(QStringLiteral("Meena"));
+    EXPECT_EQ(f.LstView.ListItems.Count(), 14);
+    EXPECT_EQ(f.Label1.Caption(), QStringLiteral("BMR : -"));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("BMI : -"));
+    EXPECT_EQ(f.Label4.Caption(), QString());
+    EXPECT_FALSE(f.Label4.FontBold());
+
+    f.cmbName.choose(QStringLiteral("-"));
+    EXPECT_FALSE(measuresShown(f));
+    EXPECT_EQ(f.LstView.ListItems.Count(), 0);
+    EXPECT_FALSE(f.cmdUInfo.Enabled());
+
+    f.cmbName.choose(QStringLiteral("Asha"));
+    EXPECT_TRUE(measuresShown(f));
+    core::cn.Execute(QStringLiteral("DELETE FROM usr WHERE FirstN = 'Asha'"));
+    f.cmbName.choose(QStringLiteral("Asha"));
+    EXPECT_FALSE(measuresShown(f));
+    EXPECT_EQ(f.LstView.ListItems.Count(), 0);
+    EXPECT_FALSE(f.cmdUInfo.Enabled());
+}
+
+TEST_F(RdaWindowTest, AnotherMemberIsListedInTheOrderChosen) {
+    frmRda& f = open();
+    f.LstView.clickHeader(2);
+    EXPECT_EQ(icons(f.LstView), (QList<int>{0, 1, 0}));
+    EXPECT_EQ(f.LstView.ListItems(1).Text(), QStringLiteral("CAROTENE-B (VIT-A)"));
+    f.cmbName.choose(QStringLiteral("Ravi"));
+    QStringList values = column(f.LstView, 1);
+    for (int i = 1; i < values.size(); ++i) {
+        EXPECT_GE(values[i - 1].toDouble(), values[i].toDouble());
+    }
+    f.LstView.clickHeader(2);
+    EXPECT_EQ(icons(f.LstView), (QList<int>{0, 2, 0}));
+    EXPECT_EQ(f.LstView.ListItems(1).SubItems(1), QStringLiteral("1"));
+
+    // The list's own direction flips from ascending, whatever the icon.
+    f.LstView.clickHeader(3);
+    EXPECT_EQ(icons(f.LstView), (QList<int>{0, 0, 1}));
+    f.cmbName.choose(QStringLiteral("Asha"));
+    EXPECT_EQ(f.LstView.ListItems(1).SubItems(2), QStringLiteral("mg"));
+    EXPECT_EQ(f.LstView.ListItems(14).SubItems(2), QStringLiteral("g"));
+}
+
+TEST_F(RdaWindowTest, OpensFromTheRdaMenuAndExportsTheMembersList) {
+    host.expectPopupMenu(QStringLiteral("mnuHidden1")).choose(QStringLiteral("mnupopRda"));
+    frmMain::instance().PopupMenu(frmMain::instance().mnuHidden1);
+    ASSERT_TRUE(frmRda::isLoaded());
+    frmRda& f = frmRda::instance();
+    EXPECT_TRUE(f.Visible());
+    host.expectModal<frmUPrp>([](frmUPrp& view) {
+        EXPECT_EQ(view.txtName.Text(), QStringLiteral("Asha"));
+        view.cmdOK.click();
+    });
+    f.cmdUInfo.click();
+    EXPECT_EQ(f.Tag(), QString::number(asha));
+
+    const QString html = exportPage(f.cmdExport, QStringLiteral("rda.html"));
+    EXPECT_TRUE(html.contains(QStringLiteral("Recommanded Daily Allowances")));
+    EXPECT_TRUE(html.contains(QStringLiteral("User : Asha")));
+    EXPECT_TRUE(html.contains(QStringLiteral("VITAMIN B12")));
+
+    f.LstView.dblClickItem(QStringLiteral("IRON"));
+    ASSERT_TRUE(frmIdxN::isLoaded());
+    EXPECT_TRUE(frmIdxN::instance().Visible());
+    EXPECT_EQ(frmIdxN::instance().LstView.SelectedItem()->Text(), QStringLiteral("IRON"));
+    EXPECT_EQ(frmIdxN::instance().SSTab1.TabCaption(0), QStringLiteral("SOURCE OF IRON"));
+    f.pressKey(ui::vbKeyEscape);
+    EXPECT_FALSE(frmRda::isLoaded());
+}
+
+}  // namespace
