@@ -2,8 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "runtime/Error.h"
 #include "support/PrintQt.h"
+#include "runtime/Error.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
 

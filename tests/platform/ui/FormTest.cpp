@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "runtime/Error.h"
 #include "support/PrintQt.h"
+#include "runtime/Error.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
 #include "ui/MDIForm.h"

@@ -6,9 +6,9 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
+#include "support/PrintQt.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
-#include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 #include "ui/CommonDialog.h"
 #include "ui/Controls.h"
