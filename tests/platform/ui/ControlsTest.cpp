@@ -551,8 +551,6 @@ TEST_F(ControlsTest, SortedComboAndListBoxesPlaceNewEntriesAfterTheirEquals) {
     checkSortedPlaces(form.lstFoods, 11);
 }
 
-}  // namespace
-
 // What a control reports is what its widget shows, so that a value that never reached the
 // screen cannot pass for one that did. The widgets are changed here behind the controls' backs.
 TEST_F(ControlsTest, WhatAControlReportsIsWhatItsWidgetShows) {
@@ -619,3 +617,5 @@ TEST_F(ControlsTest, WhatAControlReportsIsWhatItsWidgetShows) {
     EXPECT_EQ(form.cboCat.List(0), QStringLiteral("Pulses"));
     EXPECT_EQ(form.cboCat.ItemData(0), 7);
 }
+
+}  // namespace
