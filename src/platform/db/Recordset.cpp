@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <type_traits>
 
 #include "db/SqliteSupport.h"
@@ -47,34 +49,48 @@ template <typename Ch>
 char16_t codeUnit(Ch ch) {
     if constexpr (std::is_same_v<Ch, QChar> || std::is_same_v<Ch, QLatin1Char>) {
         return ch.unicode();
+    } else if constexpr (std::is_same_v<Ch, char16_t>) {
+        return ch;
     } else {
         return static_cast<unsigned char>(ch);
     }
 }
 
-// The quick comparison of field names, done for every field of every row: true when the wanted
-// name equals a name already in lower-case ASCII without regard to ASCII case. Names that are
-// not plain ASCII are left to the full comparison.
-bool equalsFolded(QAnyStringView wanted, const FoldedName& folded) {
-    const qsizetype size = folded.utf16.size();
-    if (wanted.size() != size || size == 0) {
-        return false;
-    }
-    return wanted.visit([&](auto view) {
-        // Names are mostly written in lower case already: one comparison of the memory.
-        if constexpr (std::is_same_v<decltype(view), QStringView>) {
-            if (std::memcmp(view.data(), folded.utf16.constData(),
-                            static_cast<size_t>(size) * sizeof(QChar)) == 0) {
-                return true;
-            }
-        } else {
-            if (std::memcmp(view.data(), folded.bytes.constData(), static_cast<size_t>(size)) ==
-                0) {
-                return true;
+template <typename Word>
+Word load(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// Whether `size` bytes at a and at b are the same. Names are short: a few whole-word
+// comparisons beat a call of memcmp.
+inline bool sameBytes(const char* a, const char* b, qsizetype size) {
+    if (size >= 8) {
+        for (qsizetype i = 0; i + 8 < size; i += 8) {
+            if (load<quint64>(a + i) != load<quint64>(b + i)) {
+                return false;
             }
         }
+        return load<quint64>(a + size - 8) == load<quint64>(b + size - 8);
+    }
+    if (size >= 4) {
+        return load<quint32>(a) == load<quint32>(b) &&
+               load<quint32>(a + size - 4) == load<quint32>(b + size - 4);
+    }
+    for (qsizetype i = 0; i < size; ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// equalsFolded for a name of the same length that is not written in lower case.
+[[gnu::noinline]] bool equalsFoldedIgnoringCase(QAnyStringView wanted, const FoldedName& folded) {
+    return wanted.visit([&](auto view) {
         const QChar* other = folded.utf16.constData();
-        for (qsizetype i = 0; i < size; ++i) {
+        for (qsizetype i = 0; i < view.size(); ++i) {
             char16_t a = codeUnit(view[i]);
             if (a >= u'A' && a <= u'Z') {
                 a += u'a' - u'A';
@@ -85,6 +101,25 @@ bool equalsFolded(QAnyStringView wanted, const FoldedName& folded) {
         }
         return true;
     });
+}
+
+// The quick comparison of field names, done for every field of every row: true when the wanted
+// name equals a name already in lower-case ASCII without regard to ASCII case. Names that are
+// not plain ASCII are left to the full comparison.
+inline bool equalsFolded(QAnyStringView wanted, const FoldedName& folded) {
+    const qsizetype size = folded.utf16.size();
+    if (wanted.size() != size || size == 0) {
+        return false;
+    }
+    // Names are mostly written in lower case already: compared as they stand first.
+    const auto* bytes = static_cast<const char*>(wanted.data());
+    const bool utf16 = wanted.size_bytes() != size;  // two bytes a character, not one
+    if (utf16 ? sameBytes(bytes, reinterpret_cast<const char*>(folded.utf16.constData()),
+                          wanted.size_bytes())
+              : sameBytes(bytes, folded.bytes.constData(), size)) {
+        return true;
+    }
+    return equalsFoldedIgnoringCase(wanted, folded);
 }
 
 [[noreturn]] void badCriteria(const QString& criteria) {
@@ -104,6 +139,105 @@ FoldedName asciiFolded(const QString& name) {
     const QString lower = name.toLower();
     return {lower, lower.toLatin1()};
 }
+
+// Texts repeat down the rows of a query (units, categories, a member's sex): a short text read
+// before is shared rather than decoded and stored once more, which spares an allocation for each
+// field and keeps a long recordset small. A text is shared only when it is certainly equal; a
+// column whose texts hardly ever repeat (names, addresses) soon stops being looked up.
+class SharedTexts {
+  public:
+    explicit SharedTexts(int columns) : columns_(columns) {}
+
+    QString text(int column, const char* utf8, int bytes) {
+        if (bytes == 0 || bytes > kMaxBytes) {
+            return QString::fromUtf8(utf8, bytes);
+        }
+        if (!slots_) {
+            // A query of a few rows gains nothing from it.
+            if (++unshared_ <= kUnshared) {
+                return QString::fromUtf8(utf8, bytes);
+            }
+            slots_ = std::make_unique<Slot[]>(kSlots);
+            trials_.assign(static_cast<size_t>(columns_), Trial{});
+        }
+        Trial& trial = trials_[static_cast<size_t>(column)];
+        if (trial.off) {
+            return QString::fromUtf8(utf8, bytes);
+        }
+        const quint64 hash = hashOf(utf8, bytes);
+        Slot& slot = slots_[hash >> (64 - kSlotBits)];
+        if (slot.hash == hash && sameAscii(slot.text, utf8, bytes)) {
+            ++trial.hits;
+            return slot.text;
+        }
+        if (++trial.misses + trial.hits == kTrialTexts && trial.hits < kTrialTexts / 4) {
+            trial.off = true;
+        }
+        QString text = QString::fromUtf8(utf8, bytes);
+        slot.hash = hash;
+        slot.text = text;
+        return text;
+    }
+
+  private:
+    static constexpr int kMaxBytes = 48;
+    static constexpr int kSlotBits = 8;
+    static constexpr size_t kSlots = size_t(1) << kSlotBits;
+    static constexpr int kUnshared = 16;
+    // A column is given up when fewer than a quarter of its first texts were shared.
+    static constexpr int kTrialTexts = 256;
+
+    struct Slot {
+        quint64 hash = 0;
+        QString text;
+    };
+    struct Trial {
+        int hits = 0;
+        int misses = 0;
+        bool off = false;
+    };
+
+    // From the length and the first and last bytes: texts that differ only in their middle
+    // fall into one slot and take turns in it, which costs only the sharing.
+    static quint64 hashOf(const char* bytes, int size) {
+        quint64 head;
+        quint64 tail;
+        if (size >= 8) {
+            head = load<quint64>(bytes);
+            tail = load<quint64>(bytes + size - 8);
+        } else if (size >= 4) {
+            head = load<quint32>(bytes);
+            tail = load<quint32>(bytes + size - 4);
+        } else {
+            head = static_cast<unsigned char>(bytes[0]);
+            tail = quint64(static_cast<unsigned char>(bytes[size / 2])) << 8 |
+                   quint64(static_cast<unsigned char>(bytes[size - 1])) << 16;
+        }
+        quint64 hash = (head ^ quint64(size)) * 0x9E3779B97F4A7C15ull;
+        hash = (hash ^ (hash >> 29) ^ tail) * 0xBF58476D1CE4E5B9ull;
+        return hash ^ (hash >> 32);
+    }
+    // Equal when the bytes are ASCII and the same characters; a text with other characters is
+    // never shared, which costs only the sharing.
+    static bool sameAscii(const QString& text, const char* bytes, int size) {
+        if (text.size() != size) {
+            return false;
+        }
+        const QChar* units = text.constData();
+        for (int i = 0; i < size; ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (byte >= 0x80 || units[i].unicode() != byte) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    int columns_;
+    int unshared_ = 0;
+    std::unique_ptr<Slot[]> slots_;
+    std::vector<Trial> trials_;
+};
 
 }  // namespace
 
@@ -125,15 +259,86 @@ Field& Field::operator=(const Variant& value) {
 
 // --- storage -------------------------------------------------------------------------------
 
+namespace {
+
+// The emptied blocks of recordsets that are gone, for the next query to fill. Left to the
+// allocator, the blocks of a long recordset that lie at the top of the heap go back to the
+// system when it closes and are faulted in page by page by the next query, which can make
+// reading the rows half again as slow, depending on what else the program has allocated.
+class BlockPool {
+  public:
+    static BlockPool& instance() {
+        // Never destroyed: recordsets that are static objects may close after it would be.
+        static BlockPool* pool = new BlockPool;
+        return *pool;
+    }
+
+    std::vector<Variant> take() {
+        const std::lock_guard lock(mutex_);
+        if (blocks_.empty()) {
+            return {};
+        }
+        std::vector<Variant> block = std::move(blocks_.back());
+        blocks_.pop_back();
+        bytes_ -= bytesOf(block);
+        return block;
+    }
+
+    // Takes an empty block, unless the pool holds enough already.
+    void give(std::vector<Variant>&& block) noexcept {
+        const std::lock_guard lock(mutex_);
+        if (bytes_ + bytesOf(block) > kMaxBytes || blocks_.size() == blocks_.capacity()) {
+            return;
+        }
+        bytes_ += bytesOf(block);
+        blocks_.push_back(std::move(block));
+    }
+
+  private:
+    // Enough for the longest regular query, the food composition table.
+    static constexpr size_t kMaxBytes = size_t(8) << 20;
+
+    BlockPool() { blocks_.reserve(1024); }
+    static size_t bytesOf(const std::vector<Variant>& block) {
+        return block.capacity() * sizeof(Variant);
+    }
+
+    std::mutex mutex_;
+    std::vector<std::vector<Variant>> blocks_;
+    size_t bytes_ = 0;
+};
+
+}  // namespace
+
+Recordset::Cells& Recordset::Cells::operator=(Cells&& other) noexcept {
+    if (this != &other) {
+        release();
+        columns_ = other.columns_;
+        blockCells_ = other.blockCells_;
+        blocks_ = std::move(other.blocks_);
+        other.blocks_.clear();
+    }
+    return *this;
+}
+
 void Recordset::Cells::reset(int columns) {
+    release();
     columns_ = columns;
     blockCells_ = static_cast<size_t>(kBlockRows * columns);
-    blocks_.clear();
 }
 
 void Recordset::Cells::addBlock() {
-    blocks_.emplace_back();
-    blocks_.back().reserve(blockCells_);
+    std::vector<Variant> block = BlockPool::instance().take();
+    block.reserve(blockCells_);
+    blocks_.push_back(std::move(block));
+}
+
+void Recordset::Cells::release() noexcept {
+    for (std::vector<Variant>& block : blocks_) {
+        block.clear();
+        BlockPool::instance().give(std::move(block));
+    }
+    blocks_.clear();
 }
 
 // --- opening and closing -----------------------------------------------------------------
@@ -227,12 +432,15 @@ void Recordset::load(sqlite3* handle, sqlite3_stmt* statement, bool withRowid) {
     cells.reset(count);
     std::vector<qint64> rowids;
     qsizetype rows = 0;
+    SharedTexts texts(count);
     while (detail::step(handle, statement)) {
         if (withRowid) {
             rowids.push_back(sqlite3_column_int64(statement, 0));
         }
         for (int c = 0; c < count; ++c) {
-            cells.append(detail::columnValue(statement, c + first));
+            cells.append(detail::columnValue(
+                statement, c + first,
+                [&texts, c](const char* utf8, int bytes) { return texts.text(c, utf8, bytes); }));
         }
         ++rows;
     }
@@ -371,6 +579,10 @@ int Recordset::columnIndex(QAnyStringView name) const {
             return nextColumn_++;
         }
     }
+    return searchColumn(name);
+}
+
+int Recordset::searchColumn(QAnyStringView name) const {
     for (int c = 0; c < columnCount_; ++c) {
         if (equalsFolded(name, columns_[static_cast<size_t>(c)].folded)) {
             nextColumn_ = c + 1;

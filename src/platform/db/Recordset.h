@@ -124,11 +124,19 @@ class Recordset {
     };
 
     // Rows are kept in blocks of a fixed number of rows: appending never moves what is
-    // stored, and a block is small enough for the allocator to reuse it for the next query
-    // instead of returning it to the system.
+    // stored. The blocks of a recordset that is closed are kept for the next query (see
+    // Recordset.cpp), so that reading the same rows again neither allocates nor faults in fresh
+    // memory.
     class Cells {
       public:
         static constexpr qsizetype kBlockRows = 128;
+
+        Cells() = default;
+        Cells(Cells&& other) noexcept = default;
+        Cells& operator=(Cells&& other) noexcept;
+        Cells(const Cells&) = delete;
+        Cells& operator=(const Cells&) = delete;
+        ~Cells() { release(); }
 
         void reset(int columns);
         void append(Variant&& value) {
@@ -148,6 +156,7 @@ class Recordset {
 
       private:
         void addBlock();
+        void release() noexcept;
 
         int columns_ = 0;
         size_t blockCells_ = 0;
@@ -168,6 +177,7 @@ class Recordset {
     bool onRow() const { return pos_ >= 0 && pos_ < rows_; }
     const Variant& cell(qsizetype row, int column) const { return cells_.row(row)[column]; }
     int columnIndex(QAnyStringView name) const;
+    int searchColumn(QAnyStringView name) const;
     int qualifiedColumnIndex(const QString& name) const;
     int requireColumn(QAnyStringView name) const;
     // The current row's value, inline for the common case of a row being read.

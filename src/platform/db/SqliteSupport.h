@@ -32,8 +32,10 @@ void bind(sqlite3* handle, sqlite3_stmt* statement, const Params& params);
 // One step; raises on failure. True while there is a row.
 bool step(sqlite3* handle, sqlite3_stmt* statement);
 
-// The value of a column of the current row. Inline: it runs once for every field of every row.
-inline Variant columnValue(sqlite3_stmt* statement, int column) {
+// The value of a column of the current row, its text made by textOf(utf8, bytes). Inline: it
+// runs once for every field of every row.
+template <typename TextOf>
+inline Variant columnValue(sqlite3_stmt* statement, int column, TextOf&& textOf) {
     // The column's value object is read directly: it saves SQLite's per-call bookkeeping of
     // the sqlite3_column_* functions, which is most of the cost of reading a row. The object
     // is "unprotected", which only matters when a connection is shared between threads at the
@@ -48,9 +50,14 @@ inline Variant columnValue(sqlite3_stmt* statement, int column) {
             return Variant();
         default: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-            return Variant(QString::fromUtf8(text, sqlite3_value_bytes(value)));
+            return Variant(textOf(text, sqlite3_value_bytes(value)));
         }
     }
+}
+
+inline Variant columnValue(sqlite3_stmt* statement, int column) {
+    return columnValue(statement, column,
+                       [](const char* text, int bytes) { return QString::fromUtf8(text, bytes); });
 }
 
 }  // namespace db::detail

@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <ostream>
+#include <utility>
 
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -32,7 +33,7 @@ Variant& Variant::operator=(Variant&& other) noexcept {
     return *this;
 }
 
-QString Variant::toString() const {
+QString Variant::toString() const& {
     switch (type()) {
         case Type::Null:
             nullUsed();
@@ -47,8 +48,19 @@ QString Variant::toString() const {
     return textValue();
 }
 
-QString Variant::text() const {
+QString Variant::toString() && {
+    if (type() == Type::Text) {
+        return std::move(text_);
+    }
+    return std::as_const(*this).toString();
+}
+
+QString Variant::text() const& {
     return IsNull() ? QString(QLatin1String("")) : toString();
+}
+
+QString Variant::text() && {
+    return IsNull() ? QString(QLatin1String("")) : std::move(*this).toString();
 }
 
 double Variant::toDouble() const {
