@@ -84,17 +84,16 @@ class ListViewRow : public QTreeWidgetItem {
     quint64 freshIn = 0;    // the ordering generation it was added in
     quint64 before = 0;     // its place before the pending ordering, which ties keep
     bool unplaced = false;  // its text changed, or it was put at a given index, since then
+    bool pending = false;   // held back from the tree (ListView::holdBack)
 
     QString columnText(int column) const {
-        return column == 0 ? item.text_ : item.SubItems(column);
+        const QString* text = textIn(column);
+        return text != nullptr ? *text : QString();
     }
     // The same without a copy, for the comparisons of sorting.
     QStringView columnView(int column) const {
-        if (column == 0) {
-            return item.text_;
-        }
-        const ListSubItem* sub = subItem(column);
-        return sub != nullptr ? QStringView(sub->text_) : QStringView();
+        const QString* text = textIn(column);
+        return text != nullptr ? QStringView(*text) : QStringView();
     }
 
     QVariant data(int column, int role) const override {
@@ -173,12 +172,17 @@ class ListViewRow : public QTreeWidgetItem {
     }
 
   private:
-    const ListSubItem* subItem(int column) const {
+    // Null for a column beyond the sub-items set.
+    const QString* textIn(int column) const {
+        if (column == 0) {
+            return &item.text_;
+        }
         if (column < 1 || column > item.subs_.Count()) {
             return nullptr;
         }
-        return item.subs_.subs_[static_cast<std::size_t>(column - 1)].get();
+        return &item.subs_.texts_[static_cast<std::size_t>(column - 1)];
     }
+    const ListSubItem* subItem(int column) const { return item.subs_.handleIfMade(column); }
 };
 
 // ---- ColumnHeader ----------------------------------------------------------------------------
@@ -343,8 +347,13 @@ int ColumnHeaderCollection::indexOf(const ColumnHeader* header) const {
 ListSubItem::ListSubItem(ListItem* item, int index)
     : item_(item), index_(index), foreColor_(vbWindowText) {}
 
+const QString& ListSubItem::Text() const {
+    return item_->subs_.texts_[static_cast<std::size_t>(index_ - 1)];
+}
+
 void ListSubItem::setText(const QString& text) {
-    text_ = text;
+    item_->view_->textChanging(item_->row_, index_);
+    item_->subs_.texts_[static_cast<std::size_t>(index_ - 1)] = text;
     item_->changed(index_);
 }
 
@@ -367,14 +376,37 @@ ListSubItem& ListSubItemCollection::operator()(int index) const {
     if (index < 1 || index > Count()) {
         outOfBounds();
     }
-    return *subs_[static_cast<std::size_t>(index - 1)];
+    return handle(index);
 }
 
-ListSubItem& ListSubItemCollection::ensure(int index) {
-    while (Count() < index) {
-        subs_.push_back(std::unique_ptr<ListSubItem>(new ListSubItem(item_, Count() + 1)));
+QString& ListSubItemCollection::ensure(int index) {
+    if (Count() < index) {
+        if (texts_.empty()) {
+            // A row mostly fills every column: room for them all at once.
+            texts_.reserve(static_cast<std::size_t>(
+                std::max(index, item_->view_->qtTree()->columnCount() - 1)));
+        }
+        texts_.resize(static_cast<std::size_t>(index));
     }
-    return *subs_[static_cast<std::size_t>(index - 1)];
+    return texts_[static_cast<std::size_t>(index - 1)];
+}
+
+ListSubItem& ListSubItemCollection::handle(int index) const {
+    const auto slot = static_cast<std::size_t>(index - 1);
+    if (handles_.size() <= slot) {
+        handles_.resize(slot + 1);
+    }
+    if (!handles_[slot]) {
+        handles_[slot] = std::unique_ptr<ListSubItem>(new ListSubItem(item_, index));
+    }
+    return *handles_[slot];
+}
+
+const ListSubItem* ListSubItemCollection::handleIfMade(int index) const {
+    if (index < 1 || static_cast<std::size_t>(index) > handles_.size()) {
+        return nullptr;
+    }
+    return handles_[static_cast<std::size_t>(index - 1)].get();
 }
 
 ListSubItem& ListSubItemCollection::Add(int index, const QString&, const QString& text) {
@@ -384,7 +416,8 @@ ListSubItem& ListSubItemCollection::Add(int index, const QString&, const QString
     if (index < 1) {
         outOfBounds();
     }
-    ListSubItem& sub = ensure(index);
+    ensure(index);
+    ListSubItem& sub = handle(index);
     sub.setText(text);
     return sub;
 }
@@ -399,6 +432,7 @@ void ListItem::changed(int column) {
 }
 
 void ListItem::setText(const QString& text) {
+    view_->textChanging(row_, 0);
     text_ = text;
     changed(0);
 }
@@ -410,14 +444,19 @@ QString ListItem::SubItems(int j) const {
     if (j > subs_.Count()) {
         return {};
     }
-    return subs_.subs_[static_cast<std::size_t>(j - 1)]->text_;
+    return subs_.texts_[static_cast<std::size_t>(j - 1)];
 }
 
 void ListItem::setSubItems(int j, const QString& text) {
+    setSubItems(j, QString(text));
+}
+
+void ListItem::setSubItems(int j, QString&& text) {
     if (j < 1) {
         detail::invalidValue();
     }
-    subs_.ensure(j).text_ = text;
+    view_->textChanging(row_, j);
+    subs_.ensure(j) = std::move(text);
     changed(j);
 }
 
@@ -469,19 +508,21 @@ ListItem& ListItemCollection::Add(int index, const QString& key, const QString& 
     if (!key.isEmpty() && keys_.contains(key)) {
         keyInUse();
     }
-    const int count = Count();
+    const int count = view_->rowCount();
     if (index != -1 && (index < 1 || index > count + 1)) {
         outOfBounds();
     }
-    QTreeWidget* tree = view_->treeWidget();
     auto* row = new ListViewRow(view_);
     row->item.text_ = text;
     row->item.key_ = key;
     const bool atIndex = index != -1 && index != count + 1;
     if (atIndex) {
         view_->ensureSorted();
+        view_->qtTree()->insertTopLevelItem(index - 1, row);
+    } else if (!view_->holdBack(row)) {
+        view_->flushPending();
+        view_->qtTree()->insertTopLevelItem(view_->placeForNewRow(*row), row);
     }
-    tree->insertTopLevelItem(atIndex ? index - 1 : view_->placeForNewRow(*row), row);
     if (!key.isEmpty()) {
         keys_.insert(key, row);
     }
@@ -500,7 +541,8 @@ void ListItemCollection::Clear() {
     keys_.clear();
     view_->unplaced_.clear();
     view_->resortAll_ = false;
-    view_->treeWidget()->clear();
+    view_->dropPending();
+    view_->qtTree()->clear();
 }
 
 void ListItemCollection::Remove(int index) {
@@ -520,6 +562,7 @@ void ListItemCollection::Remove(const QString& key) {
 }
 
 void ListItemCollection::removeRow(ListViewRow* row) {
+    view_->flushPending();
     // Qt would select the neighbour of a removed selected row; the list has no selection then.
     const bool wasSelected = row->isSelected();
     keys_.remove(row->item.key_);
@@ -591,13 +634,23 @@ ListView::~ListView() {
     // The rows hold the items; they go before the collections that point into them.
     ListItems.keys_.clear();
     unplaced_.clear();
-    if (QTreeWidget* tree = treeWidget()) {
+    dropPending();
+    if (QTreeWidget* tree = qtTree()) {
         tree->clear();
     }
 }
 
 QTreeWidget* ListView::treeWidget() const {
+    flushPending();
+    return qtTree();
+}
+
+QTreeWidget* ListView::qtTree() const {
     return static_cast<QTreeWidget*>(widget());
+}
+
+int ListView::rowCount() const {
+    return qtTree()->topLevelItemCount() + static_cast<int>(pending_.size());
 }
 
 void ListView::setColumnHeaderIcons(ImageList* images) {
@@ -706,8 +759,8 @@ ListItem* ListView::FindItem(const QString& text, int where, int start, int matc
         const ListItem& item = row->item;
         bool found = false;
         if (where == lvwSubItem) {
-            for (const auto& sub : item.subs_.subs_) {
-                if (matches(sub->text_)) {
+            for (const QString& sub : item.subs_.texts_) {
+                if (matches(sub)) {
                     found = true;
                     break;
                 }
@@ -725,6 +778,8 @@ ListItem* ListView::FindItem(const QString& text, int where, int start, int matc
 }
 
 void ListView::setSorted(bool on) {
+    // Rows held back join the tree in the order they were added under, before it changes.
+    flushPending();
     if (sorted_ && !on) {
         leaveUnordered();
     }
@@ -738,6 +793,7 @@ void ListView::setSortKey(int column) {
     if (column < 0) {
         detail::invalidValue();
     }
+    flushPending();
     sortKey_ = column;
     if (sorted_) {
         resort();
@@ -748,6 +804,7 @@ void ListView::setSortOrder(int order) {
     if (order != lvwAscending && order != lvwDescending) {
         detail::invalidValue();
     }
+    flushPending();
     sortOrder_ = order;
     if (sorted_) {
         resort();
@@ -763,8 +820,86 @@ void ListView::setSortOrder(int order) {
 // into its place; only rows whose sort text changed, or that were put at a given index, wait
 // for the next read ("unplaced") and are then moved into their places one by one.
 
+// ---- rows held back
+//
+// Qt tells the view and the selection about every row that joins the tree, which costs many
+// times what keeping the row does. Rows added one after another are therefore held back and
+// handed over together at the next read of the list (anything but another Add or a change of
+// the items just added), or, with a person at the screen, as soon as the filling code is done.
+// The first row of an empty list goes in at once, as it becomes the selected one. A held-back
+// row is placed as it would have been when added: at the end, or in a sorted list, in its place.
+
+bool ListView::holdBack(ListViewRow* row) {
+    if (rowCount() == 0) {
+        return false;
+    }
+    if (sorted_) {
+        if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
+            // Appended, and sorted (or, without the column, left) at the next read.
+            resortAll_ = true;
+        } else if (!unplaced_.empty()) {
+            // Placed at once, among the rows that wait for their own places.
+            return false;
+        }
+    }
+    row->pending = true;
+    pending_.push_back(row);
+    postOrdering();
+    return true;
+}
+
+void ListView::flushPending() const {
+    if (pending_.empty()) {
+        return;
+    }
+    std::vector<ListViewRow*> rows;
+    rows.swap(pending_);
+    for (ListViewRow* row : rows) {
+        row->pending = false;
+    }
+    QTreeWidget* tree = qtTree();
+    if (!sorted_ || resortAll_ || !ordersByColumn()) {
+        tree->addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
+        return;
+    }
+    // Each goes after every row in its place with an equal text, as placeForNewRow puts it;
+    // no row waits for its place while rows are held back. Among themselves they keep the
+    // order of their texts, equal texts in the order of adding.
+    std::stable_sort(rows.begin(), rows.end(), [this](const ListViewRow* a, const ListViewRow* b) {
+        return compareTexts(*a, *b) < 0;
+    });
+    const int count = tree->topLevelItemCount();
+    std::vector<int> places;
+    places.reserve(rows.size());
+    for (const ListViewRow* row : rows) {
+        places.push_back(partitionPoint(
+            count, [&](int j) { return compareTexts(*rowAtPosition(j), *row) <= 0; }));
+    }
+    // The rows that go to one place go in together, the last place first, so that the places
+    // before it still hold.
+    auto end = rows.size();
+    while (end > 0) {
+        auto begin = end - 1;
+        while (begin > 0 && places[begin - 1] == places[end - 1]) {
+            --begin;
+        }
+        const auto first = rows.begin() + static_cast<std::ptrdiff_t>(begin);
+        tree->insertTopLevelItems(
+            places[end - 1],
+            QList<QTreeWidgetItem*>(first, rows.begin() + static_cast<std::ptrdiff_t>(end)));
+        end = begin;
+    }
+}
+
+void ListView::dropPending() {
+    for (ListViewRow* row : pending_) {
+        delete row;
+    }
+    pending_.clear();
+}
+
 bool ListView::ordersByColumn() const {
-    return sorted_ && sortKey_ < treeWidget()->columnCount();
+    return sorted_ && sortKey_ < qtTree()->columnCount();
 }
 
 bool ListView::isFresh(const ListViewRow& row) const {
@@ -782,7 +917,7 @@ bool ListView::comesBefore(const ListViewRow& a, const ListViewRow& b) const {
 }
 
 ListViewRow* ListView::rowAtPosition(int position) const {
-    return static_cast<ListViewRow*>(treeWidget()->topLevelItem(position));
+    return static_cast<ListViewRow*>(qtTree()->topLevelItem(position));
 }
 
 void ListView::numberRows(std::vector<int>* unplacedPositions) const {
@@ -799,7 +934,7 @@ void ListView::numberRows(std::vector<int>* unplacedPositions) const {
 }
 
 int ListView::placeForNewRow(const ListViewRow& row) {
-    const int count = ListItems.Count();
+    const int count = rowCount();
     if (!sorted_) {
         return count;
     }
@@ -847,8 +982,20 @@ void ListView::noteAdded(ListViewRow* row, bool atIndex) {
     postOrdering();
 }
 
+void ListView::textChanging(ListViewRow* row, int column) {
+    // Rows held back go to the places they had when added, found among the texts as they were
+    // then; and no row waits for its place while rows are held back.
+    if (!pending_.empty() && !row->pending && sorted_ && column == sortKey_) {
+        flushPending();
+    }
+}
+
 void ListView::markUnsorted(ListViewRow* row, int column) {
     if (!sorted_ || (column >= 0 && column != sortKey_)) {
+        return;
+    }
+    if (row->pending) {
+        // Its place is found when it joins the tree.
         return;
     }
     if (!resortAll_ && !row->unplaced) {
@@ -869,7 +1016,7 @@ void ListView::postOrdering() {
     if (!sortPosted_ && host().realInput()) {
         sortPosted_ = true;
         QMetaObject::invokeMethod(
-            treeWidget(),
+            qtTree(),
             [this] {
                 sortPosted_ = false;
                 ensureSorted();
@@ -886,6 +1033,7 @@ void ListView::forgetUnplaced() const {
 }
 
 void ListView::ensureSorted() const {
+    flushPending();
     if (resortAll_ || !ordersByColumn()) {
         resort();
         return;
@@ -897,6 +1045,7 @@ void ListView::ensureSorted() const {
 }
 
 void ListView::resort() const {
+    flushPending();
     if (!ordersByColumn()) {
         leaveUnordered();
         return;
@@ -958,6 +1107,7 @@ void ListView::placeUnplaced() const {
 }
 
 void ListView::leaveUnordered() const {
+    flushPending();
     // A list that stops ordering itself (Sorted off, or no column to order by) stays as it was
     // before the rows added since the last read were placed: those at the end, in the order of
     // adding.

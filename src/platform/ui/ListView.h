@@ -89,9 +89,11 @@ class ColumnHeaderCollection {
 };
 
 // ---------------------------------------------------------------------------------------------
+// A sub-item's text lives in its row; the object a window holds to change the sub-item's colour,
+// boldness or tag is made the first time it is asked for, which most rows never are.
 class ListSubItem {
   public:
-    const QString& Text() const { return text_; }
+    const QString& Text() const;
     void setText(const QString& text);
     qint32 ForeColor() const { return foreColor_; }
     void setForeColor(qint32 color);
@@ -103,14 +105,11 @@ class ListSubItem {
     void setTag(const QString& tag) { tag_ = tag; }
 
   private:
-    friend class ListItem;
     friend class ListSubItemCollection;
     friend class ListViewRow;
-    friend class ListView;
     ListSubItem(ListItem* item, int index);
     ListItem* item_;
     int index_;
-    QString text_;
     qint32 foreColor_;
     bool hasColor_ = false;
     bool bold_ = false;
@@ -120,7 +119,7 @@ class ListSubItem {
 class ListSubItemCollection {
   public:
     // The highest sub-item index that was set.
-    int Count() const { return static_cast<int>(subs_.size()); }
+    int Count() const { return static_cast<int>(texts_.size()); }
     // 1-based; error 35600 outside 1..Count.
     ListSubItem& operator()(int index) const;
     // Adds sub-item Count+1 (or sets sub-item `index`).
@@ -128,12 +127,19 @@ class ListSubItemCollection {
 
   private:
     friend class ListItem;
+    friend class ListSubItem;
     friend class ListViewRow;
     friend class ListView;
     explicit ListSubItemCollection(ListItem* item) : item_(item) {}
-    ListSubItem& ensure(int index);
+    // The text of sub-item `index`, the sub-items up to it added empty.
+    QString& ensure(int index);
+    ListSubItem& handle(int index) const;
+    // Null unless the sub-item's object was asked for.
+    const ListSubItem* handleIfMade(int index) const;
     ListItem* item_;
-    std::vector<std::unique_ptr<ListSubItem>> subs_;
+    // Sub-item j's text at j-1: one block per row however many columns it fills.
+    std::vector<QString> texts_;
+    mutable std::vector<std::unique_ptr<ListSubItem>> handles_;
 };
 
 // A row of the list. A handle stays valid while the item is in the list.
@@ -145,6 +151,7 @@ class ListItem {
     // was never set gives ""; error 380 for j < 1.
     QString SubItems(int j) const;
     void setSubItems(int j, const QString& text);
+    void setSubItems(int j, QString&& text);
     ListSubItemCollection& ListSubItems() { return subs_; }
     const ListSubItemCollection& ListSubItems() const { return subs_; }
     // The colour of the item text (the first column).
@@ -295,10 +302,21 @@ class ListView : public Control {
     friend class ColumnHeaderCollection;
     friend class ListViewRow;
     friend class ListSubItem;
+    friend class ListSubItemCollection;
+
+    // The widget, without first adding the rows held back.
+    QTreeWidget* qtTree() const;
+    // The rows, those held back included.
+    int rowCount() const;
+    // Rows added one after another are handed to the tree together (see ListView.cpp).
+    bool holdBack(ListViewRow* row);
+    void flushPending() const;
+    void dropPending();
 
     // Keeping a sorted list in order (see ListView.cpp).
     void ensureSorted() const;
     void resort() const;
+    void textChanging(ListViewRow* row, int column);
     void markUnsorted(ListViewRow* row, int column);
     void noteAdded(ListViewRow* row, bool atIndex);
     int placeForNewRow(const ListViewRow& row);
@@ -335,6 +353,8 @@ class ListView : public Control {
     int view_ = lvwReport;
     bool fullRowSelect_ = true;
     bool hideSelection_ = true;
+    // Rows added and not yet handed to the tree, in the order of adding.
+    mutable std::vector<ListViewRow*> pending_;
     // Rows to be moved into their places at the next read, unless all are sorted then.
     mutable std::vector<ListViewRow*> unplaced_;
     mutable bool resortAll_ = false;
