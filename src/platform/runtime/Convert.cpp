@@ -8,6 +8,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/Error.h"
 
@@ -29,14 +30,22 @@ struct Decimal {
 // this text rather than on the binary value, so that 2.675 (stored as 2.67499999...) rounds as
 // the 2.675 a person typed.
 Decimal decimal15(double value) {
+    // "d.ddddddddddddde+XX": read in place, as it runs for every number a list shows.
     char buf[64];
     auto res =
         std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-    std::string text(buf, res.ptr);
-    const auto ePos = text.find('e');
+    const char* e = std::find(buf, res.ptr, 'e');
     Decimal d;
-    d.digits = text.substr(0, 1) + text.substr(2, ePos - 2);
-    d.pointPos = std::stoi(text.substr(ePos + 1)) + 1;
+    d.digits.reserve(static_cast<size_t>(e - buf));
+    d.digits.push_back(buf[0]);
+    d.digits.append(buf + 2, static_cast<size_t>(e - (buf + 2)));
+    const char* exponent = e + 1;
+    if (exponent != res.ptr && *exponent == '+') {
+        ++exponent;
+    }
+    int power = 0;
+    std::from_chars(exponent, res.ptr, power);
+    d.pointPos = power + 1;
     return d;
 }
 
@@ -256,8 +265,8 @@ QString Format(double value, const QString& fmt) {
     if (first == last) {
         badPicture(fmt);
     }
-    const QString prefix = fmt.left(first);
-    const QString suffix = fmt.mid(last);
+    const QStringView prefix = QStringView(fmt).left(first);
+    const QStringView suffix = QStringView(fmt).mid(last);
     const QStringView body = QStringView(fmt).mid(first, last - first);
     const qsizetype point = body.indexOf(u'.');
     const QStringView intPic = point < 0 ? body : body.left(point);
@@ -279,28 +288,42 @@ QString Format(double value, const QString& fmt) {
 
     Decimal d = decimal15(value);
     roundTo(d, maxFrac);
-    std::string intDigits = d.digits.substr(0, static_cast<size_t>(d.pointPos));
-    std::string fracDigits = d.digits.substr(static_cast<size_t>(d.pointPos));
-    const bool isZero = d.digits.find_first_not_of('0') == std::string::npos;
+    const std::string_view digits = d.digits;
+    std::string_view intDigits = digits.substr(0, static_cast<size_t>(d.pointPos));
+    const std::string_view fracDigits = digits.substr(static_cast<size_t>(d.pointPos));
+    const bool isZero = digits.find_first_not_of('0') == std::string_view::npos;
 
     const auto lead = intDigits.find_first_not_of('0');
-    intDigits = lead == std::string::npos ? std::string() : intDigits.substr(lead);
-    if (static_cast<int>(intDigits.size()) < minInt) {
-        intDigits.insert(0, static_cast<size_t>(minInt) - intDigits.size(), '0');
-    }
-    fracDigits.resize(static_cast<size_t>(maxFrac), '0');
-    while (static_cast<int>(fracDigits.size()) > minFrac && fracDigits.back() == '0') {
-        fracDigits.pop_back();
+    intDigits = lead == std::string_view::npos ? std::string_view() : intDigits.substr(lead);
+    const qsizetype intZeros =
+        std::max<qsizetype>(0, minInt - static_cast<qsizetype>(intDigits.size()));
+    // The decimals to maxFrac, less the trailing zeros beyond minFrac.
+    qsizetype fracSize = maxFrac;
+    auto fracDigit = [&](qsizetype i) {
+        return i < static_cast<qsizetype>(fracDigits.size()) ? fracDigits[static_cast<size_t>(i)]
+                                                             : '0';
+    };
+    while (fracSize > minFrac && fracDigit(fracSize - 1) == '0') {
+        --fracSize;
     }
 
-    QString out = prefix;
+    // Written once into a text of its final length.
+    QString out;
+    out.reserve(prefix.size() + 1 + intZeros + static_cast<qsizetype>(intDigits.size()) + 1 +
+                fracSize + suffix.size());
+    out += prefix;
     if (value < 0 && !isZero) {
         out += u'-';
     }
-    out += QString::fromLatin1(intDigits.data(), static_cast<qsizetype>(intDigits.size()));
+    for (qsizetype i = 0; i < intZeros; ++i) {
+        out += u'0';
+    }
+    out += QLatin1StringView(intDigits.data(), static_cast<qsizetype>(intDigits.size()));
     if (point >= 0) {
         out += u'.';
-        out += QString::fromLatin1(fracDigits.data(), static_cast<qsizetype>(fracDigits.size()));
+        for (qsizetype i = 0; i < fracSize; ++i) {
+            out += QLatin1Char(fracDigit(i));
+        }
     }
     out += suffix;
     return out;
