@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMetaObject>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QtDebug>
 #include <algorithm>
@@ -542,7 +543,11 @@ void ListItemCollection::Clear() {
     view_->unplaced_.clear();
     view_->resortAll_ = false;
     view_->dropPending();
-    view_->qtTree()->clear();
+    QTreeWidget* tree = view_->qtTree();
+    // Qt first tells the view that the selection and the current row go, and the view lays out
+    // every row that is about to go to repaint them; the reset that follows repaints anyway.
+    const QSignalBlocker quiet(tree->selectionModel());
+    tree->clear();
 }
 
 void ListItemCollection::Remove(int index) {
