@@ -8,6 +8,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "runtime/Error.h"
+#include "support/PrintQt.h"
 
 using db::Connection;
 using db::Params;
@@ -193,6 +194,53 @@ TEST_F(RecordsetTest, NullsAndTypesComeBackAsStored) {
     EXPECT_EQ(errorNumber([&] { (void)rs["nutri_cd"].toString(); }), rt::err::InvalidUseOfNull);
     EXPECT_FALSE(rs["unit_tp"].IsNull());
     EXPECT_EQ(rs["unit_tp"].toString(), "");
+}
+
+TEST_F(RecordsetTest, LongResultsReadBackEveryValueExactly) {
+    // Over several hundred rows: texts that repeat down a column, texts that differ only in
+    // their middle or only beyond ASCII, unique texts, empty texts, Nulls and long texts.
+    auto open = [&](Recordset& rs, const QString& columns, Params params) {
+        rs.Open(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+            "SELECT " +
+                columns + " FROM n",
+            cn, params);
+    };
+    auto expected = [](int i) {
+        return QStringList{
+            QString::number(i),
+            i % 2 == 0 ? QStringLiteral("g") : QStringLiteral("mg"),
+            QStringLiteral("abcdefgh%1ijklmnop").arg(i % 10),
+            (i % 3 == 0 ? QString::fromUtf8("\xC3\xA4") : QStringLiteral("a")) +
+                QString::number(i % 2),
+            QStringLiteral("Member %1").arg(i),
+            i % 5 == 0 ? QStringLiteral("(null)")
+                       : QString(i % 5 == 1 ? 0 : 40 + i % 30, QLatin1Char('x')),
+        };
+    };
+    const QString all =
+        "i, CASE i % 2 WHEN 0 THEN 'g' ELSE 'mg' END, 'abcdefgh' || (i % 10) || 'ijklmnop', "
+        "CASE i % 3 WHEN 0 THEN ?2 ELSE 'a' END || (i % 2), 'Member ' || i, "
+        "CASE i % 5 WHEN 0 THEN NULL WHEN 1 THEN '' ELSE printf('%.*c', 40 + i % 30, 'x') END";
+    for (int round = 0; round < 2; ++round) {
+        Recordset rs;
+        open(rs, all, {699, QString::fromUtf8("\xC3\xA4")});
+        int i = 0;
+        for (; !rs.EOF(); rs.MoveNext(), ++i) {
+            QStringList row;
+            for (int c = 0; c < rs.FieldCount(); ++c) {
+                row << (rs[c].IsNull() ? QStringLiteral("(null)") : rs[c].toString());
+            }
+            ASSERT_EQ(row, expected(i)) << "row " << i;
+        }
+        EXPECT_EQ(i, 700);
+        // Between the two rounds, a recordset of another width over the same storage.
+        Recordset narrow;
+        open(narrow, "i, 'k' || (i % 4)", {299});
+        narrow.MoveLast();
+        EXPECT_EQ(narrow[1].toString(), "k3");
+        EXPECT_EQ(narrow.AbsolutePosition(), 300);
+    }
 }
 
 // --- updating -----------------------------------------------------------------------------

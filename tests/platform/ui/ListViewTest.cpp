@@ -190,6 +190,62 @@ TEST_F(ListViewTest, ItemHandlesSurviveSortingAndIndexesFollowRemovals) {
     EXPECT_EQ(form.shownOrder(), (QStringList{"first", "b", "c"}));
 }
 
+TEST_F(ListViewTest, ASubItemKeepsItsPlaceWhenTheRowGrowsPastIt) {
+    frmList& form = shown();
+    ListItem& item = form.LstView.ListItems.Add(-1, QString(), QStringLiteral("Rice"));
+    ListSubItem& energy = item.ListSubItems().Add(-1, QString(), QStringLiteral("345"));
+    // Far beyond the columns the row made room for at first.
+    item.setSubItems(6, QStringLiteral("far"));
+    energy.setText(QStringLiteral("350"));
+    energy.setForeColor(vbRed);
+    EXPECT_EQ(&item.ListSubItems()(1), &energy);
+    EXPECT_EQ(energy.Index(), 1);
+    EXPECT_EQ(item.SubItems(1), "350");
+    EXPECT_EQ(item.SubItems(6), "far");
+    EXPECT_EQ(form.LstView.rowTexts(1), (QStringList{"Rice", "350", ""}));
+    QTreeWidgetItem* row = form.LstView.treeWidget()->topLevelItem(0);
+    EXPECT_EQ(row->foreground(1).color(), QColor(255, 0, 0));
+    EXPECT_EQ(row->foreground(2).style(), Qt::NoBrush);
+}
+
+TEST_F(ListViewTest, RowsJustAddedAreThereForWhateverComesNext) {
+    frmList& form = shown();
+    ListView& lvw = form.LstView;
+    form.fill({"Rice", "Wheat", "Millet"});
+    EXPECT_EQ(lvw.treeWidget()->topLevelItemCount(), 3);
+    EXPECT_EQ(lvw.rowTexts(3), (QStringList{"Millet", "60", "3"}));
+
+    lvw.ListItems.Add(-1, QStringLiteral("K1"), QStringLiteral("Barley"));
+    lvw.ListItems.Remove(QStringLiteral("K1"));
+    EXPECT_EQ(form.shownOrder(), (QStringList{"Rice", "Wheat", "Millet"}));
+
+    ListItem& oats = lvw.ListItems.Add(-1, QString(), QStringLiteral("Oats"));
+    EXPECT_FALSE(oats.Selected());
+    oats.setSelected(true);
+    EXPECT_EQ(lvw.SelectedItem(), &oats);
+    EXPECT_EQ(oats.Index(), 4);
+
+    ListItem& rye = lvw.ListItems.Add(-1, QString(), QStringLiteral("Rye"));
+    rye.setSubItems(1, QStringLiteral("30"));
+    EXPECT_EQ(lvw.FindItem(QStringLiteral("30"), lvwSubItem), &rye);
+
+    // Rows that nothing read before the list was emptied go with it.
+    lvw.ListItems.Add(-1, QString(), QStringLiteral("Maize"));
+    lvw.ListItems.Clear();
+    EXPECT_EQ(lvw.ListItems.Count(), 0);
+    EXPECT_EQ(lvw.treeWidget()->topLevelItemCount(), 0);
+    EXPECT_EQ(lvw.SelectedItem(), nullptr);
+
+    // A sorted list that is filled, then sorted by another column before anything read it.
+    lvw.setSorted(true);
+    form.fill({"bb", "a", "ccc", "a"});
+    lvw.setSortKey(2);
+    EXPECT_EQ(form.shownOrder(), (QStringList{"bb", "a", "ccc", "a"}));
+    lvw.setSortKey(1);  // equal energies keep the order of their codes
+    EXPECT_EQ(form.shownOrder(), (QStringList{"a", "a", "bb", "ccc"}));
+    EXPECT_EQ(lvw.ListItems(1).SubItems(2), "2");
+}
+
 TEST_F(ListViewTest, ItemIconsComeFromTheSmallImageList) {
     frmList& form = shown();
     form.LstView.setSmallIcons(&form.ImageList1);

@@ -203,6 +203,20 @@ TEST_F(QtInputTest, RealArrowKeysInAListFireItemClick) {
     EXPECT_EQ(events, QStringList{"item Wheat"});
 }
 
+TEST_F(QtInputTest, RowsAddedByCodeReachTheScreenWhenTheCodeIsDone) {
+    for (int i = 1; i <= 40; ++i) {
+        form->LstView.ListItems.Add(-1, QString(), QStringLiteral("Food %1").arg(i));
+    }
+    // The widget as Qt paints it, not read through the list (which would hand the rows over).
+    auto* tree = static_cast<QTreeWidget*>(form->LstView.widget());
+    QApplication::processEvents();
+    ASSERT_EQ(tree->topLevelItemCount(), 43);
+    QTreeWidgetItem* row = tree->topLevelItem(5);
+    tree->scrollToItem(row);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(row).center());
+    EXPECT_TRUE(events.contains(QStringLiteral("item Food 3"))) << events.join(u',').toStdString();
+}
+
 TEST_F(QtInputTest, TimersTickByThemselvesUnderARealHost) {
     form->Timer1.setInterval(1);
     QEventLoop loop;
