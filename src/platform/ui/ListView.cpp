@@ -863,37 +863,47 @@ void ListView::flushPending() const {
         row->pending = false;
     }
     QTreeWidget* tree = qtTree();
-    if (!sorted_ || resortAll_ || !ordersByColumn()) {
-        tree->addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
-        return;
-    }
-    // Each goes after every row in its place with an equal text, as placeForNewRow puts it;
-    // no row waits for its place while rows are held back. Among themselves they keep the
-    // order of their texts, equal texts in the order of adding.
-    std::stable_sort(rows.begin(), rows.end(), [this](const ListViewRow* a, const ListViewRow* b) {
-        return compareTexts(*a, *b) < 0;
-    });
-    const int count = tree->topLevelItemCount();
-    std::vector<int> places;
-    places.reserve(rows.size());
-    for (const ListViewRow* row : rows) {
-        places.push_back(partitionPoint(
-            count, [&](int j) { return compareTexts(*rowAtPosition(j), *row) <= 0; }));
-    }
-    // The rows that go to one place go in together, the last place first, so that the places
-    // before it still hold.
-    auto end = rows.size();
-    while (end > 0) {
-        auto begin = end - 1;
-        while (begin > 0 && places[begin - 1] == places[end - 1]) {
-            --begin;
+    // A fill that reads the list after every row hands over one row at a time.
+    auto insert = [tree](int place, auto first, auto last) {
+        if (last - first == 1) {
+            tree->insertTopLevelItem(place, *first);
+        } else {
+            tree->insertTopLevelItems(place, QList<QTreeWidgetItem*>(first, last));
         }
-        const auto first = rows.begin() + static_cast<std::ptrdiff_t>(begin);
-        tree->insertTopLevelItems(
-            places[end - 1],
-            QList<QTreeWidgetItem*>(first, rows.begin() + static_cast<std::ptrdiff_t>(end)));
-        end = begin;
+    };
+    if (!sorted_ || resortAll_ || !ordersByColumn()) {
+        insert(tree->topLevelItemCount(), rows.begin(), rows.end());
+    } else {
+        // Each goes after every row in its place with an equal text, as placeForNewRow puts
+        // it; no row waits for its place while rows are held back. Among themselves they keep
+        // the order of their texts, equal texts in the order of adding.
+        std::stable_sort(rows.begin(), rows.end(),
+                         [this](const ListViewRow* a, const ListViewRow* b) {
+                             return compareTexts(*a, *b) < 0;
+                         });
+        const int count = tree->topLevelItemCount();
+        std::vector<int> places;
+        places.reserve(rows.size());
+        for (const ListViewRow* row : rows) {
+            places.push_back(partitionPoint(
+                count, [&](int j) { return compareTexts(*rowAtPosition(j), *row) <= 0; }));
+        }
+        // The rows that go to one place go in together, the last place first, so that the
+        // places before it still hold.
+        auto end = rows.size();
+        while (end > 0) {
+            auto begin = end - 1;
+            while (begin > 0 && places[begin - 1] == places[end - 1]) {
+                --begin;
+            }
+            insert(places[end - 1], rows.begin() + static_cast<std::ptrdiff_t>(begin),
+                   rows.begin() + static_cast<std::ptrdiff_t>(end));
+            end = begin;
+        }
     }
+    // The room stays for the next run of additions.
+    rows.clear();
+    pending_.swap(rows);
 }
 
 void ListView::dropPending() {
