@@ -821,9 +821,9 @@ void ListView::setSortOrder(int order) {
 // A sorted list is in order whenever code or a person reads it, as if it were sorted (stably,
 // by the sort column's text without regard to case) at each read: rows with equal texts keep
 // the order they had, and rows added since the last read count as coming after all others, in
-// the order of adding. To spare a sort at each read of a fill loop, a new row is put straight
-// into its place; only rows whose sort text changed, or that were put at a given index, wait
-// for the next read ("unplaced") and are then moved into their places one by one.
+// the order of adding. To spare a sort at each read of a fill loop, a new row goes straight
+// into its place when it joins the tree; only rows whose sort text changed, or that were put at a
+// given index, wait for the next read ("unplaced") and are then moved into their places one by one.
 
 // ---- rows held back
 //

@@ -93,6 +93,7 @@ class ColumnHeaderCollection {
 // boldness or tag is made the first time it is asked for, which most rows never are.
 class ListSubItem {
   public:
+    // Good until the row is given more sub-items.
     const QString& Text() const;
     void setText(const QString& text);
     qint32 ForeColor() const { return foreColor_; }
@@ -286,6 +287,7 @@ class ListView : public Control {
     // A click on the empty part of the list: Click, the selection unchanged.
     bool clickEmpty();
 
+    // The widget, every row added so far handed over to it.
     QTreeWidget* treeWidget() const;
     // The texts of a row as shown, column by column in screen order (hidden columns left out).
     QStringList rowTexts(int index) const;
