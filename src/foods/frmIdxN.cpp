@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 #include "foods/NutrientIndex.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
@@ -215,7 +216,7 @@ void frmIdxN::FillFoods(foods::NutrientIndex::Order order) {
     LView.ListItems.Clear();
     mFoodsListed = false;
     const QString language = cmbLang.Text();
-    const bool translated = sources::Translates(language);
+    const bool translated = foods::Translates(language);
     try {
         db::Recordset rs =
             sources::FoodSources(cmd, SelectedNutrient(), cmbCat.Text(), language, order);
@@ -358,8 +359,8 @@ void frmIdxN::ShowFoodNutrients(QString foodName) {
             combo.setListIndex(index);
         }
     };
-    choose(nutrients.cmbCat, sources::kAllFoods);
-    choose(nutrients.cmbLang, sources::kEnglish);
+    choose(nutrients.cmbCat, foods::kAllFoods);
+    choose(nutrients.cmbLang, foods::kEnglish);
     int where = ui::lvwText;
     FindListItem(nutrients.LstView, foodName, where);
     nutrients.showlist();

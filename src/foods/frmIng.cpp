@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
+#include "foods/FoodList.h"
 #include "foods/ServingUnits.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
@@ -200,8 +201,8 @@ void frmIng::DispFoodList() {
     LV.ListItems.Clear();
     const QString category = cmbCat.Text();
     const QString language = cmbLang.Text();
-    const bool allFoods = category == QLatin1String("ALL FOODS");
-    const bool english = language == QLatin1String("ENGLISH");
+    const bool allFoods = category == foods::kAllFoods;
+    const bool english = language == foods::kEnglish;
     // Every food but the composed food itself; with a language, the foods named in it.
     QString sql = QStringLiteral(
                       "SELECT food.foodid, food.foodname, cat.cname, %1 FROM food "
@@ -274,7 +275,7 @@ void frmIng::ListIngredients() {
         return;
     }
     const QString language = cmbLang.Text();
-    const bool english = language == QLatin1String("ENGLISH");
+    const bool english = language == foods::kEnglish;
     try {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT item.foodid, food.foodname, item.qty, "

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 #include "foods/UserFoods.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
@@ -137,7 +138,7 @@ void frmNewFood::dispLV() {
     LV.ListItems.Clear();
     try {
         db::Recordset rs;
-        if (cmbCat.Text() == QLatin1String("ALL FOODS")) {
+        if (cmbCat.Text() == foods::kAllFoods) {
             rs.Open(QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
                                    "WHERE food.cid = cat.cid AND PrimeOrNot = 'U'"),
                     cn);
@@ -163,7 +164,7 @@ void frmNewFood::ChkDelete() {
 }
 
 void frmNewFood::Command1_Click() {
-    if (cmbCat.Text() == QLatin1String("ALL FOODS")) {
+    if (cmbCat.Text() == foods::kAllFoods) {
         Say(QStringLiteral("Please select category of food"));
         return;
     }

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "frame/core.h"
@@ -20,9 +21,6 @@ using namespace core;
 
 namespace {
 
-const QString kAllFoods = QStringLiteral("ALL FOODS");
-const QString kEnglish = QStringLiteral("ENGLISH");
-
 // The food list of a category in a language. Each row carries the food's id, so that a food
 // is shown by its own rows even when another food bears the same name.
 struct FoodQuery {
@@ -31,8 +29,8 @@ struct FoodQuery {
 };
 
 FoodQuery FoodsOf(const QString& category, const QString& language) {
-    const bool allFoods = category == kAllFoods;
-    const bool english = language == kEnglish;
+    const bool allFoods = category == foods::kAllFoods;
+    const bool english = language == foods::kEnglish;
     if (allFoods && english) {
         return {QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
                                "WHERE food.cid = cat.cid"),
@@ -187,7 +185,7 @@ void frmfdN::DispLang() {
 
 void frmfdN::ShowFoods() {
     LstView.ListItems.Clear();
-    const bool english = cmbLang.Text() == kEnglish;
+    const bool english = cmbLang.Text() == foods::kEnglish;
     try {
         const FoodQuery query = FoodsOf(cmbCat.Text(), cmbLang.Text());
         db::Recordset rs;
