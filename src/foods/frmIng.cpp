@@ -198,43 +198,8 @@ void frmIng::cmbLang_Click() {
 }
 
 void frmIng::DispFoodList() {
-    LV.ListItems.Clear();
-    const QString category = cmbCat.Text();
-    const QString language = cmbLang.Text();
-    const bool allFoods = category == foods::kAllFoods;
-    const bool english = language == foods::kEnglish;
-    // Every food but the composed food itself; with a language, the foods named in it.
-    QString sql = QStringLiteral(
-                      "SELECT food.foodid, food.foodname, cat.cname, %1 FROM food "
-                      "JOIN cat ON cat.cid = food.cid ")
-                      .arg(english ? QStringLiteral("''") : QStringLiteral("lang.foodlangname"));
-    db::Params params;
-    if (!english) {
-        sql += QStringLiteral(
-            "JOIN lang ON lang.foodid = food.foodid "
-            "JOIN langcat ON langcat.langid = lang.langid AND langcat.langname = ? ");
-        params.emplace_back(language);
-    }
-    sql += QStringLiteral("WHERE food.foodid <> ? ");
-    params.emplace_back(ComposedFoodId);
-    if (!allFoods) {
-        sql += QStringLiteral("AND cat.cname = ? ");
-        params.emplace_back(category);
-    }
-    sql += !allFoods && !english ? QStringLiteral("ORDER BY food.foodname, food.foodid")
-                                 : QStringLiteral("ORDER BY food.foodid");
-    try {
-        db::Recordset rs;
-        rs.Open(sql, cn, params);
-        for (; !rs.EOF(); rs.MoveNext()) {
-            ui::ListItem& item = LV.ListItems.Add(rs[1].text());
-            item.setSubItems(1, rs[3].text());
-            item.setSubItems(2, rs[2].text());
-            item.setTag(rs[0].text());
-        }
-    } catch (const rt::Error&) {
-        // An empty list then.
-    }
+    // Every food but the composed food itself.
+    foods::FillFoodList(LV, cmbCat.Text(), cmbLang.Text(), ComposedFoodId);
     if (LV.ListItems.Count() > 0) {
         LV.setSelectedItem(&LV.ListItems(1));
     }

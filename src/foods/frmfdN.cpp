@@ -21,40 +21,6 @@ using namespace core;
 
 namespace {
 
-// The food list of a category in a language. Each row carries the food's id, so that a food
-// is shown by its own rows even when another food bears the same name.
-struct FoodQuery {
-    QString sql;
-    db::Params params;
-};
-
-FoodQuery FoodsOf(const QString& category, const QString& language) {
-    const bool allFoods = category == foods::kAllFoods;
-    const bool english = language == foods::kEnglish;
-    if (allFoods && english) {
-        return {QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
-                               "WHERE food.cid = cat.cid"),
-                {}};
-    }
-    if (allFoods) {
-        return {QStringLiteral("SELECT food.foodid, food.foodname, lang.foodlangname, cat.cname "
-                               "FROM langcat, food, lang, cat WHERE langcat.langname = ? AND "
-                               "lang.langid = langcat.langid AND food.foodid = lang.foodid AND "
-                               "food.cid = cat.cid"),
-                {language}};
-    }
-    if (english) {
-        return {QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
-                               "WHERE cat.cname = ? AND food.cid = cat.cid"),
-                {category}};
-    }
-    return {QStringLiteral("SELECT food.foodid, food.foodname, lang.foodlangname, cat.cname "
-                           "FROM food, lang, langcat, cat WHERE langcat.langname = ? AND "
-                           "lang.langid = langcat.langid AND cat.cname = ? AND food.cid = cat.cid "
-                           "AND lang.foodid = food.foodid ORDER BY food.foodname"),
-            {language, category}};
-}
-
 // An amount as the nutrient list shows it: rounded to two decimals, without the zeros the
 // rounding leaves at the end (12.5 for 12.50, 3 for 3.00, 0 for 0.00).
 QString AmountText(double value) {
@@ -184,23 +150,9 @@ void frmfdN::DispLang() {
 }
 
 void frmfdN::ShowFoods() {
-    LstView.ListItems.Clear();
-    const bool english = cmbLang.Text() == foods::kEnglish;
-    try {
-        const FoodQuery query = FoodsOf(cmbCat.Text(), cmbLang.Text());
-        db::Recordset rs;
-        rs.Open(query.sql, cn, query.params);
-        for (; !rs.EOF(); rs.MoveNext()) {
-            ui::ListItem& item = LstView.ListItems.Add(rs[QStringLiteral("foodname")].text());
-            item.setTag(rs[QStringLiteral("foodid")].text());
-            if (!english) {
-                item.setSubItems(1, rs[QStringLiteral("foodlangname")].text());
-            }
-            item.setSubItems(2, rs[QStringLiteral("cname")].text());
-        }
-    } catch (const rt::Error&) {
-        // The foods listed so far stay.
-    }
+    // Each entry carries its food's id, so that a food is shown by its own rows even when
+    // another food bears the same name.
+    foods::FillFoodList(LstView, cmbCat.Text(), cmbLang.Text());
     // After a refill the first food of the list is the selected one.
     if (LstView.ListItems.Count() > 0) {
         LstView.ListItems(1).setSelected(true);
