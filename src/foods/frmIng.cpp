@@ -8,7 +8,6 @@
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
 #include "foods/FoodList.h"
-#include "foods/ServingUnits.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -163,17 +162,7 @@ int frmIng::IngredientId() const {
 // ---- the unit list
 
 void frmIng::Unitcombo(QString& food) {
-    // Every food has "Grams", also one whose units cannot be read.
-    QStringList entries = {kGrams};
-    try {
-        entries = foods::ServingUnits(cn).ComboEntries(food);
-    } catch (const rt::Error&) {
-    }
-    cmbUnit.Clear();
-    for (const QString& entry : entries) {
-        cmbUnit.AddItem(entry);
-    }
-    cmbUnit.setListIndex(0);
+    foods::FillUnitCombo(cmbUnit, food);
 }
 
 // ---- the food-choice list
