@@ -194,27 +194,28 @@ void frmIng::DispFoodList() {
     }
 }
 
-void frmIng::LV_Click() {
+bool frmIng::PickSelectedFood() {
     const ui::ListItem* item = LV.SelectedItem();
     if (item == nullptr) {
-        return;
+        return false;
     }
     pickedFoodId_ = item->Tag().toInt();
     pickedFoodName_ = item->Text();
     cmbFoodName.setText(pickedFoodName_);
-    QString food = pickedFoodName_;
-    Unitcombo(food);
+    return true;
+}
+
+void frmIng::LV_Click() {
+    if (PickSelectedFood()) {
+        QString food = pickedFoodName_;
+        Unitcombo(food);
+    }
 }
 
 void frmIng::LV_KeyDown(int& KeyCode, int /*Shift*/) {
-    const ui::ListItem* item = LV.SelectedItem();
-    if (KeyCode != ui::vbKeyReturn || item == nullptr) {
-        return;
+    if (KeyCode == ui::vbKeyReturn && PickSelectedFood()) {
+        txtQuan.SetFocus();
     }
-    pickedFoodId_ = item->Tag().toInt();
-    pickedFoodName_ = item->Text();
-    cmbFoodName.setText(pickedFoodName_);
-    txtQuan.SetFocus();
 }
 
 void frmIng::LV_ColumnClick(ui::ColumnHeader& ColumnHeader) {
