@@ -181,6 +181,14 @@ QString frmIdxN::SelectedNutrient() const {
     return item != nullptr ? item->Text() : QString();
 }
 
+void frmIdxN::ShowNutrient(QString nutrient) {
+    frmIdxN& index = instance();
+    int where = ui::lvwText;
+    FindListItem(index.LstView, nutrient, where);
+    index.ClickonListview();
+    index.Show();
+}
+
 void frmIdxN::ClickonListview() {
     if (LstView.SelectedItem() == nullptr) {
         return;
@@ -361,10 +369,7 @@ void frmIdxN::ShowFoodNutrients(QString foodName) {
     };
     choose(nutrients.cmbCat, foods::kAllFoods);
     choose(nutrients.cmbLang, foods::kEnglish);
-    int where = ui::lvwText;
-    FindListItem(nutrients.LstView, foodName, where);
-    nutrients.showlist();
-    nutrients.Show();
+    frmfdN::ShowFood(foodName);
     nutrients.SetFocus();
 }
 

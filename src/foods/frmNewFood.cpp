@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "db/Recordset.h"
 #include "foods/FoodList.h"
@@ -268,9 +269,5 @@ void frmNewFood::LV_DblClick() {
     // out of reach: this window closes and the nutrients window comes up on the food.
     QString food = selected->Text();
     ui::Unload(*this);
-    frmfdN& nutrients = frmfdN::instance();
-    int where = ui::lvwText;
-    FindListItem(nutrients.LstView, food, where);
-    nutrients.showlist();
-    nutrients.Show();
+    frmfdN::ShowFood(std::move(food));
 }

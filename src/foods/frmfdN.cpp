@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "db/Recordset.h"
 #include "foods/FoodList.h"
@@ -204,6 +205,14 @@ void frmfdN::ShowNutrients() {
     }
 }
 
+void frmfdN::ShowFood(QString food) {
+    frmfdN& nutrients = instance();
+    int where = ui::lvwText;
+    FindListItem(nutrients.LstView, food, where);
+    nutrients.showlist();
+    nutrients.Show();
+}
+
 void frmfdN::showlist() {
     ui::Hourglass wait;
     const ui::ListItem* food = LstView.SelectedItem();
@@ -261,12 +270,8 @@ void frmfdN::LView_DblClick() {
 }
 
 void frmfdN::ShowNutrientIndex(QString nutrient) {
-    frmIdxN& index = frmIdxN::instance();
-    int where = ui::lvwText;
-    FindListItem(index.LstView, nutrient, where);
-    index.ClickonListview();
-    index.Show();
-    index.SetFocus();
+    frmIdxN::ShowNutrient(std::move(nutrient));
+    frmIdxN::instance().SetFocus();
 }
 
 void frmfdN::cmdExport_Click() {
