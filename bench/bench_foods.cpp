@@ -37,10 +37,12 @@ frmfdN& window() {
     return *form;
 }
 
+// The statement the window runs for that list.
 const char* const kAllFoodsInHindi =
-    "SELECT food.foodid, food.foodname, lang.foodlangname, cat.cname FROM langcat, food, lang, "
-    "cat WHERE langcat.langname = ? AND lang.langid = langcat.langid AND food.foodid = "
-    "lang.foodid AND food.cid = cat.cid";
+    "SELECT food.foodid, food.foodname, cat.cname, lang.foodlangname FROM food "
+    "JOIN cat ON cat.cid = food.cid JOIN lang ON lang.foodid = food.foodid "
+    "JOIN langcat ON langcat.langid = lang.langid AND langcat.langname = ? "
+    "WHERE food.foodid <> -1 ORDER BY food.foodid";
 
 std::string column(sqlite3_stmt* statement, int i) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));

@@ -4,14 +4,6 @@
 
 namespace foods::NutrientIndex {
 
-bool Translates(const QString& language) {
-    return language != kEnglish;
-}
-
-bool Filters(const QString& category) {
-    return category != kAllFoods;
-}
-
 db::Recordset FoodSources(db::Command& cmd, const QString& nutrient, const QString& category,
                           const QString& language, Order order) {
     const bool byCategory = Filters(category);

@@ -4,20 +4,12 @@
 
 #include "db/Command.h"
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 
 // The foods that carry a nutrient, as the nutrient index lists them.
 namespace foods::NutrientIndex {
 
-// The filter entries that filter nothing.
-inline const QString kAllFoods = QStringLiteral("ALL FOODS");
-inline const QString kEnglish = QStringLiteral("ENGLISH");
-
 enum class Order { ByName, ValueAscending, ValueDescending };
-
-// Whether a language shows a translation (every language but "ENGLISH", compared exactly).
-bool Translates(const QString& language);
-// Whether a category filters the foods (every category but "ALL FOODS", compared exactly).
-bool Filters(const QString& category);
 
 // Runs on cmd the query of the foods that carry the nutrient named `nutrient`: one row for
 // each nutrient row of a food whose real code is that nutrient's (a food holding two such

@@ -2,11 +2,14 @@
 
 #include <QHash>
 
+#include "foods/ServingUnits.h"
 #include "foods/frmUnit.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "runtime/Error.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
+#include "ui/ListControls.h"
 #include "ui/ListView.h"
 
 namespace foods {
@@ -32,6 +35,20 @@ UnitCallerWindow::~UnitCallerWindow() {
 
 UnitCallerWindow* FindUnitCaller(const QString& mode) {
     return callers().value(mode, nullptr);
+}
+
+void FillUnitCombo(ui::ComboBox& combo, const QString& food) {
+    // Every food has "Grams", also one whose units cannot be read.
+    QStringList entries = {QStringLiteral("Grams")};
+    try {
+        entries = ServingUnits(core::cn).ComboEntries(food);
+    } catch (const rt::Error&) {
+    }
+    combo.Clear();
+    for (const QString& entry : entries) {
+        combo.AddItem(entry);
+    }
+    combo.setListIndex(0);
 }
 
 QString SelectedFood(UnitCallerWindow& caller) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 namespace ui {
+class ComboBox;
 class ListView;
 }  // namespace ui
 
@@ -48,6 +49,10 @@ class UnitCallerWindow {
 
 // The window registered under a UnitCaller value; null for any other value.
 UnitCallerWindow* FindUnitCaller(const QString& mode);
+
+// What a caller's Unitcombo does with its unit combo: the food's ServingUnits::ComboEntries,
+// or "Grams" alone when they cannot be read, the first entry selected.
+void FillUnitCombo(ui::ComboBox& combo, const QString& food);
 
 // The text of the entry selected in the caller's food list; "" when nothing is selected.
 QString SelectedFood(UnitCallerWindow& caller);

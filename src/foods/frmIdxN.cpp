@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 #include "foods/NutrientIndex.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
@@ -180,6 +181,14 @@ QString frmIdxN::SelectedNutrient() const {
     return item != nullptr ? item->Text() : QString();
 }
 
+void frmIdxN::ShowNutrient(QString nutrient) {
+    frmIdxN& index = instance();
+    int where = ui::lvwText;
+    FindListItem(index.LstView, nutrient, where);
+    index.ClickonListview();
+    index.Show();
+}
+
 void frmIdxN::ClickonListview() {
     if (LstView.SelectedItem() == nullptr) {
         return;
@@ -215,7 +224,7 @@ void frmIdxN::FillFoods(foods::NutrientIndex::Order order) {
     LView.ListItems.Clear();
     mFoodsListed = false;
     const QString language = cmbLang.Text();
-    const bool translated = sources::Translates(language);
+    const bool translated = foods::Translates(language);
     try {
         db::Recordset rs =
             sources::FoodSources(cmd, SelectedNutrient(), cmbCat.Text(), language, order);
@@ -358,12 +367,9 @@ void frmIdxN::ShowFoodNutrients(QString foodName) {
             combo.setListIndex(index);
         }
     };
-    choose(nutrients.cmbCat, sources::kAllFoods);
-    choose(nutrients.cmbLang, sources::kEnglish);
-    int where = ui::lvwText;
-    FindListItem(nutrients.LstView, foodName, where);
-    nutrients.showlist();
-    nutrients.Show();
+    choose(nutrients.cmbCat, foods::kAllFoods);
+    choose(nutrients.cmbLang, foods::kEnglish);
+    frmfdN::ShowFood(foodName);
     nutrients.SetFocus();
 }
 

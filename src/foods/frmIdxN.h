@@ -13,12 +13,14 @@
 // The nutrient index ("Source of nutrients"): the 30 nutrients and, for the selected one, the
 // foods that carry it, by name or ranked by value, filtered by category and shown with their
 // names in a chosen language; a second tab holds the information on the nutrient.
-//
-// Other windows open it on a nutrient: they select the nutrient in LstView with FindListItem,
-// call ClickonListview, then show the window.
 class frmIdxN : public ui::FormOf<frmIdxN> {
   public:
     frmIdxN();
+
+    // How other windows open the index on a nutrient: loads it, selects the nutrient in
+    // LstView with FindListItem (match on the text), lists its foods with ClickonListview and
+    // shows the window modeless.
+    static void ShowNutrient(QString nutrient);
 
     // Fills cmbLang: the remembered language first and chosen, then the others by name.
     void DispLan();

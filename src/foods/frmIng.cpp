@@ -7,7 +7,7 @@
 #include "db/Recordset.h"
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
-#include "foods/ServingUnits.h"
+#include "foods/FoodList.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -162,17 +162,7 @@ int frmIng::IngredientId() const {
 // ---- the unit list
 
 void frmIng::Unitcombo(QString& food) {
-    // Every food has "Grams", also one whose units cannot be read.
-    QStringList entries = {kGrams};
-    try {
-        entries = foods::ServingUnits(cn).ComboEntries(food);
-    } catch (const rt::Error&) {
-    }
-    cmbUnit.Clear();
-    for (const QString& entry : entries) {
-        cmbUnit.AddItem(entry);
-    }
-    cmbUnit.setListIndex(0);
+    foods::FillUnitCombo(cmbUnit, food);
 }
 
 // ---- the food-choice list
@@ -197,69 +187,35 @@ void frmIng::cmbLang_Click() {
 }
 
 void frmIng::DispFoodList() {
-    LV.ListItems.Clear();
-    const QString category = cmbCat.Text();
-    const QString language = cmbLang.Text();
-    const bool allFoods = category == QLatin1String("ALL FOODS");
-    const bool english = language == QLatin1String("ENGLISH");
-    // Every food but the composed food itself; with a language, the foods named in it.
-    QString sql = QStringLiteral(
-                      "SELECT food.foodid, food.foodname, cat.cname, %1 FROM food "
-                      "JOIN cat ON cat.cid = food.cid ")
-                      .arg(english ? QStringLiteral("''") : QStringLiteral("lang.foodlangname"));
-    db::Params params;
-    if (!english) {
-        sql += QStringLiteral(
-            "JOIN lang ON lang.foodid = food.foodid "
-            "JOIN langcat ON langcat.langid = lang.langid AND langcat.langname = ? ");
-        params.emplace_back(language);
-    }
-    sql += QStringLiteral("WHERE food.foodid <> ? ");
-    params.emplace_back(ComposedFoodId);
-    if (!allFoods) {
-        sql += QStringLiteral("AND cat.cname = ? ");
-        params.emplace_back(category);
-    }
-    sql += !allFoods && !english ? QStringLiteral("ORDER BY food.foodname, food.foodid")
-                                 : QStringLiteral("ORDER BY food.foodid");
-    try {
-        db::Recordset rs;
-        rs.Open(sql, cn, params);
-        for (; !rs.EOF(); rs.MoveNext()) {
-            ui::ListItem& item = LV.ListItems.Add(rs[1].text());
-            item.setSubItems(1, rs[3].text());
-            item.setSubItems(2, rs[2].text());
-            item.setTag(rs[0].text());
-        }
-    } catch (const rt::Error&) {
-        // An empty list then.
-    }
+    // Every food but the composed food itself.
+    foods::FillFoodList(LV, cmbCat.Text(), cmbLang.Text(), ComposedFoodId);
     if (LV.ListItems.Count() > 0) {
         LV.setSelectedItem(&LV.ListItems(1));
     }
 }
 
-void frmIng::LV_Click() {
+bool frmIng::PickSelectedFood() {
     const ui::ListItem* item = LV.SelectedItem();
     if (item == nullptr) {
-        return;
+        return false;
     }
     pickedFoodId_ = item->Tag().toInt();
     pickedFoodName_ = item->Text();
     cmbFoodName.setText(pickedFoodName_);
-    QString food = pickedFoodName_;
-    Unitcombo(food);
+    return true;
+}
+
+void frmIng::LV_Click() {
+    if (PickSelectedFood()) {
+        QString food = pickedFoodName_;
+        Unitcombo(food);
+    }
 }
 
 void frmIng::LV_KeyDown(int& KeyCode, int /*Shift*/) {
-    const ui::ListItem* item = LV.SelectedItem();
-    if (KeyCode != ui::vbKeyReturn || item == nullptr) {
-        return;
+    if (KeyCode == ui::vbKeyReturn && PickSelectedFood()) {
+        txtQuan.SetFocus();
     }
-    pickedFoodId_ = item->Tag().toInt();
-    pickedFoodName_ = item->Text();
-    cmbFoodName.setText(pickedFoodName_);
-    txtQuan.SetFocus();
 }
 
 void frmIng::LV_ColumnClick(ui::ColumnHeader& ColumnHeader) {
@@ -274,7 +230,7 @@ void frmIng::ListIngredients() {
         return;
     }
     const QString language = cmbLang.Text();
-    const bool english = language == QLatin1String("ENGLISH");
+    const bool english = language == foods::kEnglish;
     try {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT item.foodid, food.foodname, item.qty, "

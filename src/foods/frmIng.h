@@ -78,6 +78,8 @@ class frmIng : public ui::FormOf<frmIng>, public foods::UnitCallerWindow {
     // The food named in the food name box: the one picked in LV while the box shows its name
     // (names need not be unique), else the first food of that name; -1 when there is none.
     int IngredientId() const;
+    // Takes the food selected in LV into the food name box; false when none is selected.
+    bool PickSelectedFood();
 
     int pickedFoodId_ = -1;
     QString pickedFoodName_;

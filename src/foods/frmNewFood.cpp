@@ -3,8 +3,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 #include "foods/UserFoods.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
@@ -137,7 +139,7 @@ void frmNewFood::dispLV() {
     LV.ListItems.Clear();
     try {
         db::Recordset rs;
-        if (cmbCat.Text() == QLatin1String("ALL FOODS")) {
+        if (cmbCat.Text() == foods::kAllFoods) {
             rs.Open(QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
                                    "WHERE food.cid = cat.cid AND PrimeOrNot = 'U'"),
                     cn);
@@ -163,7 +165,7 @@ void frmNewFood::ChkDelete() {
 }
 
 void frmNewFood::Command1_Click() {
-    if (cmbCat.Text() == QLatin1String("ALL FOODS")) {
+    if (cmbCat.Text() == foods::kAllFoods) {
         Say(QStringLiteral("Please select category of food"));
         return;
     }
@@ -267,9 +269,5 @@ void frmNewFood::LV_DblClick() {
     // out of reach: this window closes and the nutrients window comes up on the food.
     QString food = selected->Text();
     ui::Unload(*this);
-    frmfdN& nutrients = frmfdN::instance();
-    int where = ui::lvwText;
-    FindListItem(nutrients.LstView, food, where);
-    nutrients.showlist();
-    nutrients.Show();
+    frmfdN::ShowFood(std::move(food));
 }

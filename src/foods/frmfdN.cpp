@@ -3,8 +3,10 @@
 #include <QHBoxLayout>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "db/Recordset.h"
+#include "foods/FoodList.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "frame/core.h"
@@ -19,43 +21,6 @@
 using namespace core;
 
 namespace {
-
-const QString kAllFoods = QStringLiteral("ALL FOODS");
-const QString kEnglish = QStringLiteral("ENGLISH");
-
-// The food list of a category in a language. Each row carries the food's id, so that a food
-// is shown by its own rows even when another food bears the same name.
-struct FoodQuery {
-    QString sql;
-    db::Params params;
-};
-
-FoodQuery FoodsOf(const QString& category, const QString& language) {
-    const bool allFoods = category == kAllFoods;
-    const bool english = language == kEnglish;
-    if (allFoods && english) {
-        return {QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
-                               "WHERE food.cid = cat.cid"),
-                {}};
-    }
-    if (allFoods) {
-        return {QStringLiteral("SELECT food.foodid, food.foodname, lang.foodlangname, cat.cname "
-                               "FROM langcat, food, lang, cat WHERE langcat.langname = ? AND "
-                               "lang.langid = langcat.langid AND food.foodid = lang.foodid AND "
-                               "food.cid = cat.cid"),
-                {language}};
-    }
-    if (english) {
-        return {QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
-                               "WHERE cat.cname = ? AND food.cid = cat.cid"),
-                {category}};
-    }
-    return {QStringLiteral("SELECT food.foodid, food.foodname, lang.foodlangname, cat.cname "
-                           "FROM food, lang, langcat, cat WHERE langcat.langname = ? AND "
-                           "lang.langid = langcat.langid AND cat.cname = ? AND food.cid = cat.cid "
-                           "AND lang.foodid = food.foodid ORDER BY food.foodname"),
-            {language, category}};
-}
 
 // An amount as the nutrient list shows it: rounded to two decimals, without the zeros the
 // rounding leaves at the end (12.5 for 12.50, 3 for 3.00, 0 for 0.00).
@@ -186,23 +151,9 @@ void frmfdN::DispLang() {
 }
 
 void frmfdN::ShowFoods() {
-    LstView.ListItems.Clear();
-    const bool english = cmbLang.Text() == kEnglish;
-    try {
-        const FoodQuery query = FoodsOf(cmbCat.Text(), cmbLang.Text());
-        db::Recordset rs;
-        rs.Open(query.sql, cn, query.params);
-        for (; !rs.EOF(); rs.MoveNext()) {
-            ui::ListItem& item = LstView.ListItems.Add(rs[QStringLiteral("foodname")].text());
-            item.setTag(rs[QStringLiteral("foodid")].text());
-            if (!english) {
-                item.setSubItems(1, rs[QStringLiteral("foodlangname")].text());
-            }
-            item.setSubItems(2, rs[QStringLiteral("cname")].text());
-        }
-    } catch (const rt::Error&) {
-        // The foods listed so far stay.
-    }
+    // Each entry carries its food's id, so that a food is shown by its own rows even when
+    // another food bears the same name.
+    foods::FillFoodList(LstView, cmbCat.Text(), cmbLang.Text());
     // After a refill the first food of the list is the selected one.
     if (LstView.ListItems.Count() > 0) {
         LstView.ListItems(1).setSelected(true);
@@ -252,6 +203,14 @@ void frmfdN::ShowNutrients() {
     } catch (const rt::Error&) {
         // The nutrients listed so far stay.
     }
+}
+
+void frmfdN::ShowFood(QString food) {
+    frmfdN& nutrients = instance();
+    int where = ui::lvwText;
+    FindListItem(nutrients.LstView, food, where);
+    nutrients.showlist();
+    nutrients.Show();
 }
 
 void frmfdN::showlist() {
@@ -311,12 +270,8 @@ void frmfdN::LView_DblClick() {
 }
 
 void frmfdN::ShowNutrientIndex(QString nutrient) {
-    frmIdxN& index = frmIdxN::instance();
-    int where = ui::lvwText;
-    FindListItem(index.LstView, nutrient, where);
-    index.ClickonListview();
-    index.Show();
-    index.SetFocus();
+    frmIdxN::ShowNutrient(std::move(nutrient));
+    frmIdxN::instance().SetFocus();
 }
 
 void frmfdN::cmdExport_Click() {

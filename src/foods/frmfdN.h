@@ -10,12 +10,15 @@
 
 // The food nutrients window: the foods of a category with their names in a language, and the
 // nutrients per 100 g of the selected food. A child of the main window.
-//
-// To open it on a food: frmfdN::instance() (loads it), core::FindListItem on its LstView with
-// the food's name and 0, then showlist(), then Show().
 class frmfdN : public ui::FormOf<frmfdN> {
   public:
     frmfdN();
+
+    // How other windows open it on a food: loads it, selects the food in LstView with
+    // FindListItem (match on the text, the English name), shows its nutrients with showlist
+    // and shows the window modeless. A food the window's filters hide is not found; the
+    // nutrients of the food selected before stay on show.
+    static void ShowFood(QString food);
 
     // Shows the nutrients of the food selected in LstView and its name in the food line.
     void showlist();
@@ -56,8 +59,6 @@ class frmfdN : public ui::FormOf<frmfdN> {
     void cmdExport_Click();
     void cmdClose_Click();
 
-    // The drill-down from a nutrient to the nutrient index (frmIdxN): load it, select the
-    // nutrient in its LstView with core::FindListItem (match 0), run its ClickonListview and
-    // show it. This is the one place where this window reaches the nutrient index.
+    // The drill-down from a nutrient to the nutrient index (frmIdxN), which gets the focus.
     void ShowNutrientIndex(QString nutrient);
 };

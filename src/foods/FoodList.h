@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace ui {
+class ListView;
+}  // namespace ui
+
+// The food lists that windows fill by a category and a language.
+namespace foods {
+
+// The entries of the category and language lists that filter nothing.
+inline const QString kAllFoods = QStringLiteral("ALL FOODS");
+inline const QString kEnglish = QStringLiteral("ENGLISH");
+
+// Whether a language shows a translation (every language but "ENGLISH", compared exactly).
+bool Translates(const QString& language);
+// Whether a category filters the foods (every category but "ALL FOODS", compared exactly).
+bool Filters(const QString& category);
+
+// Refills a food list of the columns FOOD, TRANSLATION and CATEGORY with the foods of the
+// category (only foods whose category exists), each entry tagged with its food id, since names
+// need not be unique. With a language that translates, only the foods named in it are listed,
+// with that name. A category and a language both chosen list the foods by name, otherwise they
+// come by id. The food `except` is left out. An error ends the filling; the entries added so
+// far stay.
+void FillFoodList(ui::ListView& lvw, const QString& category, const QString& language,
+                  int except = -1);
+
+}  // namespace foods
