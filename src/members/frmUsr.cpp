@@ -278,7 +278,6 @@ bool frmUsr::SaveUser() {
                 {name, prefix});
         if (!rs.EOF()) {
             ui::MsgBox(QStringLiteral("This name is already exist."), ui::vbInformation, kTitle);
-            mDuplicate = true;
             return false;
         }
         const QString period =
@@ -300,7 +299,6 @@ bool frmUsr::SaveUser() {
         members::ReportFailure(QStringLiteral("The member was not saved."), error);
         return false;
     }
-    mDuplicate = false;
     return true;
 }
 
