@@ -172,9 +172,9 @@ members::EntryFields frmUsr::Fields() {
 void frmUsr::Form_Load() {
     Combo1.setListIndex(0);
     CenterForm(frmMain::instance(), *this);
+    // Reset also lists the activities.
     cmdCancel_Click();
     MLst();
-    DispCmbActivity(1);
     ChkBtns();
     setMousePointer(ui::vbDefault);
 }
@@ -264,7 +264,6 @@ void frmUsr::cmdAdd_Click() {
         return;
     }
     MLst();
-    DispCmbActivity(1);
     cmdCancel_Click();
 }
 
