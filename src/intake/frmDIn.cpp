@@ -10,7 +10,6 @@
 #include "frame/frmMain.h"
 #include "intake/DiarySql.h"
 #include "intake/IntakeLinks.h"
-#include "intake/MemberList.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/App.h"
 #include "runtime/Convert.h"
@@ -175,7 +174,7 @@ void frmDIn::Form_Load() {
 
 void frmDIn::UsInfo() {
     try {
-        intake::ListMembers(cmbUser);
+        ListMembers(cmbUser);
     } catch (const rt::Error&) {
         // The stored member stays the first entry.
     }

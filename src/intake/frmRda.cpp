@@ -8,7 +8,6 @@
 #include "frame/frmMain.h"
 #include "intake/BodyMeasures.h"
 #include "intake/IntakeLinks.h"
-#include "intake/MemberList.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -98,7 +97,7 @@ void frmRda::Form_Load() {
 
 void frmRda::UDi() {
     try {
-        intake::ListMembers(cmbName);
+        ListMembers(cmbName);
     } catch (const rt::Error&) {
         // The entries filled so far stay.
     }

@@ -7,7 +7,6 @@
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/IntakeLinks.h"
-#include "intake/MemberList.h"
 #include "intake/RdaVsIntake.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
@@ -132,7 +131,7 @@ void frmVRda::UsrInfo() {
         // The list shows no run yet; its export names the member and days on show.
         mRunFrom = DTP.Value();
         mRunTo = DTP1.Value();
-        const int others = intake::ListMembers(cmbUser);
+        const int others = ListMembers(cmbUser);
         mRunUser = cmbUser.Text();
         // With nobody besides the default member there is nothing to compare yet.
         if (others == 0) {
