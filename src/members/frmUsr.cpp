@@ -340,7 +340,7 @@ void frmUsr::txtAge_Change() {
     // Conditions are for women of 8 to 50; an age that is no number offers none.
     bool offered = false;
     step([&] {
-        const double age = rt::Val(QString::number(rt::CInt(txtAge.Text())));
+        const qint16 age = rt::CInt(txtAge.Text());
         offered = age >= 8 && age <= 50;
     });
     if (offered) {
