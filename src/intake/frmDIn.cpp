@@ -161,8 +161,8 @@ void frmDIn::Form_Load() {
     CheckRegistry();
     CenterForm(frmMain::instance(), *this);
     DispCat();
+    // Choosing the stored language lists the foods of the stored category in it.
     DispLan();
-    DispFoodNames();
     UsInfo();
     TodayInPicker();
     ui::DoEvents();
