@@ -145,6 +145,18 @@ void ListLanguages(ui::ComboBox& combo, bool isDefault) {
     }
 }
 
+int ListMembers(ui::ComboBox& combo, bool isDefault) {
+    const QString noMember = QStringLiteral("-");
+    FillList(combo, isDefault, QStringLiteral("Defter"), noMember,
+             QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"),
+             QStringLiteral("FIRSTN"));
+    const int others = combo.ListCount() - 1;
+    if (combo.Text() != noMember) {
+        combo.AddItem(noMember);
+    }
+    return others;
+}
+
 void ShowDataFileDialog(ui::CommonDialog& cdlg) {
     cdlg.CancelError = false;
     cdlg.Flags = 4;

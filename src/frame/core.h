@@ -69,6 +69,11 @@ void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QSt
 void ListCategories(ui::ComboBox& combo, bool isDefault = false);
 void ListLanguages(ui::ComboBox& combo, bool isDefault = false);
 
+// The member lists: FillList with the stored default member ("Defter", "-") and the other
+// members by name, then "-" (no member) unless it stands first already. Returns how many other
+// members there are; a failed read reaches the caller with the entries so far.
+int ListMembers(ui::ComboBox& combo, bool isDefault = false);
+
 // Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows
 // it; the chosen file is in FileName, "" after a cancel.
 void ShowDataFileDialog(ui::CommonDialog& cdlg);

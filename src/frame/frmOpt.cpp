@@ -79,13 +79,7 @@ void frmOpt::ListCat(bool isDefault) {
 
 void frmOpt::ListU(bool isDefault) {
     try {
-        FillList(cmbUsr, isDefault, QStringLiteral("Defter"), QStringLiteral("-"),
-                 QStringLiteral("SELECT FIRSTN FROM USR where FIRSTN <> ? ORDER BY FIRSTN ASC"),
-                 QStringLiteral("FIRSTN"));
-        // "-" (no default member) can always be chosen.
-        if (cmbUsr.Text() != QLatin1String("-")) {
-            cmbUsr.AddItem(QStringLiteral("-"));
-        }
+        ListMembers(cmbUsr, isDefault);
     } catch (const rt::Error&) {
     }
 }

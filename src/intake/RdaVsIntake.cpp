@@ -53,11 +53,15 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, const QString&
     cn.Execute(QStringLiteral("DELETE FROM SYSTABLE"));
 
     QHash<qint32, QString> names;
+    // By upper-case name; where two nutrients share a name, the later one's unit stands.
+    QHash<QString, QString> units;
     {
         db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT nutri_cd, nname FROM nutri"), cn);
+        rs.Open(QStringLiteral("SELECT nutri_cd, nname, file_nm FROM nutri"), cn);
         while (!rs.EOF()) {
-            names.insert(rs["nutri_cd"].toLong(), rs["nname"].toString());
+            const QString name = rs["nname"].toString();
+            names.insert(rs["nutri_cd"].toLong(), name);
+            units.insert(rs["nname"].text().toUpper(), rs["file_nm"].text());
             rs.MoveNext();
         }
     }
@@ -118,8 +122,9 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, const QString&
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT * FROM SYSTABLE ORDER BY NUTRIENTS ASC"), cn);
         while (!rs.EOF()) {
+            const QString name = rs["NUTRIENTS"].toString();
             report.push_back(
-                {rs["NUTRIENTS"].toString(), rs["RDA"].toDouble(), rs["INTAKE"].toDouble()});
+                {name, rs["RDA"].toDouble(), rs["INTAKE"].toDouble(), units.value(name.toUpper())});
             rs.MoveNext();
         }
     }

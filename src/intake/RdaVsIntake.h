@@ -16,11 +16,13 @@ class Connection;
 namespace intake::RdaVsIntake {
 
 // One nutrient as the scratch table holds it at the end of a run: the RDA of one day (0 when
-// the group has none) and the intake of the whole range.
+// the group has none) and the intake of the whole range; with the unit of the nutrient of that
+// name (letter case aside), empty when there is none.
 struct NutrientTotal {
     QString nutrient;
     double rda = 0;
     double intake = 0;
+    QString unit = {};
 };
 
 enum class Balance { Even, Deficiency, NotInRda, MoreThanRda };

@@ -10,7 +10,6 @@
 #include "frame/frmMain.h"
 #include "intake/DiarySql.h"
 #include "intake/IntakeLinks.h"
-#include "intake/MemberList.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/App.h"
 #include "runtime/Convert.h"
@@ -162,8 +161,8 @@ void frmDIn::Form_Load() {
     CheckRegistry();
     CenterForm(frmMain::instance(), *this);
     DispCat();
+    // Choosing the stored language lists the foods of the stored category in it.
     DispLan();
-    DispFoodNames();
     UsInfo();
     TodayInPicker();
     ui::DoEvents();
@@ -175,7 +174,7 @@ void frmDIn::Form_Load() {
 
 void frmDIn::UsInfo() {
     try {
-        intake::ListMembers(cmbUser);
+        ListMembers(cmbUser);
     } catch (const rt::Error&) {
         // The stored member stays the first entry.
     }
@@ -259,13 +258,15 @@ void frmDIn::UnitsOfPickedFood() {
 // ---- the diary list ---------------------------------------------------------------------------
 
 void frmDIn::UserIntakes() {
-    FindSortedColumn();
-    const int sortedHeader = mSortIndex;
+    // DATE and QUANTITY are ordered by the data file, the text columns by the list itself.
+    const SortedHeader sorted = FindSortedColumn();
     QString order;
-    if (mSortIndex == 1) {
+    if (sorted.index == 1) {
         order = QStringLiteral(" ORDER BY %1 %2, dayin.rowid")
                     .arg(intake::DiarySql::dayKey(),
-                         mSortIcon == 1 ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+                         sorted.icon == 1 ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+    } else if (sorted.index == 4) {
+        order = QuantityOrder(sorted.icon);
     }
     try {
         ReadDiary(order, false);
@@ -273,10 +274,10 @@ void frmDIn::UserIntakes() {
         return;
     }
     cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
-    if (sortedHeader != 1) {
-        mReapplySort = true;
-        LstView_ColumnClick(LstView.ColumnHeaders(sortedHeader));
-        mReapplySort = false;
+    if (sorted.index != 1 && sorted.index != 4) {
+        // The list keeps its own direction.
+        LstView.setSorted(true);
+        LstView.setSortKey(sorted.index - 1);
     }
 }
 
@@ -325,61 +326,49 @@ void frmDIn::AddDiaryRows(db::Recordset& rs) {
     }
 }
 
+QString frmDIn::QuantityOrder(int icon) {
+    return icon == 2 ? QStringLiteral(" ORDER BY dayin.quantity ASC")
+                     : QStringLiteral(" ORDER BY dayin.quantity DESC");
+}
+
 void frmDIn::ReadByQuantity() {
-    const bool ascending = LstView.ColumnHeaders(4).Icon().toInt() == 2;
-    ReadDiary(ascending ? QStringLiteral(" ORDER BY dayin.quantity ASC")
-                        : QStringLiteral(" ORDER BY dayin.quantity DESC"),
-              true);
+    ReadDiary(QuantityOrder(LstView.ColumnHeaders(4).Icon().toInt()), true);
     cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
 }
 
-void frmDIn::FindSortedColumn() {
+frmDIn::SortedHeader frmDIn::FindSortedColumn() const {
     for (int i = 1; i <= 5; ++i) {
-        const ui::ColumnHeader& header = LstView.ColumnHeaders(i);
-        const int icon = header.Icon().toInt();
+        const int icon = LstView.ColumnHeaders(i).Icon().toInt();
         if (icon != 0) {
-            mSortIndex = i;
-            mSortIcon = icon;
-            mSortKey = header.Key();
-            return;
+            return {i, icon};
         }
     }
+    return {};
 }
 
-// DATE and QUANTITY are ordered by the data file, the text columns by the list itself. The
-// icon reverses the direction it showed before the click, whichever header is clicked; a
-// re-apply after a refill keeps both the icon and the list's own direction.
+// The icon reverses the direction it showed before the click, whichever header is clicked.
 void frmDIn::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
     try {
         LstView.setSorted(true);
-        FindSortedColumn();
+        const int before = FindSortedColumn().icon;
         for (int i = 1; i <= 5; ++i) {
             LstView.ColumnHeaders(i).setIcon(0);
         }
-        if (mReapplySort) {
-            ColumnHeader.setIcon(mSortIcon);
-        } else {
-            ColumnHeader.setIcon(mSortIcon == 1 ? 2 : 1);
-        }
-        FindSortedColumn();
-        if (mSortKey == QLatin1String("a")) {
+        ColumnHeader.setIcon(before == 1 ? 2 : 1);
+        const QString key = ColumnHeader.Key();
+        if (key == QLatin1String("a")) {
             LstView.setSorted(false);
             UserIntakes();
             return;
         }
-        if (mSortKey == QLatin1String("d")) {
+        if (key == QLatin1String("d")) {
             LstView.setSorted(false);
             ReadByQuantity();
             return;
         }
-        const int sortKey = mSortKey == QLatin1String("b")   ? 1
-                            : mSortKey == QLatin1String("c") ? 2
-                                                             : 4;
-        LstView.setSortKey(sortKey);
-        if (!mReapplySort) {
-            LstView.setSortOrder(LstView.SortOrder() == ui::lvwAscending ? ui::lvwDescending
-                                                                         : ui::lvwAscending);
-        }
+        LstView.setSortKey(ColumnHeader.SubItemIndex());
+        LstView.setSortOrder(LstView.SortOrder() == ui::lvwAscending ? ui::lvwDescending
+                                                                     : ui::lvwAscending);
     } catch (const rt::Error&) {
         // The icons and rows stay as far as they got.
     }

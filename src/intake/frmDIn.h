@@ -69,8 +69,14 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     void LView_KeyDown(int& KeyCode, int Shift);
     void txtQuan_LostFocus();
 
-    // Finds the diary header that carries an icon and remembers it in the sort state.
-    void FindSortedColumn();
+    // The diary header that carries an icon (1 to 5) and that icon: 1 descending, 2 ascending.
+    struct SortedHeader {
+        int index = 1;
+        int icon = 2;
+    };
+    SortedHeader FindSortedColumn() const;
+    // The diary's quantity order for the QUANTITY icon.
+    static QString QuantityOrder(int icon);
     // Re-reads the diary ordered by quantity in the direction of the QUANTITY icon.
     void ReadByQuantity();
     // The diary rows of the member and language, in `order` (SQL, may be empty).
@@ -81,9 +87,4 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     // The units of the food picked in the food list, when one is.
     void UnitsOfPickedFood();
     void TodayInPicker();
-
-    int mSortIndex = 1;
-    int mSortIcon = 2;
-    QString mSortKey = QStringLiteral("a");
-    bool mReapplySort = false;
 };

@@ -8,7 +8,6 @@
 #include "frame/frmMain.h"
 #include "intake/BodyMeasures.h"
 #include "intake/IntakeLinks.h"
-#include "intake/MemberList.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -98,7 +97,7 @@ void frmRda::Form_Load() {
 
 void frmRda::UDi() {
     try {
-        intake::ListMembers(cmbName);
+        ListMembers(cmbName);
     } catch (const rt::Error&) {
         // The entries filled so far stay.
     }
@@ -140,14 +139,14 @@ void frmRda::cmbName_Click() {
             age = intake::BodyMeasures::AgeInYears(*age, rs[QStringLiteral("period")].text());
         }
         BmrBmi(WholeNumber(rs[QStringLiteral("weigh")]), WholeNumber(rs[QStringLiteral("heigt")]),
-               rs[QStringLiteral("Sex")].text(), age, rs[QStringLiteral("Activity")].text());
+               rs[QStringLiteral("Sex")].text(), age);
     } catch (const rt::Error&) {
         // What was shown before stays.
     }
 }
 
 void frmRda::BmrBmi(std::optional<int> weight, std::optional<int> height, const QString& sex,
-                    std::optional<int> age, const QString& /*activity*/) {
+                    std::optional<int> age) {
     namespace measures = intake::BodyMeasures;
     std::optional<double> bmr;
     if (weight && age) {
@@ -157,8 +156,6 @@ void frmRda::BmrBmi(std::optional<int> weight, std::optional<int> height, const 
     if (weight && height) {
         bmi = measures::Bmi(*weight, *height);
     }
-    mBmr = bmr.value_or(0);
-    mBmi = bmi.value_or(0);
     const QString noFigure = QStringLiteral("-");
     const QString picture = QStringLiteral("###.##");
     Label1.setCaption(QStringLiteral("BMR : ") + (bmr ? rt::Format(*bmr, picture) : noFigure));
@@ -213,14 +210,14 @@ void frmRda::ListRefCop() {
                        : QStringLiteral(" ORDER BY RDA.nutri_val DESC"));
 }
 
-void frmRda::FindSortedColumn() {
+int frmRda::FindSortedColumn() const {
     for (int i = 1; i <= 3; ++i) {
         const int image = LstView.ColumnHeaders(i).Icon().toInt();
         if (image != 0) {
-            mSortImage = image;
-            return;
+            return image;
         }
     }
+    return 0;
 }
 
 // NUTRIENT and UNIT are ordered by the list itself, whose one direction flips on every such
@@ -230,11 +227,11 @@ void frmRda::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
         LstView.ListItems.Clear();
         return;
     }
-    FindSortedColumn();
+    const int before = FindSortedColumn();
     for (int i = 1; i <= 3; ++i) {
         LstView.ColumnHeaders(i).setIcon(0);
     }
-    ColumnHeader.setIcon(mSortImage == 1 ? 2 : 1);
+    ColumnHeader.setIcon(before == 1 ? 2 : 1);
     LstView.setSorted(true);
     if (ColumnHeader.Key() == QLatin1String("b")) {
         LstView.setSorted(false);

@@ -51,15 +51,13 @@ class frmRda : public ui::FormOf<frmRda> {
 
     // Weight and height as whole numbers (none when not a number); the age in years.
     void BmrBmi(std::optional<int> weight, std::optional<int> height, const QString& sex,
-                std::optional<int> age, const QString& activity);
-    void FindSortedColumn();
+                std::optional<int> age);
+    // The icon of the header that carries one; 0 when none does.
+    int FindSortedColumn() const;
     void FillList(const QString& order);
     // No member: no list and no figures.
     void ClearMember();
 
     qint32 mUserId = 0;
     std::optional<qint32> mGroupId;
-    double mBmr = 0;
-    double mBmi = 0;
-    int mSortImage = 0;
 };

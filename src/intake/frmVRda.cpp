@@ -2,14 +2,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QVBoxLayout>
 
-#include "db/Recordset.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/IntakeLinks.h"
-#include "intake/MemberList.h"
 #include "intake/RdaVsIntake.h"
 #include "listoutput/ExportButton.h"
 #include "runtime/Convert.h"
@@ -134,7 +131,7 @@ void frmVRda::UsrInfo() {
         // The list shows no run yet; its export names the member and days on show.
         mRunFrom = DTP.Value();
         mRunTo = DTP1.Value();
-        const int others = intake::ListMembers(cmbUser);
+        const int others = ListMembers(cmbUser);
         mRunUser = cmbUser.Text();
         // With nobody besides the default member there is nothing to compare yet.
         if (others == 0) {
@@ -219,6 +216,7 @@ void frmVRda::Showdifference() {
             item.setSubItems(2, line.intake);
             item.setSubItems(3, line.difference);
             item.setSubItems(4, line.percent);
+            item.setSubItems(5, total.unit);
             switch (line.balance) {
                 case report::Balance::NotInRda:
                     Paint(item, kNotInRda);
@@ -235,7 +233,10 @@ void frmVRda::Showdifference() {
                     break;
             }
         }
-        ShowUnits();
+        const int count = LstView.ListItems.Count();
+        if (count > 0) {
+            LstView.ListItems(count).setSelected(true);
+        }
         ShowCounts(deficiency, notInRda, moreThanRda);
     } catch (const rt::Error& error) {
         // The next run must start from an empty scratch table, and no half-made report stays.
@@ -247,25 +248,6 @@ void frmVRda::Showdifference() {
         ShowCounts(0, 0, 0);
         ui::MsgBox(QStringLiteral("The report could not be made: ") + error.Description(),
                    ui::vbOKOnly | ui::vbExclamation);
-    }
-}
-
-void frmVRda::ShowUnits() {
-    QHash<QString, QString> units;
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT nname, file_nm FROM nutri"), cn);
-    while (!rs.EOF()) {
-        units.insert(rs[QStringLiteral("nname")].text().toUpper(),
-                     rs[QStringLiteral("file_nm")].text());
-        rs.MoveNext();
-    }
-    const int count = LstView.ListItems.Count();
-    for (int i = 1; i <= count; ++i) {
-        ui::ListItem& item = LstView.ListItems(i);
-        item.setSubItems(5, units.value(item.Text().toUpper()));
-    }
-    if (count > 0) {
-        LstView.ListItems(count).setSelected(true);
     }
 }
 

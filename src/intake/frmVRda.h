@@ -48,8 +48,6 @@ class frmVRda : public ui::FormOf<frmVRda> {
     void LstView_ColumnClick(ui::ColumnHeader& ColumnHeader);
     void LstView_DblClick();
 
-    // Puts the unit of every listed nutrient in its UNIT column.
-    void ShowUnits();
     void ShowDayCount();
     void ShowCounts(int deficiency, int notInRda, int moreThanRda);
 

@@ -172,9 +172,9 @@ members::EntryFields frmUsr::Fields() {
 void frmUsr::Form_Load() {
     Combo1.setListIndex(0);
     CenterForm(frmMain::instance(), *this);
+    // Reset also lists the activities.
     cmdCancel_Click();
     MLst();
-    DispCmbActivity(1);
     ChkBtns();
     setMousePointer(ui::vbDefault);
 }
@@ -264,7 +264,6 @@ void frmUsr::cmdAdd_Click() {
         return;
     }
     MLst();
-    DispCmbActivity(1);
     cmdCancel_Click();
 }
 
@@ -278,7 +277,6 @@ bool frmUsr::SaveUser() {
                 {name, prefix});
         if (!rs.EOF()) {
             ui::MsgBox(QStringLiteral("This name is already exist."), ui::vbInformation, kTitle);
-            mDuplicate = true;
             return false;
         }
         const QString period =
@@ -300,7 +298,6 @@ bool frmUsr::SaveUser() {
         members::ReportFailure(QStringLiteral("The member was not saved."), error);
         return false;
     }
-    mDuplicate = false;
     return true;
 }
 
@@ -343,7 +340,7 @@ void frmUsr::txtAge_Change() {
     // Conditions are for women of 8 to 50; an age that is no number offers none.
     bool offered = false;
     step([&] {
-        const double age = rt::Val(QString::number(rt::CInt(txtAge.Text())));
+        const qint16 age = rt::CInt(txtAge.Text());
         offered = age >= 8 && age <= 50;
     });
     if (offered) {

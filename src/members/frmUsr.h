@@ -70,7 +70,4 @@ class frmUsr : public ui::FormOf<frmUsr> {
     // Stores the entry as a new member; false when it was not stored (a duplicate, a failure).
     bool SaveUser();
     members::EntryFields Fields();
-
-    // True after a save was refused as a duplicate, false after one went through.
-    bool mDuplicate = false;
 };

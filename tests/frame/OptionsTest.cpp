@@ -8,20 +8,13 @@
 #include "frame/frmSpl.h"
 #include "frame/frmStrt.h"
 #include "runtime/Settings.h"
+#include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
 namespace {
 
-QStringList entries(const ui::ComboBox& combo) {
-    QStringList list;
-    for (int i = 0; i < combo.ListCount(); ++i) {
-        list << combo.List(i);
-    }
-    return list;
-}
-
-class OptionsTest : public ProgramTest {
+class OptionsTest : public ProgramTest, protected ListReading {
   protected:
     void SetUp() override {
         start();

@@ -3,17 +3,16 @@
 #include <QDate>
 #include <QFile>
 #include <QString>
-#include <QStringList>
 #include <map>
 
 #include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
 #include "frame/core.h"
 #include "runtime/Convert.h"
+#include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 #include "ui/Controls.h"
-#include "ui/ListView.h"
 
 namespace intake_test {
 
@@ -27,7 +26,7 @@ constexpr int kEnergy = 7;
 constexpr int kCalcium = 8;
 
 // The started program with the delivered data file, and the rows a test needs around it.
-class IntakeTest : public ProgramTest {
+class IntakeTest : public ProgramTest, protected ListReading {
   protected:
     void SetUp() override { start(); }
 
@@ -89,40 +88,6 @@ class IntakeTest : public ProgramTest {
         db::Recordset rs;
         rs.Open(sql, core::cn, params);
         return rs[0].toLong();
-    }
-
-    static QStringList entries(const ui::ComboBox& combo) {
-        QStringList list;
-        for (int i = 0; i < combo.ListCount(); ++i) {
-            list << combo.List(i);
-        }
-        return list;
-    }
-
-    // One column of a list, top to bottom (0 is the item text).
-    static QStringList column(const ui::ListView& lvw, int j) {
-        QStringList list;
-        for (int i = 1; i <= lvw.ListItems.Count(); ++i) {
-            const ui::ListItem& item = lvw.ListItems(i);
-            list << (j == 0 ? item.Text() : item.SubItems(j));
-        }
-        return list;
-    }
-
-    // The icon of each header of a list, as an image number.
-    static QList<int> icons(const ui::ListView& lvw) {
-        QList<int> list;
-        for (int i = 1; i <= lvw.ColumnHeaders.Count(); ++i) {
-            const QVariant& icon = lvw.ColumnHeaders(i).Icon();
-            if (icon.typeId() == QMetaType::QString) {
-                list << (icon.toString() == QLatin1String("up")     ? 1
-                         : icon.toString() == QLatin1String("down") ? 2
-                                                                    : 0);
-            } else {
-                list << icon.toInt();
-            }
-        }
-        return list;
     }
 
     // A person exports a list to `name` in the program folder and does not open it; the page.

@@ -7,6 +7,7 @@
 #include "frame/core.h"
 #include "frame/frmStrt.h"
 #include "members/frmUsr.h"
+#include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
@@ -32,16 +33,8 @@ struct Entry {
     QString activity = QStringLiteral("Office worker");
 };
 
-inline QStringList entries(const ui::ComboBox& combo) {
-    QStringList list;
-    for (int i = 0; i < combo.ListCount(); ++i) {
-        list << combo.List(i);
-    }
-    return list;
-}
-
 // The program started on the delivered data file, with helpers to reach and fill the register.
-class MemberTest : public ProgramTest {
+class MemberTest : public ProgramTest, protected ListReading {
   protected:
     void SetUp() override { start(); }
 
@@ -108,13 +101,8 @@ class MemberTest : public ProgramTest {
     }
 
     // The texts a person sees in a column of the member list, top to bottom.
-    static QStringList listColumn(const frmUsr& f, int column) {
-        QStringList list;
-        for (int i = 1; i <= f.LViews.ListItems.Count(); ++i) {
-            const ui::ListItem& item = f.LViews.ListItems(i);
-            list << (column == 0 ? item.Text() : item.SubItems(column));
-        }
-        return list;
+    static QStringList listColumn(const frmUsr& f, int j) {
+        return ListReading::column(f.LViews, j);
     }
 };
 

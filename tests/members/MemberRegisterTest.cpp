@@ -13,7 +13,6 @@
 
 namespace {
 
-using members_test::entries;
 using members_test::Entry;
 using members_test::MemberTest;
 

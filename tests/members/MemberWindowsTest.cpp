@@ -5,7 +5,6 @@
 
 namespace {
 
-using members_test::entries;
 using members_test::Entry;
 using members_test::MemberTest;
 
