@@ -1,9 +1,7 @@
 #include "intake/IntakeLinks.h"
 
 #include "foods/frmIdxN.h"
-#include "frame/core.h"
 #include "members/frmUPrp.h"
-#include "ui/Constants.h"
 #include "ui/ListView.h"
 
 namespace intake::links {
@@ -17,12 +15,7 @@ void ShowNutrientIndex(const ui::ListView& list) {
     if (list.ListItems.Count() < 2 || item == nullptr) {
         return;
     }
-    frmIdxN& index = frmIdxN::instance();
-    QString nutrient = item->Text();
-    int where = ui::lvwText;
-    core::FindListItem(index.LstView, nutrient, where);
-    index.ClickonListview();
-    index.Show();
+    frmIdxN::ShowNutrient(item->Text());
 }
 
 }  // namespace intake::links

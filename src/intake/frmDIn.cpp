@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
-#include "foods/ServingUnits.h"
+#include "foods/FoodList.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/DiarySql.h"
@@ -22,8 +22,6 @@ using namespace core;
 
 namespace {
 
-const QString kEnglish = QStringLiteral("ENGLISH");
-const QString kAllFoods = QStringLiteral("ALL FOODS");
 const QString kGrams = QStringLiteral("Grams");
 const QString kNoMember = QStringLiteral("-");
 
@@ -192,60 +190,11 @@ void frmDIn::DispLan() {
 }
 
 void frmDIn::DispFoodNames() {
-    LView.ListItems.Clear();
-    const QString category = cmbCat.Text();
-    const QString language = cmbLang.Text();
-    const bool allFoods = category == kAllFoods;
-    const bool english = language == kEnglish;
-    QString sql;
-    db::Params params;
-    if (english) {
-        sql = QStringLiteral(
-            "SELECT food.foodname, cat.cname FROM food, cat "
-            "WHERE food.cid = cat.cid");
-    } else {
-        sql = QStringLiteral(
-            "SELECT food.foodname, lang.foodlangname, cat.cname "
-            "FROM food, lang, langcat, cat "
-            "WHERE langcat.langname = ? AND lang.langid = langcat.langid "
-            "AND lang.foodid = food.foodid AND food.cid = cat.cid");
-        params.push_back(language);
-    }
-    if (!allFoods) {
-        sql += QStringLiteral(" AND cat.cname = ?");
-        params.push_back(category);
-    }
-    if (!allFoods && !english) {
-        sql += QStringLiteral(" ORDER BY food.foodname");
-    }
-    try {
-        db::Recordset rs;
-        rs.Open(sql, cn, params);
-        while (!rs.EOF()) {
-            ui::ListItem& item = LView.ListItems.Add(rs[QStringLiteral("foodname")].text());
-            if (!english) {
-                item.setSubItems(1, rs[QStringLiteral("foodlangname")].text());
-            }
-            item.setSubItems(2, rs[QStringLiteral("cname")].text());
-            rs.MoveNext();
-        }
-    } catch (const rt::Error&) {
-        // The foods listed so far stay.
-    }
+    foods::FillFoodList(LView, cmbCat.Text(), cmbLang.Text());
 }
 
 void frmDIn::Unitcombo(QString& food) {
-    cmbUnit.Clear();
-    QStringList entries{QStringLiteral("Grams")};
-    try {
-        entries = foods::ServingUnits(cn).ComboEntries(food);
-    } catch (const rt::Error&) {
-        // Grams serves every food.
-    }
-    for (const QString& entry : entries) {
-        cmbUnit.AddItem(entry);
-    }
-    cmbUnit.setListIndex(0);
+    foods::FillUnitCombo(cmbUnit, food);
 }
 
 void frmDIn::UnitsOfPickedFood() {
@@ -285,7 +234,7 @@ void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
     const QString language = cmbLang.Text();
     QString sql;
     db::Params params{cmbUser.Text()};
-    if (language == kEnglish) {
+    if (language == foods::kEnglish) {
         sql = QStringLiteral(
             "SELECT dayin.* FROM dayin, usr "
             "WHERE usr.firstn = ? AND dayin.uid = usr.userid");
@@ -311,7 +260,7 @@ void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
 }
 
 void frmDIn::AddDiaryRows(db::Recordset& rs) {
-    const bool english = cmbLang.Text() == kEnglish;
+    const bool english = cmbLang.Text() == foods::kEnglish;
     while (!rs.EOF()) {
         ui::ListItem& item = LstView.ListItems.Add(rs[QStringLiteral("idate")].text());
         // The member the row belongs to: members may share a name.
