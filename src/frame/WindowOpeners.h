@@ -17,7 +17,7 @@ using Opener = std::function<void()>;
 
 // Registers how the window `name` ("frmUsr") is opened, replacing an earlier registration.
 void setOpener(const QString& name, Opener open);
-// True when a window of that name is registered (a link without one stays greyed out).
+// True when a window of that name is registered.
 bool hasOpener(const QString& name);
 // Opens the window; error 5 when no window of that name is registered.
 void openWindow(const QString& name);
