@@ -85,7 +85,9 @@ class ListViewRow : public QTreeWidgetItem {
     quint64 freshIn = 0;    // the ordering generation it was added in
     quint64 before = 0;     // its place before the pending ordering, which ties keep
     bool unplaced = false;  // its text changed, or it was put at a given index, since then
-    bool pending = false;   // held back from the tree (ListView::holdBack)
+
+    // Held back from the tree (ListView::holdBack): every other row of the list is in it.
+    bool heldBack() const { return treeWidget() == nullptr; }
 
     QString columnText(int column) const {
         const QString* text = textIn(column);
@@ -847,7 +849,6 @@ bool ListView::holdBack(ListViewRow* row) {
             return false;
         }
     }
-    row->pending = true;
     pending_.push_back(row);
     postOrdering();
     return true;
@@ -859,9 +860,6 @@ void ListView::flushPending() const {
     }
     std::vector<ListViewRow*> rows;
     rows.swap(pending_);
-    for (ListViewRow* row : rows) {
-        row->pending = false;
-    }
     QTreeWidget* tree = qtTree();
     // A fill that reads the list after every row hands over one row at a time.
     auto insert = [tree](int place, auto first, auto last) {
@@ -1000,7 +998,7 @@ void ListView::noteAdded(ListViewRow* row, bool atIndex) {
 void ListView::textChanging(ListViewRow* row, int column) {
     // Rows held back go to the places they had when added, found among the texts as they were
     // then; and no row waits for its place while rows are held back.
-    if (!pending_.empty() && !row->pending && sorted_ && column == sortKey_) {
+    if (!pending_.empty() && !row->heldBack() && sorted_ && column == sortKey_) {
         flushPending();
     }
 }
@@ -1009,7 +1007,7 @@ void ListView::markUnsorted(ListViewRow* row, int column) {
     if (!sorted_ || (column >= 0 && column != sortKey_)) {
         return;
     }
-    if (row->pending) {
+    if (row->heldBack()) {
         // Its place is found when it joins the tree.
         return;
     }
