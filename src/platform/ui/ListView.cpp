@@ -27,7 +27,7 @@ constexpr int DefaultColumnWidth = 1440;  // twips
 constexpr std::size_t MaxUnplacedRows = 32;
 // New rows that a sorted list puts into their places while nobody reads it; those added after
 // them are appended and sorted all at once at the next read, which is quicker for a long fill.
-constexpr int MaxRowsPlacedUnread = 64;
+constexpr quint64 MaxRowsPlacedUnread = 64;
 
 // The first of count positions for which pred is false, pred being true before it and false
 // from it on.
@@ -81,8 +81,7 @@ class ListViewRow : public QTreeWidgetItem {
     ListItem item;
 
     // Keeping a sorted list in order (see ListView::ensureSorted).
-    quint64 seq = 0;        // the order of adding
-    quint64 freshIn = 0;    // the ordering generation it was added in
+    quint64 seq = 0;        // the order of adding at the end of a sorted list; 0 for others
     quint64 before = 0;     // its place before the pending ordering, which ties keep
     bool unplaced = false;  // its text changed, or it was put at a given index, since then
 
@@ -841,7 +840,7 @@ bool ListView::holdBack(ListViewRow* row) {
         return false;
     }
     if (sorted_) {
-        if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
+        if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
             // Appended, and sorted (or, without the column, left) at the next read.
             resortAll_ = true;
         } else if (!unplaced_.empty()) {
@@ -916,7 +915,7 @@ bool ListView::ordersByColumn() const {
 }
 
 bool ListView::isFresh(const ListViewRow& row) const {
-    return row.freshIn == generation_;
+    return row.seq > orderedSeq_;
 }
 
 int ListView::compareTexts(const ListViewRow& a, const ListViewRow& b) const {
@@ -951,7 +950,7 @@ int ListView::placeForNewRow(const ListViewRow& row) {
     if (!sorted_) {
         return count;
     }
-    if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
+    if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
         // Appended, and sorted (or, without the column, left) at the next read.
         resortAll_ = true;
         return count;
@@ -984,14 +983,12 @@ void ListView::noteAdded(ListViewRow* row, bool atIndex) {
     if (!sorted_) {
         return;
     }
-    row->seq = ++nextSeq_;
     if (atIndex) {
         // Its place was given: like a changed row, it finds its own at the next read.
         markUnsorted(row, -1);
         return;
     }
-    row->freshIn = generation_;
-    ++freshCount_;
+    row->seq = ++nextSeq_;
     postOrdering();
 }
 
@@ -1054,7 +1051,7 @@ void ListView::ensureSorted() const {
     if (!unplaced_.empty()) {
         placeUnplaced();
     }
-    startGeneration();
+    markOrdered();
 }
 
 void ListView::resort() const {
@@ -1068,12 +1065,11 @@ void ListView::resort() const {
     numberRows(nullptr);
     treeWidget()->sortItems(sortKey_,
                             sortOrder_ == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    startGeneration();
+    markOrdered();
 }
 
-void ListView::startGeneration() const {
-    ++generation_;
-    freshCount_ = 0;
+void ListView::markOrdered() const {
+    orderedSeq_ = nextSeq_;
 }
 
 void ListView::placeUnplaced() const {
@@ -1127,14 +1123,14 @@ void ListView::leaveUnordered() const {
     forgetUnplaced();
     resortAll_ = false;
     std::vector<ListViewRow*> fresh;
-    if (freshCount_ > 0) {
+    if (freshCount() > 0) {
         for (int i = 0; i < ListItems.Count(); ++i) {
             if (isFresh(*rowAtPosition(i))) {
                 fresh.push_back(rowAtPosition(i));
             }
         }
     }
-    startGeneration();
+    markOrdered();
     if (fresh.empty()) {
         return;
     }
