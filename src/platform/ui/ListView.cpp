@@ -839,14 +839,9 @@ bool ListView::holdBack(ListViewRow* row) {
     if (rowCount() == 0) {
         return false;
     }
-    if (sorted_) {
-        if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
-            // Appended, and sorted (or, without the column, left) at the next read.
-            resortAll_ = true;
-        } else if (!unplaced_.empty()) {
-            // Placed at once, among the rows that wait for their own places.
-            return false;
-        }
+    if (sorted_ && !appendsForFullSort() && !unplaced_.empty()) {
+        // Placed at once, among the rows that wait for their own places.
+        return false;
     }
     pending_.push_back(row);
     postOrdering();
@@ -945,14 +940,17 @@ void ListView::numberRows(std::vector<int>* unplacedPositions) const {
     }
 }
 
+bool ListView::appendsForFullSort() {
+    if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
+        resortAll_ = true;
+        return true;
+    }
+    return false;
+}
+
 int ListView::placeForNewRow(const ListViewRow& row) {
     const int count = rowCount();
-    if (!sorted_) {
-        return count;
-    }
-    if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
-        // Appended, and sorted (or, without the column, left) at the next read.
-        resortAll_ = true;
+    if (!sorted_ || appendsForFullSort()) {
         return count;
     }
     // After every row in its place with an equal text: those were there before it.

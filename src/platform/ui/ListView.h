@@ -322,6 +322,9 @@ class ListView : public Control {
     void markUnsorted(ListViewRow* row, int column);
     void noteAdded(ListViewRow* row, bool atIndex);
     int placeForNewRow(const ListViewRow& row);
+    // Whether a new row of a sorted list is appended, to be sorted with all the others (or,
+    // without the column, left) at the next read, rather than put into its place.
+    bool appendsForFullSort();
     void postOrdering();
     bool ordersByColumn() const;
     bool isFresh(const ListViewRow& row) const;
