@@ -6,7 +6,6 @@
 #include <QTreeWidget>
 #include <QtDebug>
 #include <algorithm>
-#include <ranges>
 
 #include "runtime/Convert.h"
 #include "ui/Colors.h"
@@ -28,14 +27,6 @@ constexpr std::size_t MaxUnplacedRows = 32;
 // New rows that a sorted list puts into their places while nobody reads it; those added after
 // them are appended and sorted all at once at the next read, which is quicker for a long fill.
 constexpr quint64 MaxRowsPlacedUnread = 64;
-
-// The first of count positions for which pred is false, pred being true before it and false
-// from it on.
-template <class Pred>
-int partitionPoint(int count, Pred pred) {
-    const auto positions = std::views::iota(0, count);
-    return static_cast<int>(std::ranges::partition_point(positions, pred) - positions.begin());
-}
 
 [[noreturn]] void outOfBounds() {
     rt::raise(rt::err::IndexOutOfBounds);
