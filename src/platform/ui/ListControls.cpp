@@ -314,7 +314,7 @@ bool ComboBox::dropDown() {
     return true;
 }
 
-bool ComboBox::choose(int index) {
+bool ComboBox::dropDownToChoose() {
     if (!beginPerson()) {
         return false;
     }
@@ -322,25 +322,23 @@ bool ComboBox::choose(int index) {
         return refusePerson("choosing in a locked combo box");
     }
     fireDropDown();
-    return chooseEntry(index);
+    return true;
+}
+
+bool ComboBox::choose(int index) {
+    return dropDownToChoose() && chooseEntry(index);
 }
 
 bool ComboBox::choose(const QString& text) {
-    if (!beginPerson()) {
+    if (!dropDownToChoose()) {
         return false;
     }
-    if (locked_) {
-        return refusePerson("choosing in a locked combo box");
-    }
-    fireDropDown();
     const int index = detail::isAlive(this) ? findText(text) : -1;
     if (index < 0) {
         qWarning("ui: %s has no entry '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
         return false;
     }
-    selectQuietly(index);
-    fire(Click);
-    return true;
+    return chooseEntry(index);
 }
 
 bool ComboBox::type(const QString& text) {
