@@ -397,14 +397,9 @@ ListBox::ListBox(Form* form, const QString& name, int index) : ListControl(form,
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this] {
-        if (ListIndex() < 0) {
-            return;
+        if (ListIndex() >= 0) {
+            qtClick(Click);
         }
-        detail::dispatchFromQt([this] {
-            if (takeFocusForQtClick()) {
-                fire(Click);
-            }
-        });
     });
     QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this](QListWidgetItem*) {
         detail::dispatchFromQt([this] { fire(DblClick); });
