@@ -6,13 +6,16 @@
 
 namespace print {
 
+RecordingPrinter::Entry& RecordingPrinter::record(Entry::Kind kind, int page) {
+    Entry& entry = entries_.emplace_back();
+    entry.kind = kind;
+    entry.page = page;
+    return entry;
+}
+
 void RecordingPrinter::setOrientation(int orientation) {
     PagedPrinter::setOrientation(orientation);
-    Entry entry;
-    entry.kind = Entry::Kind::Orientation;
-    entry.page = Page();
-    entry.orientation = orientation;
-    entries_.push_back(entry);
+    record(Entry::Kind::Orientation, Page()).orientation = orientation;
 }
 
 std::vector<RecordingPrinter::Entry> RecordingPrinter::entries(Entry::Kind kind) const {
@@ -56,51 +59,36 @@ void RecordingPrinter::beginDocument(int /*orientation*/) {
 }
 
 void RecordingPrinter::beginPage(int /*orientation*/, int number, bool automatic) {
-    Entry entry;
-    entry.kind = automatic ? Entry::Kind::PageBreak : Entry::Kind::NewPage;
-    entry.page = number;
-    entries_.push_back(entry);
+    record(automatic ? Entry::Kind::PageBreak : Entry::Kind::NewPage, number);
 }
 
 void RecordingPrinter::drawText(const TextFont& font, double x, double y, const QString& line,
                                 bool endLine) {
-    Entry entry;
-    entry.kind = Entry::Kind::Print;
-    entry.page = Page();
+    Entry& entry = record(Entry::Kind::Print, Page());
     entry.x = x;
     entry.y = y;
     entry.text = line;
     entry.font = font;
     entry.endLine = endLine;
-    entries_.push_back(entry);
 }
 
 void RecordingPrinter::drawLine(double x1, double y1, double x2, double y2, const QColor& colour,
                                 int width) {
-    Entry entry;
-    entry.kind = Entry::Kind::Line;
-    entry.page = Page();
+    Entry& entry = record(Entry::Kind::Line, Page());
     entry.x = x1;
     entry.y = y1;
     entry.x2 = x2;
     entry.y2 = y2;
     entry.colour = colour;
     entry.drawWidth = width;
-    entries_.push_back(entry);
 }
 
 void RecordingPrinter::endDocument(int pages) {
-    Entry entry;
-    entry.kind = Entry::Kind::EndDoc;
-    entry.page = pages;
-    entries_.push_back(entry);
+    record(Entry::Kind::EndDoc, pages);
 }
 
 void RecordingPrinter::abortDocument() {
-    Entry entry;
-    entry.kind = Entry::Kind::KillDoc;
-    entry.page = Page();
-    entries_.push_back(entry);
+    record(Entry::Kind::KillDoc, Page());
 }
 
 }  // namespace print

@@ -79,6 +79,9 @@ class RecordingPrinter final : public PagedPrinter {
     void abortDocument() override;
 
   private:
+    // Appends an entry of the kind on the page; the caller fills in the rest.
+    Entry& record(Entry::Kind kind, int page);
+
     Mode mode_;
     std::vector<Entry> entries_;
 };

@@ -16,13 +16,7 @@ CommandButton::CommandButton(Form* form, const QString& name, int index)
     : Control(form, name, index) {
     auto* button = new QPushButton(form);
     button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, button, [this] {
-        detail::dispatchFromQt([this] {
-            if (takeFocusForQtClick()) {
-                fire(Click);
-            }
-        });
-    });
+    QObject::connect(button, &QPushButton::clicked, button, [this] { qtClick(Click); });
     attach(button);
 }
 
@@ -171,14 +165,9 @@ OptionButton::OptionButton(Form* form, const QString& name, int index)
     : Control(form, name, index) {
     auto* radio = new QRadioButton(form);
     QObject::connect(radio, &QRadioButton::toggled, radio, [this](bool on) {
-        if (!on) {
-            return;
+        if (on) {
+            qtClick(Click);
         }
-        detail::dispatchFromQt([this] {
-            if (takeFocusForQtClick()) {
-                fire(Click);
-            }
-        });
     });
     attach(radio);
 }

@@ -311,6 +311,14 @@ bool Control::takeFocusForQtClick() {
     return form_->moveFocus(this, true);
 }
 
+void Control::qtClick(const std::function<void()>& click) {
+    detail::dispatchFromQt([this, &click] {
+        if (takeFocusForQtClick()) {
+            fire(click);
+        }
+    });
+}
+
 bool Control::focus() {
     if (!takesFocus()) {
         return refusePerson("focus");

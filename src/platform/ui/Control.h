@@ -132,6 +132,8 @@ class Control {
     // Before a real click runs the control's Click: moves the focus here when Qt did not
     // (false when the move was refused, so that the click must not happen).
     bool takeFocusForQtClick();
+    // A real click that Qt reported by a signal: runs click once the focus has moved here.
+    void qtClick(const std::function<void()>& click);
 
     template <class... Params, class... Args>
     void fire(const std::function<void(Params...)>& handler, Args&&... args) {

@@ -314,7 +314,7 @@ bool ComboBox::dropDown() {
     return true;
 }
 
-bool ComboBox::choose(int index) {
+bool ComboBox::dropDownToChoose() {
     if (!beginPerson()) {
         return false;
     }
@@ -322,25 +322,23 @@ bool ComboBox::choose(int index) {
         return refusePerson("choosing in a locked combo box");
     }
     fireDropDown();
-    return chooseEntry(index);
+    return true;
+}
+
+bool ComboBox::choose(int index) {
+    return dropDownToChoose() && chooseEntry(index);
 }
 
 bool ComboBox::choose(const QString& text) {
-    if (!beginPerson()) {
+    if (!dropDownToChoose()) {
         return false;
     }
-    if (locked_) {
-        return refusePerson("choosing in a locked combo box");
-    }
-    fireDropDown();
     const int index = detail::isAlive(this) ? findText(text) : -1;
     if (index < 0) {
         qWarning("ui: %s has no entry '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
         return false;
     }
-    selectQuietly(index);
-    fire(Click);
-    return true;
+    return chooseEntry(index);
 }
 
 bool ComboBox::type(const QString& text) {
@@ -399,14 +397,9 @@ ListBox::ListBox(Form* form, const QString& name, int index) : ListControl(form,
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this] {
-        if (ListIndex() < 0) {
-            return;
+        if (ListIndex() >= 0) {
+            qtClick(Click);
         }
-        detail::dispatchFromQt([this] {
-            if (takeFocusForQtClick()) {
-                fire(Click);
-            }
-        });
     });
     QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this](QListWidgetItem*) {
         detail::dispatchFromQt([this] { fire(DblClick); });

@@ -108,6 +108,9 @@ class ComboBox : public ListControl {
     // Puts text into the edit part with the entry `chosen` (-1 for none) chosen, then Change.
     void changeEditText(const QString& text, int chosen);
     void fireDropDown();
+    // The start of a person's choice: the list drops down (DropDown may fill it). False when a
+    // person cannot choose.
+    bool dropDownToChoose();
 
     int style_ = vbComboDropdown;
     bool locked_ = false;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <ranges>
 
 namespace ui {
 
@@ -11,21 +12,12 @@ namespace ui {
 // ASCII, the usual case, is compared without the general case folding; the result is the same.
 int compareListTexts(QStringView a, QStringView b) noexcept;
 
-// The place for text among count entries in that order: after the equal ones. textAt(i) gives
-// entry i; only the entries the search compares with are read.
-template <class TextAt>
-int sortedPlace(int count, TextAt textAt, const QString& text) {
-    int low = 0;
-    int high = count;
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (compareListTexts(textAt(mid), text) <= 0) {
-            low = mid + 1;
-        } else {
-            high = mid;
-        }
-    }
-    return low;
+// The first of count positions for which pred is false, pred being true before it and false
+// from it on; only the positions the search needs are asked about.
+template <class Pred>
+int partitionPoint(int count, Pred pred) {
+    const auto positions = std::views::iota(0, count);
+    return static_cast<int>(std::ranges::partition_point(positions, pred) - positions.begin());
 }
 
 // The texts of a combo box's or list box's entries in the widget's order, kept beside the
@@ -33,10 +25,10 @@ int sortedPlace(int count, TextAt textAt, const QString& text) {
 // variant, which made that search cost more than the insertion itself.
 class EntryTexts {
   public:
+    // The place for text among the entries in the order of the lists: after the equal ones.
     int sortedPlace(const QString& text) const {
-        return ui::sortedPlace(
-            static_cast<int>(texts_.size()), [this](int i) -> const QString& { return texts_[i]; },
-            text);
+        return partitionPoint(static_cast<int>(texts_.size()),
+                              [&](int i) { return compareListTexts(texts_[i], text) <= 0; });
     }
     void insert(int index, const QString& text) { texts_.insert(index, text); }
     void remove(int index) { texts_.removeAt(index); }

@@ -6,7 +6,6 @@
 #include <QTreeWidget>
 #include <QtDebug>
 #include <algorithm>
-#include <ranges>
 
 #include "runtime/Convert.h"
 #include "ui/Colors.h"
@@ -27,15 +26,7 @@ constexpr int DefaultColumnWidth = 1440;  // twips
 constexpr std::size_t MaxUnplacedRows = 32;
 // New rows that a sorted list puts into their places while nobody reads it; those added after
 // them are appended and sorted all at once at the next read, which is quicker for a long fill.
-constexpr int MaxRowsPlacedUnread = 64;
-
-// The first of count positions for which pred is false, pred being true before it and false
-// from it on.
-template <class Pred>
-int partitionPoint(int count, Pred pred) {
-    const auto positions = std::views::iota(0, count);
-    return static_cast<int>(std::ranges::partition_point(positions, pred) - positions.begin());
-}
+constexpr quint64 MaxRowsPlacedUnread = 64;
 
 [[noreturn]] void outOfBounds() {
     rt::raise(rt::err::IndexOutOfBounds);
@@ -81,11 +72,12 @@ class ListViewRow : public QTreeWidgetItem {
     ListItem item;
 
     // Keeping a sorted list in order (see ListView::ensureSorted).
-    quint64 seq = 0;        // the order of adding
-    quint64 freshIn = 0;    // the ordering generation it was added in
+    quint64 seq = 0;        // the order of adding at the end of a sorted list; 0 for others
     quint64 before = 0;     // its place before the pending ordering, which ties keep
     bool unplaced = false;  // its text changed, or it was put at a given index, since then
-    bool pending = false;   // held back from the tree (ListView::holdBack)
+
+    // Held back from the tree (ListView::holdBack): every other row of the list is in it.
+    bool heldBack() const { return treeWidget() == nullptr; }
 
     QString columnText(int column) const {
         const QString* text = textIn(column);
@@ -838,16 +830,10 @@ bool ListView::holdBack(ListViewRow* row) {
     if (rowCount() == 0) {
         return false;
     }
-    if (sorted_) {
-        if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
-            // Appended, and sorted (or, without the column, left) at the next read.
-            resortAll_ = true;
-        } else if (!unplaced_.empty()) {
-            // Placed at once, among the rows that wait for their own places.
-            return false;
-        }
+    if (sorted_ && !appendsForFullSort() && !unplaced_.empty()) {
+        // Placed at once, among the rows that wait for their own places.
+        return false;
     }
-    row->pending = true;
     pending_.push_back(row);
     postOrdering();
     return true;
@@ -859,9 +845,6 @@ void ListView::flushPending() const {
     }
     std::vector<ListViewRow*> rows;
     rows.swap(pending_);
-    for (ListViewRow* row : rows) {
-        row->pending = false;
-    }
     QTreeWidget* tree = qtTree();
     // A fill that reads the list after every row hands over one row at a time.
     auto insert = [tree](int place, auto first, auto last) {
@@ -918,7 +901,7 @@ bool ListView::ordersByColumn() const {
 }
 
 bool ListView::isFresh(const ListViewRow& row) const {
-    return row.freshIn == generation_;
+    return row.seq > orderedSeq_;
 }
 
 int ListView::compareTexts(const ListViewRow& a, const ListViewRow& b) const {
@@ -948,14 +931,17 @@ void ListView::numberRows(std::vector<int>* unplacedPositions) const {
     }
 }
 
+bool ListView::appendsForFullSort() {
+    if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
+        resortAll_ = true;
+        return true;
+    }
+    return false;
+}
+
 int ListView::placeForNewRow(const ListViewRow& row) {
     const int count = rowCount();
-    if (!sorted_) {
-        return count;
-    }
-    if (resortAll_ || !ordersByColumn() || freshCount_ >= MaxRowsPlacedUnread) {
-        // Appended, and sorted (or, without the column, left) at the next read.
-        resortAll_ = true;
+    if (!sorted_ || appendsForFullSort()) {
         return count;
     }
     // After every row in its place with an equal text: those were there before it.
@@ -986,21 +972,19 @@ void ListView::noteAdded(ListViewRow* row, bool atIndex) {
     if (!sorted_) {
         return;
     }
-    row->seq = ++nextSeq_;
     if (atIndex) {
         // Its place was given: like a changed row, it finds its own at the next read.
         markUnsorted(row, -1);
         return;
     }
-    row->freshIn = generation_;
-    ++freshCount_;
+    row->seq = ++nextSeq_;
     postOrdering();
 }
 
 void ListView::textChanging(ListViewRow* row, int column) {
     // Rows held back go to the places they had when added, found among the texts as they were
     // then; and no row waits for its place while rows are held back.
-    if (!pending_.empty() && !row->pending && sorted_ && column == sortKey_) {
+    if (!pending_.empty() && !row->heldBack() && sorted_ && column == sortKey_) {
         flushPending();
     }
 }
@@ -1009,7 +993,7 @@ void ListView::markUnsorted(ListViewRow* row, int column) {
     if (!sorted_ || (column >= 0 && column != sortKey_)) {
         return;
     }
-    if (row->pending) {
+    if (row->heldBack()) {
         // Its place is found when it joins the tree.
         return;
     }
@@ -1056,7 +1040,7 @@ void ListView::ensureSorted() const {
     if (!unplaced_.empty()) {
         placeUnplaced();
     }
-    startGeneration();
+    markOrdered();
 }
 
 void ListView::resort() const {
@@ -1070,12 +1054,11 @@ void ListView::resort() const {
     numberRows(nullptr);
     treeWidget()->sortItems(sortKey_,
                             sortOrder_ == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    startGeneration();
+    markOrdered();
 }
 
-void ListView::startGeneration() const {
-    ++generation_;
-    freshCount_ = 0;
+void ListView::markOrdered() const {
+    orderedSeq_ = nextSeq_;
 }
 
 void ListView::placeUnplaced() const {
@@ -1129,14 +1112,14 @@ void ListView::leaveUnordered() const {
     forgetUnplaced();
     resortAll_ = false;
     std::vector<ListViewRow*> fresh;
-    if (freshCount_ > 0) {
+    if (freshCount() > 0) {
         for (int i = 0; i < ListItems.Count(); ++i) {
             if (isFresh(*rowAtPosition(i))) {
                 fresh.push_back(rowAtPosition(i));
             }
         }
     }
-    startGeneration();
+    markOrdered();
     if (fresh.empty()) {
         return;
     }

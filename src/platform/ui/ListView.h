@@ -322,9 +322,14 @@ class ListView : public Control {
     void markUnsorted(ListViewRow* row, int column);
     void noteAdded(ListViewRow* row, bool atIndex);
     int placeForNewRow(const ListViewRow& row);
+    // Whether a new row of a sorted list is appended, to be sorted with all the others (or,
+    // without the column, left) at the next read, rather than put into its place.
+    bool appendsForFullSort();
     void postOrdering();
     bool ordersByColumn() const;
     bool isFresh(const ListViewRow& row) const;
+    // Rows added since the last ordering, those removed since included.
+    quint64 freshCount() const { return nextSeq_ - orderedSeq_; }
     int compareTexts(const ListViewRow& a, const ListViewRow& b) const;
     bool comesBefore(const ListViewRow& a, const ListViewRow& b) const;
     ListViewRow* rowAtPosition(int position) const;
@@ -333,7 +338,7 @@ class ListView : public Control {
     void placeUnplaced() const;
     void forgetUnplaced() const;
     void leaveUnordered() const;
-    void startGeneration() const;
+    void markOrdered() const;
     void keepSelection(const QList<QTreeWidgetItem*>& selected, QTreeWidgetItem* current) const;
     ListViewRow* rowAt(int index) const;  // 0-based display index
     ListViewRow* rowWithText(const QString& text) const;
@@ -360,10 +365,10 @@ class ListView : public Control {
     // Rows to be moved into their places at the next read, unless all are sorted then.
     mutable std::vector<ListViewRow*> unplaced_;
     mutable bool resortAll_ = false;
-    // Bumped at each ordering: rows added in the current generation are "fresh".
-    mutable quint64 generation_ = 1;
-    mutable int freshCount_ = 0;  // rows added since the last ordering
+    // The last seq given to a row added at the end of a sorted list, and what it was at the
+    // last ordering: rows added since are "fresh".
     quint64 nextSeq_ = 0;
+    mutable quint64 orderedSeq_ = 0;
     bool sortPosted_ = false;
     Qt::MouseButton lastQtButton_ = Qt::LeftButton;
 };
