@@ -6,6 +6,7 @@
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmStrt.h"
+#include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
@@ -16,7 +17,7 @@ namespace off = foods::NutrientOffset;
 const QString kCereals = QStringLiteral("CEREALS AND MILLETS");
 const QString kReady = QStringLiteral("READY FOOD");
 
-class FoodNutrientsTest : public ProgramTest {
+class FoodNutrientsTest : public ProgramTest, protected ListReading {
   protected:
     void SetUp() override { start(); }
 
@@ -24,14 +25,6 @@ class FoodNutrientsTest : public ProgramTest {
     static frmfdN& open() {
         frmStrt::instance().Label4.click();
         return frmfdN::instance();
-    }
-    static QStringList column(const ui::ListView& lvw, int j) {
-        QStringList texts;
-        for (int i = 1; i <= lvw.ListItems.Count(); ++i) {
-            const ui::ListItem& item = lvw.ListItems(i);
-            texts << (j == 0 ? item.Text() : item.SubItems(j));
-        }
-        return texts;
     }
     // The entry of the food with that id.
     static int entryOf(const ui::ListView& lvw, const QString& foodid) {
@@ -41,13 +34,6 @@ class FoodNutrientsTest : public ProgramTest {
             }
         }
         return 0;
-    }
-    static QStringList entries(const ui::ComboBox& combo) {
-        QStringList list;
-        for (int i = 0; i < combo.ListCount(); ++i) {
-            list << combo.List(i);
-        }
-        return list;
     }
     static QString value(const frmfdN& f, const QString& nutrient) {
         const ui::ListItem* item = f.LView.FindItem(nutrient);
