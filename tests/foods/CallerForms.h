@@ -2,9 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "foods/ServingUnits.h"
 #include "foods/UnitCaller.h"
-#include "frame/core.h"
+#include "support/ListReading.h"
 #include "ui/Constants.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -31,19 +30,9 @@ class CallerForm : public ui::Form, public foods::UnitCallerWindow {
     ui::ListView& UnitFoodList() override { return LView; }
     void Unitcombo(QString& food) override {
         calls << food;
-        cmbUnit.Clear();
-        for (const QString& entry : foods::ServingUnits(core::cn).ComboEntries(food)) {
-            cmbUnit.AddItem(entry);
-        }
-        cmbUnit.setListIndex(0);
+        foods::FillUnitCombo(cmbUnit, food);
     }
-    QStringList units() const {
-        QStringList list;
-        for (int i = 0; i < cmbUnit.ListCount(); ++i) {
-            list << cmbUnit.List(i);
-        }
-        return list;
-    }
+    QStringList units() const { return ListReading::entries(cmbUnit); }
 
     ui::ListView LView{this, QStringLiteral("LView")};
     ui::ComboBox cmbUnit{this, QStringLiteral("cmbUnit")};
