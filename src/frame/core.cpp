@@ -145,16 +145,95 @@ void ListLanguages(ui::ComboBox& combo, bool isDefault) {
     }
 }
 
-int ListMembers(ui::ComboBox& combo, bool isDefault) {
+namespace {
+
+// A member with what its entry in a member list needs: how many members bear its name, and how
+// many of those its prefix as well.
+const QString kMemberColumns = QStringLiteral(
+    "SELECT userid, Prefix, FirstN, "
+    "(SELECT COUNT(*) FROM usr AS o WHERE o.FirstN = usr.FirstN) AS bearers, "
+    "(SELECT COUNT(*) FROM usr AS o WHERE o.FirstN = usr.FirstN AND o.Prefix IS usr.Prefix) "
+    "AS twins FROM usr ");
+
+void AddMemberEntry(ui::ComboBox& combo, const db::Recordset& rs, int index = -1) {
+    const qint32 userid = rs[QStringLiteral("userid")].toLong();
+    QString text = rs[QStringLiteral("FirstN")].text();
+    if (rs[QStringLiteral("bearers")].toLong() > 1) {
+        QStringList apart;
+        const QString prefix = rs[QStringLiteral("Prefix")].text().trimmed();
+        if (!prefix.isEmpty()) {
+            apart << prefix;
+        }
+        if (prefix.isEmpty() || rs[QStringLiteral("twins")].toLong() > 1) {
+            apart << QStringLiteral("no. ") + QString::number(userid);
+        }
+        text += QStringLiteral(" (") + apart.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    combo.AddItem(text, index);
+    combo.setItemData(combo.NewIndex(), userid);
+}
+
+}  // namespace
+
+int ListMembers(ui::ComboBox& combo, bool isDefault, bool oneEntryPerName) {
     const QString noMember = QStringLiteral("-");
-    FillList(combo, isDefault, QStringLiteral("Defter"), noMember,
-             QStringLiteral("SELECT FIRSTN FROM usr WHERE FIRSTN <> ? ORDER BY FIRSTN ASC"),
-             QStringLiteral("FIRSTN"));
+    if (!isDefault) {
+        combo.Clear();
+        // A stored name that no member bears still stands first, standing for no member.
+        const qint32 defaultId = DefaultMember();
+        db::Recordset rs;
+        if (defaultId != 0) {
+            rs.Open(kMemberColumns + QStringLiteral("WHERE userid = ?"), cn, {defaultId});
+        }
+        if (defaultId != 0 && !rs.EOF()) {
+            AddMemberEntry(combo, rs, 0);
+        } else {
+            combo.AddItem(GetOption(QStringLiteral("Defter"), noMember), 0);
+        }
+        combo.setListIndex(0);
+    }
+    QString sql = kMemberColumns + QStringLiteral("WHERE userid <> ? ");
+    if (oneEntryPerName) {
+        sql += QStringLiteral(
+            "AND userid = (SELECT MIN(o.userid) FROM usr AS o WHERE o.FirstN = usr.FirstN) ");
+    }
+    db::Recordset rs;
+    rs.Open(sql + QStringLiteral("ORDER BY FirstN ASC, userid ASC"), cn, {MemberId(combo)});
+    while (!rs.EOF()) {
+        AddMemberEntry(combo, rs);
+        rs.MoveNext();
+    }
     const int others = combo.ListCount() - 1;
     if (combo.Text() != noMember) {
         combo.AddItem(noMember);
     }
     return others;
+}
+
+qint32 DefaultMember() {
+    const QString stored = GetOption(QStringLiteral("Defter"), QStringLiteral("-"));
+    if (stored == QLatin1String("-")) {
+        return 0;
+    }
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT MIN(userid) FROM usr WHERE FirstN = ?"), cn, {stored});
+    return rs[0].IsNull() ? 0 : rs[0].toLong();
+}
+
+qint32 MemberId(const ui::ComboBox& combo) {
+    const int index = combo.ListIndex();
+    return index < 0 ? 0 : combo.ItemData(index);
+}
+
+QString MemberName(const ui::ComboBox& combo) {
+    if (const qint32 userid = MemberId(combo); userid != 0) {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT FirstN FROM usr WHERE userid = ?"), cn, {userid});
+        if (!rs.EOF()) {
+            return rs[0].text();
+        }
+    }
+    return combo.Text();
 }
 
 void ShowDataFileDialog(ui::CommonDialog& cdlg) {

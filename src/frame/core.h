@@ -69,10 +69,25 @@ void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QSt
 void ListCategories(ui::ComboBox& combo, bool isDefault = false);
 void ListLanguages(ui::ComboBox& combo, bool isDefault = false);
 
-// The member lists: FillList with the stored default member ("Defter", "-") and the other
-// members by name, then "-" (no member) unless it stands first already. Returns how many other
-// members there are; a failed read reaches the caller with the entries so far.
-int ListMembers(ui::ComboBox& combo, bool isDefault = false);
+// The member lists. Every entry keeps its member's userid as its ItemData (0: no member). The
+// stored default member ("Defter", "-") comes first, unless isDefault (the caller has put the
+// first entry in place); then the other members by name, then "-" (no member) unless it stands
+// first already. A name that one member bears shows as it is; a name that several members bear
+// shows with the member's prefix, "Asha (Mrs.)", and with the userid as well where even the
+// prefix is shared. With oneEntryPerName only the member that each name stands for as the
+// default is offered (for a list that stores a name). Returns how many other members there are;
+// a failed read reaches the caller with the entries so far.
+int ListMembers(ui::ComboBox& combo, bool isDefault = false, bool oneEntryPerName = false);
+
+// The member that the stored default member stands for: the lowest userid of that name; 0 for
+// none.
+qint32 DefaultMember();
+
+// The userid of the member chosen in a member list; 0 for none.
+qint32 MemberId(const ui::ComboBox& combo);
+// The name of the member chosen in a member list as the register holds it (titles, exports,
+// the stored default); the entry's text when it stands for no member.
+QString MemberName(const ui::ComboBox& combo);
 
 // Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows
 // it; the chosen file is in FileName, "" after a cancel.

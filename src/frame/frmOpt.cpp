@@ -79,7 +79,9 @@ void frmOpt::ListCat(bool isDefault) {
 
 void frmOpt::ListU(bool isDefault) {
     try {
-        ListMembers(cmbUsr, isDefault);
+        // The default member is stored as a name, which stands for its lowest userid: only
+        // that member of each name can be offered.
+        ListMembers(cmbUsr, isDefault, true);
     } catch (const rt::Error&) {
     }
 }
@@ -128,11 +130,12 @@ void frmOpt::cmdDefault_Click() {
 }
 
 void frmOpt::cmdOK_Click() {
+    const QString member = MemberName(cmbUsr);
     if (txtPath.Text() == DataPath) {
         SaveOption(QStringLiteral("ctb"), cmbCat.Text());
         SaveOption(QStringLiteral("data path"), txtPath.Text());
         SaveOption(QStringLiteral("language"), cmbLang.Text());
-        SaveOption(QStringLiteral("Defter"), cmbUsr.Text());
+        SaveOption(QStringLiteral("Defter"), member);
         ui::Unload(*this);
         return;
     }
@@ -149,7 +152,7 @@ void frmOpt::cmdOK_Click() {
     }
     SaveOption(QStringLiteral("ctb"), cmbCat.Text());
     SaveOption(QStringLiteral("language"), cmbLang.Text());
-    SaveOption(QStringLiteral("Defter"), cmbUsr.Text());
+    SaveOption(QStringLiteral("Defter"), member);
     ui::Unload(*this);
 }
 

@@ -20,8 +20,8 @@ QString IntakeSql() {
     namespace offset = foods::NutrientOffset;
     return QStringLiteral(
                "SELECT nutri.nutri_cd AS code, dayin.quantity * %1 / 100 AS RdVal "
-               "FROM usr, dayin, foodN1, nutri "
-               "WHERE usr.firstn = ? AND dayin.uid = usr.userid "
+               "FROM dayin, foodN1, nutri "
+               "WHERE dayin.uid = ? "
                "AND %2 BETWEEN ? AND ? "
                "AND foodN1.foodid = %3 "
                "AND nutri.nutri_cd = %4")
@@ -47,8 +47,8 @@ double Cents(double value) {
     return rt::CDbl(rt::Format(value, kCents));
 }
 
-std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, const QString& member,
-                                              const QDate& from, const QDate& to) {
+std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member, const QDate& from,
+                                              const QDate& to) {
     db::Transaction transaction(cn);
     cn.Execute(QStringLiteral("DELETE FROM SYSTABLE"));
 
@@ -101,7 +101,7 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, const QString&
     {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT nutri.nname, RDA.nutri_val FROM nutri, RDA, usr "
-                               "WHERE usr.firstn = ? AND RDA.gid = usr.gid "
+                               "WHERE usr.userid = ? AND RDA.gid = usr.gid "
                                "AND nutri.nutri_cd = RDA.nutri_cd ORDER BY RDA.rowid"),
                 cn, {member});
         while (!rs.EOF()) {

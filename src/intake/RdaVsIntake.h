@@ -42,12 +42,12 @@ int DayCount(const QDate& from, const QDate& to);
 // A number as the scratch table stores it: rounded to cents ("###0.00").
 double Cents(double value);
 
-// The totals of every nutrient the member ate from `from` to `to` (both included), merged with
-// the RDA of the member's group, by nutrient name. No value when the member ate nothing in the
-// range (the RDA is then not read). An error leaves SYSTABLE as the run found it and reaches
-// the caller.
-std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, const QString& member,
-                                              const QDate& from, const QDate& to);
+// The totals of every nutrient the member (a userid) ate from `from` to `to` (both included),
+// merged with the RDA of the member's group, by nutrient name. No value when the member ate
+// nothing in the range (the RDA is then not read). An error leaves SYSTABLE as the run found it
+// and reaches the caller.
+std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member, const QDate& from,
+                                              const QDate& to);
 
 // The report's texts for a nutrient over `days` days.
 ReportLine Present(const NutrientTotal& total, int days);

@@ -233,15 +233,13 @@ void frmDIn::UserIntakes() {
 void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
     const QString language = cmbLang.Text();
     QString sql;
-    db::Params params{cmbUser.Text()};
+    db::Params params{MemberId(cmbUser)};
     if (language == foods::kEnglish) {
-        sql = QStringLiteral(
-            "SELECT dayin.* FROM dayin, usr "
-            "WHERE usr.firstn = ? AND dayin.uid = usr.userid");
+        sql = QStringLiteral("SELECT dayin.* FROM dayin WHERE dayin.uid = ?");
     } else {
         sql = QStringLiteral(
-                  "SELECT dayin.*, lang.foodlangname FROM dayin, usr, lang, langcat "
-                  "WHERE usr.firstn = ? AND dayin.uid = usr.userid "
+                  "SELECT dayin.*, lang.foodlangname FROM dayin, lang, langcat "
+                  "WHERE dayin.uid = ? "
                   "AND lang.foodid = %1 AND langcat.langname = ? "
                   "AND lang.langid = langcat.langid")
                   .arg(intake::DiarySql::foodOf());
@@ -263,7 +261,7 @@ void frmDIn::AddDiaryRows(db::Recordset& rs) {
     const bool english = cmbLang.Text() == foods::kEnglish;
     while (!rs.EOF()) {
         ui::ListItem& item = LstView.ListItems.Add(rs[QStringLiteral("idate")].text());
-        // The member the row belongs to: members may share a name.
+        // Delete removes the row of the member it was read for.
         item.setTag(rs[QStringLiteral("uid")].text());
         item.setSubItems(1, rs[QStringLiteral("foodname")].text());
         if (!english) {
@@ -421,8 +419,7 @@ void frmDIn::cmdAdd_Click() {
     std::optional<qint32> member;
     try {
         db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT userid FROM usr WHERE FIRSTN = ? ORDER BY userid"), cn,
-                {cmbUser.Text()});
+        rs.Open(QStringLiteral("SELECT userid FROM usr WHERE userid = ?"), cn, {MemberId(cmbUser)});
         if (rs.EOF()) {
             Warn(QStringLiteral("The intake could not be saved: the member '%1' is no longer in "
                                 "the register.")
@@ -498,7 +495,7 @@ void frmDIn::cmdDelete_Click() {
 
 void frmDIn::cmdExport_Click() {
     listoutput::ExportToHtml(cdlg, LstView, QStringLiteral("Daily Intakes"),
-                             QStringLiteral("User : ") + cmbUser.Text());
+                             QStringLiteral("User : ") + MemberName(cmbUser));
 }
 
 // No hourglass here: it would stay over the units window for as long as that is open.

@@ -121,8 +121,7 @@ void frmRda::cmbName_Click() {
     cmdUInfo.setEnabled(true);
     try {
         db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM usr WHERE firstN = ? ORDER BY userid"), cn,
-                {cmbName.Text()});
+        rs.Open(QStringLiteral("SELECT * FROM usr WHERE userid = ?"), cn, {MemberId(cmbName)});
         if (rs.EOF()) {
             // Removed while the window was open: nothing of the member before stays on show.
             mUserId = 0;
@@ -249,7 +248,7 @@ void frmRda::LstView_DblClick() {
 
 void frmRda::cmdExport_Click() {
     listoutput::ExportToHtml(cdlg, LstView, QStringLiteral("Recommanded Daily Allowances"),
-                             QStringLiteral("User : ") + cmbName.Text());
+                             QStringLiteral("User : ") + MemberName(cmbName));
 }
 
 void frmRda::cmdUInfo_Click() {

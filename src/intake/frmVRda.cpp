@@ -132,7 +132,7 @@ void frmVRda::UsrInfo() {
         mRunFrom = DTP.Value();
         mRunTo = DTP1.Value();
         const int others = ListMembers(cmbUser);
-        mRunUser = cmbUser.Text();
+        mRunUser = MemberName(cmbUser);
         // With nobody besides the default member there is nothing to compare yet.
         if (others == 0) {
             return;
@@ -186,20 +186,21 @@ void frmVRda::ShowCounts(int deficiency, int notInRda, int moreThanRda) {
 
 void frmVRda::Showdifference() {
     ShowCounts(0, 0, 0);
-    const QString member = cmbUser.Text();
     const QDate from = DTP.Value();
     const QDate to = DTP1.Value();
-    mRunUser = member;
+    // Should the member's name not be read, the export names the entry.
+    mRunUser = cmbUser.Text();
     mRunFrom = from;
     mRunTo = to;
-    if (to < from) {
-        ui::MsgBox(QStringLiteral("Please enter the correct date in from and to"),
-                   ui::vbOKOnly | ui::vbExclamation);
-        LstView.ListItems.Clear();
-        return;
-    }
     try {
-        const auto totals = report::Run(cn, member, from, to);
+        mRunUser = MemberName(cmbUser);
+        if (to < from) {
+            ui::MsgBox(QStringLiteral("Please enter the correct date in from and to"),
+                       ui::vbOKOnly | ui::vbExclamation);
+            LstView.ListItems.Clear();
+            return;
+        }
+        const auto totals = report::Run(cn, MemberId(cmbUser), from, to);
         LstView.ListItems.Clear();
         if (!totals) {
             LstView.ListItems.Add(QStringLiteral("NO ITEMS FOUND."));

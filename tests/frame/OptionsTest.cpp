@@ -62,6 +62,15 @@ TEST_F(OptionsTest, AStoredMemberComesFirstAndNoMemberLast) {
                                               QStringLiteral("Vikram"), QStringLiteral("-")}));
 }
 
+TEST_F(OptionsTest, OfNamesakesTheOneTheStoredNameStandsForIsOffered) {
+    core::cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Miss', 'Asha')"));
+    frmOpt& f = open();
+    EXPECT_EQ(entries(f.cmbUsr), (QStringList{"-", "Asha (Mrs.)", "Meena", "Vikram"}));
+    f.cmbUsr.choose(QStringLiteral("Asha (Mrs.)"));
+    f.cmdOK.click();
+    EXPECT_EQ(option(QStringLiteral("Defter")), QStringLiteral("Asha"));
+}
+
 TEST_F(OptionsTest, AStoredLanguageThatIsGoneIsStillShownFirst) {
     setOption(QStringLiteral("language"), QStringLiteral("Latin"));
     EXPECT_EQ(open().cmbLang.List(0), QStringLiteral("Latin"));

@@ -191,26 +191,37 @@ TEST_F(DiaryTest, HeaderIconsChooseTheOrderAndRefillsKeepIt) {
     EXPECT_EQ(f.LView.ListItems(1).SubItems(2), QStringLiteral("ANIMAL MEAT"));
 }
 
-TEST_F(DiaryTest, DeleteRemovesTheSelectedRowOfItsOwnMember) {
-    const qint32 other = addMember(QStringLiteral("Asha"));  // a namesake, another prefix
+TEST_F(DiaryTest, NamesakesAreToldApartAndEachKeepsHerOwnDiary) {
+    const qint32 miss = addNamesake(QStringLiteral("Asha"), QStringLiteral("Miss"));
     eat(asha, QDate(2024, 1, 1), QStringLiteral("Bajra"), 100);
-    eat(other, QDate(2024, 1, 1), QStringLiteral("Bajra"), 200);
     frmDIn& f = open();
-    ASSERT_EQ(f.LstView.ListItems.Count(), 2);
-    f.LstView.clickItem(2);
+    // The remembered name stands for its lowest userid.
+    EXPECT_EQ(entries(f.cmbUser),
+              (QStringList{"Asha (Mrs.)", "Asha (Miss)", "Meena", "Vikram", "-"}));
+    EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("100")});
+
+    f.cmbUser.choose(QStringLiteral("Asha (Miss)"));
+    EXPECT_EQ(f.LstView.ListItems.Count(), 0);
+    save(f, QStringLiteral("Bajra"), QStringLiteral("200"));
+    EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("200")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE uid = ?"), {miss}), 1);
+    const QString page = exportPage(f.cmdExport, QStringLiteral("diary.html"));
+    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha\r\n")));
+
+    f.LstView.clickItem(1);
     host.expectMsgBox(QStringLiteral("Do you want to delete ?"), ui::vbYesNo | ui::vbQuestion,
                       QStringLiteral("Kelvora"))
         .answer(ui::vbNo);
     f.cmdDelete.click();
-    EXPECT_EQ(f.LstView.ListItems.Count(), 2);
-    host.expectMsgBox(QStringLiteral("Do you want to delete ?")).answer(ui::vbYes);
-    f.cmdDelete.click();
-    EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("100")});
+    EXPECT_EQ(f.LstView.ListItems.Count(), 1);
     host.expectMsgBox(QStringLiteral("Do you want to delete ?")).answer(ui::vbYes);
     f.cmdDelete.click();
     EXPECT_EQ(f.LstView.ListItems.Count(), 0);
     EXPECT_FALSE(f.cmdDelete.Enabled());
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE uid = ?"), {asha}), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin")), 1);
+    f.cmbUser.choose(QStringLiteral("Asha (Mrs.)"));
+    EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("100")});
 }
 
 TEST_F(DiaryTest, QuantityIsFormattedOnLeavingAndKeysActOnTheWindow) {

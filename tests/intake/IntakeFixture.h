@@ -45,6 +45,14 @@ class IntakeTest : public ProgramTest, protected ListReading {
         return rs["id"].toLong();
     }
 
+    // A member of the same name with another prefix, as the register accepts; the new id.
+    static qint32 addNamesake(const QString& name, const QString& prefix, int group = kWomanGroup) {
+        const qint32 userid = addMember(name, QStringLiteral("Female"), 34, group);
+        core::cn.Execute(QStringLiteral("UPDATE usr SET Prefix = ? WHERE userid = ?"),
+                         {prefix, userid});
+        return userid;
+    }
+
     // Gives the member an id that 16 bits cannot hold; the new id.
     static qint32 beyond16Bits(qint32 userid) {
         core::cn.Execute(QStringLiteral("UPDATE usr SET userid = 70000 WHERE userid = ?"),

@@ -18,7 +18,7 @@ class RdaVsIntakeRun : public IntakeTest {
         addFood(9002, QStringLiteral("Test milk"), {{kProtein, 3.2}, {kCalcium, 120}});
     }
     std::vector<report::NutrientTotal> run(const QDate& from, const QDate& to) {
-        const auto totals = report::Run(core::cn, QStringLiteral("Asha"), from, to);
+        const auto totals = report::Run(core::cn, asha, from, to);
         EXPECT_TRUE(totals.has_value());
         return totals.value_or(std::vector<report::NutrientTotal>{});
     }
@@ -126,9 +126,9 @@ TEST_F(RdaVsIntakeRun, EveryAdditionIsRoundedToCents) {
 
 TEST_F(RdaVsIntakeRun, NothingEatenInTheRangeGivesNoReport) {
     eat(asha, QDate(2024, 5, 1), QStringLiteral("Test dal"), 100);
-    EXPECT_FALSE(
-        report::Run(core::cn, QStringLiteral("Asha"), QDate(2024, 5, 2), QDate(2024, 5, 30)));
-    EXPECT_FALSE(report::Run(core::cn, QStringLiteral("-"), QDate(2024, 5, 1), QDate(2024, 5, 1)));
+    EXPECT_FALSE(report::Run(core::cn, asha, QDate(2024, 5, 2), QDate(2024, 5, 30)));
+    // No member.
+    EXPECT_FALSE(report::Run(core::cn, 0, QDate(2024, 5, 1), QDate(2024, 5, 1)));
     EXPECT_EQ(scratchRows(), 0);
 }
 

@@ -95,6 +95,24 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
     }
 }
 
+TEST_F(ReportWindowTest, EachNamesakeIsComparedWithHerOwnIntakesAndGroup) {
+    const qint32 miss = addNamesake(QStringLiteral("Asha"), QStringLiteral("Miss"), 24);
+    eat(asha, QDate::currentDate(), QStringLiteral("Test dal"), 100);
+    eat(miss, QDate::currentDate(), QStringLiteral("Test dal"), 300);
+    frmVRda& f = open();
+    EXPECT_EQ(entries(f.cmbUser), (QStringList{"Asha (Mrs.)", "Asha (Miss)", "Meena", "-"}));
+    auto energy = [&f] {
+        return f.LstView.rowTexts(f.LstView.FindItem(QStringLiteral("ENERGY"))->Index()).mid(1, 2);
+    };
+    EXPECT_EQ(energy(), (QStringList{QStringLiteral("1900.00"), QStringLiteral("333.33")}));
+    f.cmbUser.choose(QStringLiteral("Asha (Miss)"));
+    f.cmdGo.click();
+    // Her own group, of heavy work, and her own 300 g.
+    EXPECT_EQ(energy(), (QStringList{QStringLiteral("2850.00"), QStringLiteral("1000.00")}));
+    EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("report.html"))
+                    .contains(QStringLiteral("User : Asha\r\n")));
+}
+
 TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
     eat(asha, QDate::currentDate(), QStringLiteral("Test dal"), 100);
     frmVRda& f = open();

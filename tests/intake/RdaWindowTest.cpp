@@ -96,6 +96,32 @@ TEST_F(RdaWindowTest, AnotherMemberIsListedInTheOrderChosen) {
     EXPECT_EQ(f.LstView.ListItems(14).SubItems(2), QStringLiteral("g"));
 }
 
+TEST_F(RdaWindowTest, NamesakesShowTheirOwnGroupAndParticulars) {
+    const qint32 miss = addNamesake(QStringLiteral("Asha"), QStringLiteral("Miss"), 24);
+    frmRda& f = open();
+    EXPECT_EQ(entries(f.cmbName),
+              (QStringList{"Asha (Mrs.)", "Asha (Miss)", "Meena", "Ravi", "-"}));
+    auto energy = [&f] { return f.LstView.FindItem(QStringLiteral("ENERGY"))->SubItems(1); };
+    EXPECT_EQ(energy(), QStringLiteral("1900"));
+    f.cmbName.choose(QStringLiteral("Asha (Miss)"));
+    EXPECT_EQ(energy(), QStringLiteral("2850"));  // women of heavy work
+    host.expectModal<frmUPrp>([](frmUPrp& view) {
+        EXPECT_EQ(view.txtPrefix.Text(), QStringLiteral("Miss"));
+        view.cmdOK.click();
+    });
+    f.cmdUInfo.click();
+    EXPECT_EQ(f.Tag(), QString::number(miss));
+    EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("rda.html"))
+                    .contains(QStringLiteral("User : Asha\r\n")));
+
+    // An older file may hold two members of one prefix and name: their userids tell them apart.
+    core::cn.Execute(QStringLiteral("UPDATE usr SET Prefix = 'Mrs.' WHERE userid = ?"), {miss});
+    f.cmdClose.click();
+    EXPECT_EQ(entries(open().cmbName).mid(0, 2),
+              (QStringList{QStringLiteral("Asha (Mrs., no. %1)").arg(asha),
+                           QStringLiteral("Asha (Mrs., no. %1)").arg(miss)}));
+}
+
 TEST_F(RdaWindowTest, OpensFromTheRdaMenuAndExportsTheMembersList) {
     host.expectPopupMenu(QStringLiteral("mnuHidden1")).choose(QStringLiteral("mnupopRda"));
     frmMain::instance().PopupMenu(frmMain::instance().mnuHidden1);
