@@ -186,6 +186,18 @@ bool RefuseEntry(const EntryFields& f, EntryWindow window,
     }
 }
 
+bool RefuseTakenName(const QString& prefix, const QString& name, qint64 self) {
+    db::Recordset rs;
+    rs.Open(
+        QStringLiteral("SELECT userid FROM usr WHERE FirstN = ? AND Prefix = ? AND userid <> ?"),
+        core::cn, {name, prefix, self});
+    if (rs.EOF()) {
+        return false;
+    }
+    ui::MsgBox(QStringLiteral("This name is already exist."), ui::vbInformation, kTitle);
+    return true;
+}
+
 QString OrBlank(const QString& text) {
     return text.isEmpty() ? QStringLiteral(" ") : text;
 }

@@ -68,6 +68,10 @@ bool RefuseEntry(const EntryFields& f, EntryWindow window,
 // stands first and the others follow without it.
 void ListActivities(ui::ComboBox& list, const std::optional<QString>& first = std::nullopt);
 
+// Refuses (true) a prefix and name that a member other than `self` bears already, with the
+// register's message. A failed read reaches the caller.
+bool RefuseTakenName(const QString& prefix, const QString& name, qint64 self = 0);
+
 // Optional texts are stored as one blank when nothing was entered.
 QString OrBlank(const QString& text);
 

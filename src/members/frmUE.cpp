@@ -167,6 +167,9 @@ void frmUE::cmdUpdate_Click() {
     using members::OrBlank;
     try {
         db::Transaction transaction(cn);
+        if (members::RefuseTakenName(cmbPrefix.Text(), txtFirstN.Text(), mUserId)) {
+            return;
+        }
         const qint64 changed = cn.Execute(
             QStringLiteral("UPDATE usr SET Prefix = ?, FirstN = ?, Address = ?, Sex = ?, Age = ?, "
                            "Phone = ?, EMail = ?, Weigh = ?, Heigt = ?, Cndition = ?, "

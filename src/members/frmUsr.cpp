@@ -272,11 +272,7 @@ bool frmUsr::SaveUser() {
     const QString name = txtFirstN.Text();
     try {
         db::Transaction transaction(cn);
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT userid FROM usr WHERE FirstN = ? AND Prefix = ?"), cn,
-                {name, prefix});
-        if (!rs.EOF()) {
-            ui::MsgBox(QStringLiteral("This name is already exist."), ui::vbInformation, kTitle);
+        if (members::RefuseTakenName(prefix, name)) {
             return false;
         }
         const QString period =
@@ -378,7 +374,11 @@ void frmUsr::cmdDelete_Click() {
     if (ui::ListItem* row = LViews.SelectedItem()) {
         const QString prefix = row->Text();
         const QString name = row->SubItems(1);
-        const bool isDefault = GetOption(QStringLiteral("Defter"), QStringLiteral("-")) == name;
+        bool whole = false;
+        const qint64 userid = row->SubItems(11).toLongLong(&whole);
+        // Of the members of one name, the stored name stands for the one with the lowest userid.
+        const bool isDefault = GetOption(QStringLiteral("Defter"), QStringLiteral("-")) == name &&
+                               whole && DefaultMember() == userid;
         const QString question =
             isDefault ? QStringLiteral("Do you want to remove this user ? This is default user.")
                       : QStringLiteral("Do you want to remove user  '") + prefix +
@@ -387,8 +387,6 @@ void frmUsr::cmdDelete_Click() {
             ui::Hourglass wait;
             bool removed = false;
             try {
-                bool whole = false;
-                const qint64 userid = row->SubItems(11).toLongLong(&whole);
                 if (!whole) {
                     rt::raise(rt::err::TypeMismatch);
                 }

@@ -334,6 +334,10 @@ TEST_F(RegisterTest, DeletingTheDefaultMemberTakesItsDiaryAndThePreference) {
     setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));
     frmUsr& f = openRegister();
     f.SSTab1.chooseTab(1);
+    // The stored name stands for the lowest userid of that name, not for her namesake.
+    f.LViews.clickItem(2);
+    host.expectMsgBox(QStringLiteral("Do you want to remove user  'Dr. Asha' ?")).answer(ui::vbNo);
+    f.cmdDelete.click();
     f.LViews.clickItem(1);
 
     host.expectMsgBox(QStringLiteral("Do you want to remove this user ? This is default user."),

@@ -156,6 +156,24 @@ TEST_F(EditTest, AFailedUpdateSaysSoAndKeepsTheWindowOpen) {
     EXPECT_EQ(frmUsr::instance().LViews.ListItems(1).SubItems(4), QStringLiteral("40"));
 }
 
+TEST_F(EditTest, RefusesThePrefixAndNameOfAnotherMember) {
+    storeMember(QStringLiteral("Mrs."), QStringLiteral("Asha"), 30, QStringLiteral("Female"));
+    storeMember(QStringLiteral("Miss"), QStringLiteral("Asha"), 22, QStringLiteral("Female"));
+    edit(QStringLiteral("Asha"), [this](frmUE& f) {
+        f.cmbPrefix.choose(QStringLiteral("Miss"));
+        f.txtAge.type(QStringLiteral("31"));
+        host.expectMsgBox(QStringLiteral("This name is already exist."), ui::vbInformation, kTitle);
+        f.cmdUpdate.click();
+        EXPECT_TRUE(f.Visible());
+        // Her own prefix and name are hers to keep.
+        f.cmbPrefix.choose(QStringLiteral("Mrs."));
+        f.cmdUpdate.click();
+    });
+    EXPECT_FALSE(frmUE::isLoaded());
+    EXPECT_EQ(column(QStringLiteral("SELECT Prefix || ' ' || Age FROM usr ORDER BY userid")),
+              (QStringList{"Mrs. 31", "Miss 22"}));
+}
+
 using ActivityTest = EditTest;
 
 TEST_F(ActivityTest, ANewActivityFromTheRegisterStandsFirstAndChosen) {
