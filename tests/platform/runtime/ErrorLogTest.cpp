@@ -84,14 +84,25 @@ TEST_F(ErrorLog, TextIsUtf8WithoutHeader) {
     EXPECT_TRUE(content.endsWith("=====Error Source = \r\n"));
 }
 
-TEST_F(ErrorLog, FailsQuietlyWhenItCannotWrite) {
-    EXPECT_FALSE(rt::AppendErrorRecord(dir_.path() + QStringLiteral("/missing"), 1, "d", "s"));
+TEST_F(ErrorLog, ARecordTheLogCannotTakeGoesToStandardError) {
+    auto rejected = [](const QString& folder) {
+        testing::internal::CaptureStderr();
+        const bool written = rt::AppendErrorRecord(folder, 3265, "Item not found", "frmDIn");
+        const std::string text = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(written);
+        EXPECT_NE(text.find("could not be written"), std::string::npos) << text;
+        EXPECT_NE(text.find("=====Error Number = 3265\n=====Error Desc = Item not found\n"
+                            "=====Error Source = frmDIn\n"),
+                  std::string::npos)
+            << text;
+    };
+    rejected(dir_.path() + QStringLiteral("/missing"));
     EXPECT_FALSE(QDir(dir_.path() + QStringLiteral("/missing")).exists());
 
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("report.Log")));
-    EXPECT_FALSE(rt::AppendErrorRecord(dir_.path(), 1, "d", "s"));
+    rejected(dir_.path());
 
-    EXPECT_FALSE(rt::AppendErrorRecord(QString(), 1, "d", "s"));
+    rejected(QString());
 }
 
 }  // namespace
