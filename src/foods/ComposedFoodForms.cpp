@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "foods/ComposedFood.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -34,19 +35,16 @@ bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change) {
 }
 
 int FoodIdByName(const QString& name, int except) {
-    try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT foodid FROM food WHERE foodname = ? AND foodid <> ? "
-                               "ORDER BY foodid LIMIT 1"),
-                core::cn, {name, except});
-        return rs.EOF() ? -1 : rs[0].toLong();
-    } catch (const rt::Error&) {
-        return -1;
-    }
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT foodid FROM food WHERE foodname = ? AND foodid <> ? "
+                           "ORDER BY foodid LIMIT 1"),
+            core::cn, {name, except});
+    return rs.EOF() ? -1 : rs[0].toLong();
 }
 
 void AddFoodCategories(ui::ComboBox& combo) {
-    try {
+    // The categories found before an error stay.
+    const auto read = [&] {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT cname FROM cat WHERE cname <> 'READY FOOD' AND "
                                "cname <> 'ALL FOODS' ORDER BY cname ASC"),
@@ -54,9 +52,9 @@ void AddFoodCategories(ui::ComboBox& combo) {
         for (; !rs.EOF(); rs.MoveNext()) {
             combo.AddItem(rs[0].text());
         }
-    } catch (const rt::Error&) {
-        // The categories found so far stay.
-    }
+    };
+    frame::readOrTell(combo.Parent(), QStringLiteral("The list of food categories"),
+                      QStringLiteral("foods::AddFoodCategories"), read);
 }
 
 QString OwnerText(const QString& primeOrNot) {

@@ -17,11 +17,11 @@ class ComposedFoods;
 bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change);
 
 // The id of the first food (by id) that bears the name, leaving out the food `except`; -1 when
-// there is none or the data file cannot answer.
+// there is none. A failed read raises: "none" must not stand for "unknown".
 int FoodIdByName(const QString& name, int except = -1);
 
 // Appends the categories a food can be given by hand: all but "READY FOOD" (the composed
-// foods) and "ALL FOODS" (a filter), by name.
+// foods) and "ALL FOODS" (a filter), by name. A failed read is told in the combo's window.
 void AddFoodCategories(ui::ComboBox& combo);
 
 // "System", "User" or "" for a food's PrimeOrNot.

@@ -1,6 +1,7 @@
 #include "foods/FoodList.h"
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "runtime/Error.h"
 #include "ui/ListView.h"
@@ -38,7 +39,8 @@ void FillFoodList(ui::ListView& lvw, const QString& category, const QString& lan
     }
     sql += filtered && translated ? QStringLiteral("ORDER BY food.foodname, food.foodid")
                                   : QStringLiteral("ORDER BY food.foodid");
-    try {
+    // The foods listed before an error stay.
+    const auto read = [&] {
         db::Recordset rs;
         rs.Open(sql, core::cn, params);
         for (; !rs.EOF(); rs.MoveNext()) {
@@ -49,9 +51,9 @@ void FillFoodList(ui::ListView& lvw, const QString& category, const QString& lan
             }
             item.setSubItems(2, rs[2].text());
         }
-    } catch (const rt::Error&) {
-        // The foods listed so far stay.
-    }
+    };
+    frame::readOrTell(lvw.Parent(), QStringLiteral("The list of foods"),
+                      QStringLiteral("foods::FillFoodList"), read);
 }
 
 }  // namespace foods

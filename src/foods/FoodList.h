@@ -23,7 +23,7 @@ bool Filters(const QString& category);
 // need not be unique. With a language that translates, only the foods named in it are listed,
 // with that name. A category and a language both chosen list the foods by name, otherwise they
 // come by id. The food `except` is left out. An error ends the filling; the entries added so
-// far stay.
+// far stay, and the list's window tells the person (frame::readOrTell).
 void FillFoodList(ui::ListView& lvw, const QString& category, const QString& language,
                   int except = -1);
 

@@ -4,6 +4,7 @@
 
 #include "foods/ServingUnits.h"
 #include "foods/frmUnit.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/Error.h"
@@ -40,10 +41,9 @@ UnitCallerWindow* FindUnitCaller(const QString& mode) {
 void FillUnitCombo(ui::ComboBox& combo, const QString& food) {
     // Every food has "Grams", also one whose units cannot be read.
     QStringList entries = {QStringLiteral("Grams")};
-    try {
-        entries = ServingUnits(core::cn).ComboEntries(food);
-    } catch (const rt::Error&) {
-    }
+    frame::readOrTell(combo.Parent(), QStringLiteral("The units of the food"),
+                      QStringLiteral("foods::FillUnitCombo"),
+                      [&] { entries = ServingUnits(core::cn).ComboEntries(food); });
     combo.Clear();
     for (const QString& entry : entries) {
         combo.AddItem(entry);

@@ -51,7 +51,8 @@ class UnitCallerWindow {
 UnitCallerWindow* FindUnitCaller(const QString& mode);
 
 // What a caller's Unitcombo does with its unit combo: the food's ServingUnits::ComboEntries,
-// or "Grams" alone when they cannot be read, the first entry selected.
+// or "Grams" alone when they cannot be read (the combo's window tells the person), the first
+// entry selected.
 void FillUnitCombo(ui::ComboBox& combo, const QString& food);
 
 // The text of the entry selected in the caller's food list; "" when nothing is selected.

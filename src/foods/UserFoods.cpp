@@ -5,6 +5,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
+#include "frame/ErrorHandler.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 
@@ -80,8 +81,11 @@ std::optional<double> NutrientValue(const QString& text) {
         if (rt::IsNumeric(text)) {
             return rt::CDbl(text);
         }
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
         // Beyond the range of a number.
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
     }
     return std::nullopt;
 }

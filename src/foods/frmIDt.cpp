@@ -8,6 +8,7 @@
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
 #include "foods/frmItm.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/Convert.h"
@@ -70,7 +71,8 @@ void frmIDt::Form_Load() {
 void frmIDt::SearchFood() {
     const frmItm* catalogue = frmItm::loadedInstance();
     const int id = catalogue != nullptr ? catalogue->TagFoodId : -1;
-    try {
+    // What could be read before an error stays; the category list follows.
+    const auto read = [&] {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT food.*, cat.cname FROM food JOIN cat ON cat.cid = food.cid "
                                "WHERE food.foodid = ?"),
@@ -100,9 +102,9 @@ void frmIDt::SearchFood() {
         txtEdi.setText(rs[QStringLiteral("edible")].text());
         txtWeight.setText(rs[QStringLiteral("stdweight")].text());
         txtComment.setText(rs[QStringLiteral("foodnote")].text());
-    } catch (const rt::Error&) {
-        // What could be read stays; the category list follows.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The details of the food"),
+                      QStringLiteral("frmIDt::SearchFood"), read);
 }
 
 void frmIDt::dISPfOODCat() {
@@ -121,7 +123,10 @@ void frmIDt::NumberField_LostFocus(ui::TextBox& box) {
     }
     try {
         box.setText(QString::number(rt::CInt(box.Text())));
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
         ui::MsgBox(QStringLiteral("Too big number, enter between 0 and 30000"));
         box.SetFocus();
     }
@@ -159,7 +164,13 @@ void frmIDt::cmdOK_Click() {
         }
     }
     // Windows find foods by name: a second food of the name would make one of them unreachable.
-    if (foods::FoodIdByName(name, EditFoodId) >= 0) {
+    int namesake = -1;
+    if (!frame::readOrRefuse(QStringLiteral("The names of the foods"),
+                             QStringLiteral("frmIDt::cmdOK_Click"),
+                             [&] { namesake = foods::FoodIdByName(name, EditFoodId); })) {
+        return;
+    }
+    if (namesake >= 0) {
         ui::MsgBox(QStringLiteral("THIS FOOD IS ALREADY EXIST."), ui::vbOKOnly | ui::vbInformation,
                    QStringLiteral("Kelvora"));
         return;

@@ -8,6 +8,7 @@
 #include "foods/FoodList.h"
 #include "foods/NutrientIndex.h"
 #include "foods/frmfdN.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -156,16 +157,17 @@ void frmIdxN::Form_Load() {
 
 void frmIdxN::ListNutrients() {
     LstView.ListItems.Clear();
-    try {
+    // The nutrients read before an error stay.
+    const auto read = [this] {
         cmd.CommandText = QStringLiteral("Select * from nutri order by nutri_cd");
         cmd.CommandType = db::Command::CmdText;
         db::Recordset rs = cmd.Execute();
         for (; !rs.EOF(); rs.MoveNext()) {
             LstView.ListItems.Add(rs[QStringLiteral("NNAME")].text());
         }
-    } catch (const rt::Error&) {
-        // The nutrients read so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of nutrients"),
+                      QStringLiteral("frmIdxN::ListNutrients"), read);
 }
 
 void frmIdxN::DispLan() {
@@ -225,7 +227,8 @@ void frmIdxN::FillFoods(foods::NutrientIndex::Order order) {
     mFoodsListed = false;
     const QString language = cmbLang.Text();
     const bool translated = foods::Translates(language);
-    try {
+    // The foods listed before an error stay.
+    const auto read = [&] {
         db::Recordset rs =
             sources::FoodSources(cmd, SelectedNutrient(), cmbCat.Text(), language, order);
         if (rs.EOF()) {
@@ -245,15 +248,15 @@ void frmIdxN::FillFoods(foods::NutrientIndex::Order order) {
                                     : rt::Format(value.toDouble(), QStringLiteral("###0.00")));
             item.setSubItems(4, rs[QStringLiteral("unit_tp")].text());
         }
-    } catch (const rt::Error&) {
-        // The foods listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The foods that carry the nutrient"),
+                      QStringLiteral("frmIdxN::FillFoods"), read);
     DispNote();
 }
 
 void frmIdxN::DispNote() {
     RchBx.setText(QString());
-    try {
+    const auto read = [this] {
         db::Recordset code;
         code.Open(QStringLiteral("Select nutri_cd from nutri where nname = ?"), cn,
                   {SelectedNutrient()});
@@ -269,9 +272,9 @@ void frmIdxN::DispNote() {
             return;
         }
         RchBx.setText(note[QStringLiteral("note")].text());
-    } catch (const rt::Error&) {
-        // The box stays empty.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The information on the nutrient"),
+                      QStringLiteral("frmIdxN::DispNote"), read);
 }
 
 void frmIdxN::RelistForFilter() {

@@ -8,6 +8,7 @@
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
 #include "foods/FoodList.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -124,16 +125,17 @@ void frmIng::Form_Load() {
     CheckRegistry();
     CenterForm(frmMain::instance(), *this);
     setCaption(QStringLiteral("Ingriedients for the food - ") + ComposedFood);
-    try {
+    ComposedFoodId = -1;
+    const auto read = [this] {
         // A user food may bear the name of a composed food; the one with a recipe is meant.
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT foodid FROM food WHERE foodname = ? "
                                "ORDER BY foodid IN (SELECT itemid FROM item) DESC, foodid"),
                 cn, {ComposedFood});
         ComposedFoodId = rs.EOF() ? -1 : rs[0].toLong();
-    } catch (const rt::Error&) {
-        ComposedFoodId = -1;
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The composed food"),
+                      QStringLiteral("frmIng::Form_Load"), read);
     cmbFoodName.setText(QString());
     txtQuan.setText(QString());
     DispCatg();
@@ -231,7 +233,7 @@ void frmIng::ListIngredients() {
     }
     const QString language = cmbLang.Text();
     const bool english = language == foods::kEnglish;
-    try {
+    const auto read = [&] {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT item.foodid, food.foodname, item.qty, "
                                "(SELECT lang.foodlangname FROM lang JOIN langcat "
@@ -247,21 +249,25 @@ void frmIng::ListIngredients() {
             line.setSubItems(3, kGrams);
             line.setTag(rs[0].text());
         }
-    } catch (const rt::Error&) {
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of ingredients"),
+                      QStringLiteral("frmIng::ListIngredients"), read);
 }
 
 int frmIng::IsIngredientListed() {
-    const int ingredient = IngredientId();
-    if (ingredient < 0 || ComposedFoodId < 0) {
-        return 0;
-    }
+    int ingredient = -1;
+    bool listed = false;
     // The recipe's rows decide, whatever the list happens to show.
-    try {
-        if (!foods::ComposedFoods(cn).hasIngredient(ComposedFoodId, ingredient)) {
-            return 0;
-        }
-    } catch (const rt::Error&) {
+    const auto read = [&] {
+        ingredient = IngredientId();
+        listed = ingredient >= 0 && ComposedFoodId >= 0 &&
+                 foods::ComposedFoods(cn).hasIngredient(ComposedFoodId, ingredient);
+    };
+    if (!frame::readOrRefuse(QStringLiteral("The recipe"),
+                             QStringLiteral("frmIng::IsIngredientListed"), read)) {
+        return -1;
+    }
+    if (!listed) {
         return 0;
     }
     if (ui::ListItem* line = LstView.FindItem(QString::number(ingredient), ui::lvwTag)) {
@@ -316,18 +322,23 @@ void frmIng::cmdAdd_Click() {
         ui::MsgBox(QStringLiteral("Do not enter '"));
         return;
     }
-    if (IsIngredientListed() == 1) {
+    const int listed = IsIngredientListed();
+    if (listed < 0) {
+        return;
+    }
+    if (listed == 1) {
         ui::MsgBox(
             QStringLiteral("This ingridients is already exist, If you want to edit, remove "
                            "it first and then add new"));
         return;
     }
     // The quantity in grams: as typed for "Grams", else times the serving unit's weight.
-    const int ingredient = IngredientId();
+    int ingredient = -1;
     const QString unitName = cmbUnit.Text();
     int unitId = -1;
     double grams = -1;
-    try {
+    const auto read = [&] {
+        ingredient = IngredientId();
         db::Recordset rs;
         rs.Open(
             QStringLiteral("SELECT unitid FROM unit WHERE UnitName = ? ORDER BY unitid LIMIT 1"),
@@ -344,8 +355,10 @@ void frmIng::cmdAdd_Click() {
                 grams = rs[0].toDouble() * rt::CDbl(quantity);
             }
         }
-    } catch (const rt::Error&) {
-        unitId = -1;
+    };
+    if (!frame::readOrRefuse(QStringLiteral("The units of the food"),
+                             QStringLiteral("frmIng::cmdAdd_Click"), read)) {
+        return;
     }
     // The window offers only foods of the catalogue and their units; a name typed over the
     // pick, or the composed food itself, has no place in the recipe.

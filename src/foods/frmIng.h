@@ -25,7 +25,7 @@ class frmIng : public ui::FormOf<frmIng>, public foods::UnitCallerWindow {
     void DispFoodList();
     void ListIngredients();
     // 1 when the recipe already holds the food named in the food name box (that line is then
-    // selected), else 0.
+    // selected), else 0; -1 when the recipe could not be read (the person has been told).
     int IsIngredientListed();
     void EnableDelete();
 

@@ -10,6 +10,7 @@
 #include "foods/frmIDt.h"
 #include "foods/frmIng.h"
 #include "foods/frmOth.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -159,7 +160,8 @@ void frmItm::Form_KeyDown(int& KeyCode, int /*Shift*/) {
 
 void frmItm::DispItemList() {
     LView.ListItems.Clear();
-    try {
+    // The lines listed before an error stay.
+    const auto read = [this] {
         // The food with id 1 is never a composed food of this list.
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT food.foodid, food.foodname, food.PrimeOrNot, cat.cname "
@@ -173,9 +175,9 @@ void frmItm::DispItemList() {
             line.setSubItems(2, rs[3].text());
             line.setTag(rs[0].text());
         }
-    } catch (const rt::Error&) {
-        // The lines listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of composed foods"),
+                      QStringLiteral("frmItm::DispItemList"), read);
     // The ingredients shown are always those of the selected line (the first after a refill).
     ListRef();
     txtFood.setText(QStringLiteral("Item : ") + SelectedFoodName());
@@ -187,7 +189,7 @@ void frmItm::ListRef() {
     if (id < 0) {
         return;
     }
-    try {
+    const auto read = [this, id] {
         // The placeholder row and a row whose food is gone show no line; a unit that is gone
         // leaves UNIT empty.
         db::Recordset rs;
@@ -201,8 +203,9 @@ void frmItm::ListRef() {
             line.setSubItems(1, rs[1].text());
             line.setSubItems(2, rs[2].text());
         }
-    } catch (const rt::Error&) {
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The ingredients of the food"),
+                      QStringLiteral("frmItm::ListRef"), read);
 }
 
 void frmItm::LView_Click() {
@@ -247,7 +250,14 @@ void frmItm::cmdDel_Click() {
     const int id = SelectedFoodId();
     // The dependants window reads the mode when it loads, which the question below does.
     OthDelete = true;
-    if (frmOth::instance().DispNeedFood()) {
+    const std::optional<bool> needed = frmOth::instance().DispNeedFood();
+    if (!needed) {
+        // Whether dishes use the food is not known: it stays.
+        ui::Unload<frmOth>();
+        OthDelete = false;
+        return;
+    }
+    if (*needed) {
         frmOth::instance().Show(ui::vbModal);
         DispItemList();
         return;
@@ -335,7 +345,13 @@ void frmItm::cmdInsert_Click() {
         ui::MsgBox(QStringLiteral("Do not enter '"));
         return;
     }
-    if (foods::FoodIdByName(name) >= 0) {
+    int namesake = -1;
+    if (!frame::readOrRefuse(QStringLiteral("The names of the foods"),
+                             QStringLiteral("frmItm::cmdInsert_Click"),
+                             [&] { namesake = foods::FoodIdByName(name); })) {
+        return;
+    }
+    if (namesake >= 0) {
         ui::MsgBox(QStringLiteral("THIS FOOD IS ALREADY EXIST."), ui::vbOKOnly | ui::vbInformation,
                    QStringLiteral("Kelvora"));
         return;
@@ -361,11 +377,8 @@ void frmItm::cmdCancel_Click() {
     DispCatList();
     txtName.setText(QString());
     txtComment.setText(QString());
-    try {
-        txtName.SetFocus();
-    } catch (const rt::Error&) {
-        // Another tab is in front: the name box waits there.
-    }
+    // With another tab in front the name box waits there.
+    frame::passOver(QStringLiteral("frmItm::cmdCancel_Click"), [this] { txtName.SetFocus(); });
 }
 
 void frmItm::txtName_LostFocus() {

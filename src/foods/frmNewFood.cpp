@@ -9,6 +9,7 @@
 #include "foods/FoodList.h"
 #include "foods/UserFoods.h"
 #include "foods/frmfdN.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/Convert.h"
@@ -31,7 +32,10 @@ void Say(const QString& text) {
 bool StartsNegative(const QString& text) {
     try {
         return rt::Val(text) < 0;
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
         return false;
     }
 }
@@ -137,7 +141,8 @@ void frmNewFood::cmbCat_Click() {
 void frmNewFood::dispLV() {
     ui::Hourglass wait;
     LV.ListItems.Clear();
-    try {
+    // The foods listed before an error stay.
+    const auto read = [this] {
         db::Recordset rs;
         if (cmbCat.Text() == foods::kAllFoods) {
             rs.Open(QStringLiteral("SELECT food.foodid, food.foodname, cat.cname FROM food, cat "
@@ -155,9 +160,9 @@ void frmNewFood::dispLV() {
             item.setSubItems(1, rs[2].text());
             item.setTag(rs[0].text());
         }
-    } catch (const rt::Error&) {
-        // The foods listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of user foods"),
+                      QStringLiteral("frmNewFood::dispLV"), read);
 }
 
 void frmNewFood::ChkDelete() {

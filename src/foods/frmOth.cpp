@@ -7,6 +7,7 @@
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
 #include "foods/frmItm.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "runtime/Error.h"
 #include "ui/Constants.h"
@@ -51,11 +52,12 @@ frmOth::frmOth() {
     setHeight(4200);
 }
 
-bool frmOth::DispNeedFood() {
+std::optional<bool> frmOth::DispNeedFood() {
     List1.Clear();
     const int id = selectedFoodId();
+    bool read = true;
     if (id >= 0) {
-        try {
+        const auto listDependants = [this, id] {
             // A recipe that uses the food in two rows is listed twice.
             db::Recordset rs;
             rs.Open(QStringLiteral("SELECT food.foodname FROM item "
@@ -65,9 +67,15 @@ bool frmOth::DispNeedFood() {
             for (; !rs.EOF(); rs.MoveNext()) {
                 List1.AddItem(rs[0].text());
             }
-        } catch (const rt::Error&) {
-            List1.Clear();
-        }
+        };
+        read = frame::readOrTell(*this, QStringLiteral("The foods that use this food"),
+                                 QStringLiteral("frmOth::DispNeedFood"), listDependants);
+    }
+    if (!read) {
+        // Half a list of dependants would pass for all of them.
+        List1.Clear();
+        cmdUp.setEnabled(false);
+        return std::nullopt;
     }
     const bool found = List1.ListCount() > 0;
     cmdUp.setEnabled(found);

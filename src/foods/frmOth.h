@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -11,8 +13,9 @@ class frmOth : public ui::FormOf<frmOth> {
   public:
     frmOth();
 
-    // Lists the dependants of the catalogue's selected food; true when there is one.
-    bool DispNeedFood();
+    // Lists the dependants of the catalogue's selected food; true when there is one. No value
+    // when they could not be read (the person has been told): nothing may be decided on them.
+    std::optional<bool> DispNeedFood();
     void UpdateFoods();
     void DeleTEUpdateFooDs();
 

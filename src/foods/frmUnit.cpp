@@ -6,6 +6,7 @@
 
 #include "foods/ServingUnits.h"
 #include "foods/UnitCaller.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -83,14 +84,15 @@ void frmUnit::Form_Load() {
 
 void frmUnit::listshow(const QString& food) {
     LV.ListItems.Clear();
-    try {
+    // The units listed before an error stay.
+    const auto read = [&] {
         for (const foods::ServingUnit& unit : foods::ServingUnits(cn).List(food)) {
             ui::ListItem& item = LV.ListItems.Add(unit.UnitName);
             item.setSubItems(1, QString::number(unit.UnitSizeinGrams));
         }
-    } catch (const rt::Error&) {
-        // The units listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The units of the food"),
+                      QStringLiteral("frmUnit::listshow"), read);
 }
 
 void frmUnit::ChkDelete() {

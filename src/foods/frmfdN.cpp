@@ -9,6 +9,7 @@
 #include "foods/FoodList.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -167,7 +168,8 @@ void frmfdN::ShowNutrients() {
     if (food == nullptr) {
         return;
     }
-    try {
+    // The nutrients listed before an error stay.
+    const auto read = [&] {
         // One row per nutrient row of the food; a single row without a serial when it has none,
         // and none at all when the food is gone.
         db::Recordset rs;
@@ -200,9 +202,9 @@ void frmfdN::ShowNutrients() {
         LView.ListItems(1).setSelected(true);
         txtTotal.setText(QStringLiteral("Total : ") + QString::number(LView.ListItems.Count()));
         txtFood.setText(QStringLiteral("Food : ") + food->Text());
-    } catch (const rt::Error&) {
-        // The nutrients listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The nutrients of the food"),
+                      QStringLiteral("frmfdN::ShowNutrients"), read);
 }
 
 void frmfdN::ShowFood(QString food) {

@@ -127,22 +127,23 @@ void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QSt
 }
 
 void ListCategories(ui::ComboBox& combo, bool isDefault) {
-    try {
+    const auto fill = [&] {
         FillList(combo, isDefault, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"),
                  QStringLiteral("Select cat.cname from cat where cname <> ? order by cname ASC"),
                  QStringLiteral("cname"));
-    } catch (const rt::Error&) {
-        // The entries added so far stay.
-    }
+    };
+    frame::readOrTell(combo.Parent(), QStringLiteral("The list of food categories"),
+                      QStringLiteral("core::ListCategories"), fill);
 }
 
 void ListLanguages(ui::ComboBox& combo, bool isDefault) {
-    try {
+    const auto fill = [&] {
         FillList(combo, isDefault, QStringLiteral("language"), QStringLiteral("ENGLISH"),
                  QStringLiteral("Select * from langcat where langname <> ? order by langname ASC"),
                  QStringLiteral("langname"));
-    } catch (const rt::Error&) {
-    }
+    };
+    frame::readOrTell(combo.Parent(), QStringLiteral("The list of languages"),
+                      QStringLiteral("core::ListLanguages"), fill);
 }
 
 namespace {
@@ -336,9 +337,10 @@ void CheckRegistry() {
         if (!exists(QStringLiteral("SELECT CNAME FROM CAT WHERE CNAME = ?"), category)) {
             repair(kRepairQuestionCategory, QStringLiteral("ctb"), QStringLiteral("ALL FOODS"));
         }
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
         // A data file that cannot answer (a missing table) leaves the preferences as they are;
-        // the windows that need the rows report the damage themselves.
+        // the windows that need the rows tell the person of the damage themselves.
+        frame::logError(error, QStringLiteral("core::CheckRegistry"));
         return;
     }
     if (repaired) {

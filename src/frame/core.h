@@ -65,7 +65,7 @@ void FillList(ui::ComboBox& combo, bool isDefault, const QString& key, const QSt
 
 // The food category and language lists of the windows: FillList with the stored "ctb" or
 // "language" and every other row of cat or langcat by name. An error ends the filling; the
-// entries added so far stay.
+// entries added so far stay, and the combo's window tells the person (frame::readOrTell).
 void ListCategories(ui::ComboBox& combo, bool isDefault = false);
 void ListLanguages(ui::ComboBox& combo, bool isDefault = false);
 

@@ -1,6 +1,7 @@
 #include "frame/frmMain.h"
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmAus.h"
@@ -34,6 +35,8 @@ void frmMain::MDIForm_Load() {
         page.Refresh();
         page.Show();
     } catch (const rt::Error& error) {
+        // Otherwise the main window stands without its start page; the log keeps why.
+        frame::logError(error, QStringLiteral("frmMain::MDIForm_Load"));
         if (error.Number() == rt::err::MissingTable) {
             ui::MsgBox(QStringLiteral("Data file is damaged. Please contact your nearest product "
                                       "vendor. Application is now terminate."),
@@ -71,7 +74,11 @@ void frmMain::ChangeColour(const QString& key, qint32 current,
         apply(colour);
         cn.Execute(QStringLiteral("update formats set what = ? where cat = ?"),
                    {QString::number(colour), key});
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
+        // A cancelled dialog is the person's choice; anything else is kept in the log.
+        if (error.Number() != rt::err::CancelSelected) {
+            frame::logError(error, QStringLiteral("frmMain::ChangeColour"));
+        }
     }
 }
 
@@ -92,8 +99,11 @@ void frmMain::FontColour_Click() {
 
 // No surface shows this colour; it is only kept, and the dialog starts from the kept one.
 void frmMain::PicBackground_Click() {
-    const qint32 current =
-        frmStrt::StoredColour(QStringLiteral("PicBackColour")).value_or(CommonDialog1.Color);
+    std::optional<qint32> stored;
+    frame::readOrTell(*this, QStringLiteral("The stored colour"),
+                      QStringLiteral("frmMain::PicBackground_Click"),
+                      [&] { stored = frmStrt::StoredColour(QStringLiteral("PicBackColour")); });
+    const qint32 current = stored.value_or(CommonDialog1.Color);
     ChangeColour(QStringLiteral("PicBackColour"), current, [](qint32) {});
 }
 

@@ -6,6 +6,7 @@
 
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/App.h"
@@ -78,12 +79,10 @@ void frmOpt::ListCat(bool isDefault) {
 }
 
 void frmOpt::ListU(bool isDefault) {
-    try {
-        // The default member is stored as a name, which stands for its lowest userid: only
-        // that member of each name can be offered.
-        ListMembers(cmbUsr, isDefault, true);
-    } catch (const rt::Error&) {
-    }
+    // The default member is stored as a name, which stands for its lowest userid: only that
+    // member of each name can be offered.
+    frame::readOrTell(*this, QStringLiteral("The list of members"), QStringLiteral("frmOpt::ListU"),
+                      [&] { ListMembers(cmbUsr, isDefault, true); });
 }
 
 void frmOpt::Form_Load() {

@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/Error.h"
@@ -29,7 +30,8 @@ void frmProducts::Form_Load() {
 
 void frmProducts::ListIt() {
     ListView1.ListItems.Clear();
-    try {
+    // The rows listed before an error stay.
+    const auto read = [this] {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT * FROM Products"), cn);
         while (!rs.EOF()) {
@@ -38,9 +40,9 @@ void frmProducts::ListIt() {
             item.setSubItems(2, rs[QStringLiteral("Price")].text());
             rs.MoveNext();
         }
-    } catch (const rt::Error&) {
-        // The rows listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of products"),
+                      QStringLiteral("frmProducts::ListIt"), read);
 }
 
 void frmProducts::Form_KeyDown(int& KeyCode, int /*Shift*/) {

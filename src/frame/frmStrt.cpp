@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
@@ -164,19 +165,23 @@ QList<ui::Label*> frmStrt::TitleLabels() {
 }
 
 std::optional<qint32> frmStrt::StoredColour(const QString& key) {
-    try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
-        rs.MoveFirst();
-        return rs[QStringLiteral("what")].toLong();
-    } catch (const rt::Error&) {
+    db::Recordset rs;
+    rs.Open(QStringLiteral("Select * from formats where cat = ?"), cn, {key});
+    if (rs.EOF()) {
         return std::nullopt;
     }
+    return rs[QStringLiteral("what")].toLong();
 }
 
 void frmStrt::Form_Load() {
     // A colour that cannot be read leaves the page's own colour.
-    const auto stored = &frmStrt::StoredColour;
+    const auto stored = [this](const QString& key) {
+        std::optional<qint32> colour;
+        frame::readOrTell(*this, QStringLiteral("The colours of the start page"),
+                          QStringLiteral("frmStrt::Form_Load"),
+                          [&] { colour = StoredColour(key); });
+        return colour;
+    };
     // The page's background keeps the colour chosen for it, also after a restart.
     if (const auto colour = stored(QStringLiteral("BackColour"))) {
         Shape2.setBackColor(*colour);
@@ -194,11 +199,10 @@ void frmStrt::Form_Load() {
 }
 
 void frmStrt::Sizer() {
-    try {
+    frame::passOver(QStringLiteral("frmStrt::Sizer"), [this] {
         const ui::MDIForm& main = frmMain::instance();
         Move(0, 0, main.ScaleWidth(), main.ScaleHeight());
-    } catch (const rt::Error&) {
-    }
+    });
 }
 
 void frmStrt::Form_Resize() {

@@ -16,8 +16,8 @@ class frmStrt : public ui::FormOf<frmStrt> {
     // The labels that take the "ForeColour" and the "PicForeColour" colours.
     QList<ui::Label*> PageLinks();
     QList<ui::Label*> TitleLabels();
-    // The colour stored in the data file under key ("BackColour", ...); none when it cannot
-    // be read.
+    // The colour stored in the data file under key ("BackColour", ...); none when there is no
+    // such row. A failed read raises.
     static std::optional<qint32> StoredColour(const QString& key);
 
     ui::Shape Shape1{this, QStringLiteral("Shape1")};  // the title band

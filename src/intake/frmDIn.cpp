@@ -6,6 +6,7 @@
 
 #include "db/Recordset.h"
 #include "foods/FoodList.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/DiarySql.h"
@@ -171,11 +172,9 @@ void frmDIn::Form_Load() {
 }
 
 void frmDIn::UsInfo() {
-    try {
-        ListMembers(cmbUser);
-    } catch (const rt::Error&) {
-        // The stored member stays the first entry.
-    }
+    // After a failed read the stored member stays the first entry.
+    frame::readOrTell(*this, QStringLiteral("The list of members"),
+                      QStringLiteral("frmDIn::UsInfo"), [this] { ListMembers(cmbUser); });
     if (cmbUser.Text() == kNoMember) {
         cmdDelete.setEnabled(false);
     }
@@ -217,9 +216,9 @@ void frmDIn::UserIntakes() {
     } else if (sorted.index == 4) {
         order = QuantityOrder(sorted.icon);
     }
-    try {
-        ReadDiary(order, false);
-    } catch (const rt::Error&) {
+    if (!frame::readOrTell(*this, QStringLiteral("The member's diary"),
+                           QStringLiteral("frmDIn::UserIntakes"),
+                           [&] { ReadDiary(order, false); })) {
         return;
     }
     cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
@@ -279,7 +278,12 @@ QString frmDIn::QuantityOrder(int icon) {
 }
 
 void frmDIn::ReadByQuantity() {
-    ReadDiary(QuantityOrder(LstView.ColumnHeaders(4).Icon().toInt()), true);
+    const QString order = QuantityOrder(LstView.ColumnHeaders(4).Icon().toInt());
+    if (!frame::readOrTell(*this, QStringLiteral("The member's diary"),
+                           QStringLiteral("frmDIn::ReadByQuantity"),
+                           [&] { ReadDiary(order, true); })) {
+        return;
+    }
     cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
 }
 
@@ -295,7 +299,9 @@ frmDIn::SortedHeader frmDIn::FindSortedColumn() const {
 
 // The icon reverses the direction it showed before the click, whichever header is clicked.
 void frmDIn::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
-    try {
+    // The diary's reads tell their own failures; anything else leaves the icons and rows as
+    // far as they got.
+    frame::passOver(QStringLiteral("frmDIn::LstView_ColumnClick"), [&] {
         LstView.setSorted(true);
         const int before = FindSortedColumn().icon;
         for (int i = 1; i <= 5; ++i) {
@@ -316,9 +322,7 @@ void frmDIn::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
         LstView.setSortKey(ColumnHeader.SubItemIndex());
         LstView.setSortOrder(LstView.SortOrder() == ui::lvwAscending ? ui::lvwDescending
                                                                      : ui::lvwAscending);
-    } catch (const rt::Error&) {
-        // The icons and rows stay as far as they got.
-    }
+    });
 }
 
 // ---- the food list ---------------------------------------------------------------------------
@@ -446,14 +450,14 @@ void frmDIn::cmdAdd_Click() {
     } catch (const rt::Error& error) {
         bool duplicate = false;
         if (member && error.Number() == rt::err::ProviderFailure) {
-            try {
+            // Without the answer the person hears the failure itself.
+            frame::passOver(QStringLiteral("frmDIn::cmdAdd_Click"), [&] {
                 db::Recordset rs;
                 rs.Open(QStringLiteral("SELECT uid FROM dayin "
                                        "WHERE uid = ? AND idate = ? AND foodname = ?"),
                         cn, {*member, day, food});
                 duplicate = !rs.EOF();
-            } catch (const rt::Error&) {
-            }
+            });
         }
         Warn(duplicate ? QStringLiteral("Duplicate record")
                        : QStringLiteral("The intake could not be saved: ") + error.Description());

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/BodyMeasures.h"
@@ -26,7 +27,10 @@ std::optional<int> WholeNumber(const db::Variant& value) {
             return std::nullopt;
         }
         return rt::CInt(value.text());
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
         return std::nullopt;
     }
 }
@@ -96,11 +100,9 @@ void frmRda::Form_Load() {
 }
 
 void frmRda::UDi() {
-    try {
-        ListMembers(cmbName);
-    } catch (const rt::Error&) {
-        // The entries filled so far stay.
-    }
+    // The entries filled before an error stay.
+    frame::readOrTell(*this, QStringLiteral("The list of members"), QStringLiteral("frmRda::UDi"),
+                      [this] { ListMembers(cmbName); });
 }
 
 void frmRda::ClearMember() {
@@ -119,7 +121,8 @@ void frmRda::cmbName_Click() {
         return;
     }
     cmdUInfo.setEnabled(true);
-    try {
+    // After a failed read what was shown before stays.
+    const auto read = [this] {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT * FROM usr WHERE userid = ?"), cn, {MemberId(cmbName)});
         if (rs.EOF()) {
@@ -139,9 +142,9 @@ void frmRda::cmbName_Click() {
         }
         BmrBmi(WholeNumber(rs[QStringLiteral("weigh")]), WholeNumber(rs[QStringLiteral("heigt")]),
                rs[QStringLiteral("Sex")].text(), age);
-    } catch (const rt::Error&) {
-        // What was shown before stays.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The member's data"),
+                      QStringLiteral("frmRda::cmbName_Click"), read);
 }
 
 void frmRda::BmrBmi(std::optional<int> weight, std::optional<int> height, const QString& sex,
@@ -178,7 +181,8 @@ void frmRda::FillList(const QString& order) {
     if (!mGroupId) {
         return;
     }
-    try {
+    // The rows listed before an error stay.
+    const auto read = [&] {
         cmd.CommandText = QStringLiteral(
                               "SELECT nutri.nname, RDA.nutri_val, RDA.Unit FROM RDA, nutri "
                               "WHERE RDA.gid = ? AND nutri.nutri_cd = RDA.nutri_cd") +
@@ -190,9 +194,9 @@ void frmRda::FillList(const QString& order) {
             item.setSubItems(2, rs[QStringLiteral("Unit")].text());
             rs.MoveNext();
         }
-    } catch (const rt::Error&) {
-        // The rows listed so far stay.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The daily allowances"),
+                      QStringLiteral("frmRda::FillList"), read);
 }
 
 void frmRda::ListRef() {

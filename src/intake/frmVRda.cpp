@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "intake/IntakeLinks.h"
@@ -127,24 +128,29 @@ void frmVRda::Form_Load() {
 }
 
 void frmVRda::UsrInfo() {
-    try {
-        // The list shows no run yet; its export names the member and days on show.
-        mRunFrom = DTP.Value();
-        mRunTo = DTP1.Value();
-        const int others = ListMembers(cmbUser);
+    // The list shows no run yet; its export names the member and days on show.
+    mRunFrom = DTP.Value();
+    mRunTo = DTP1.Value();
+    int others = 0;
+    const auto read = [&] {
+        others = ListMembers(cmbUser);
         mRunUser = MemberName(cmbUser);
-        // With nobody besides the default member there is nothing to compare yet.
-        if (others == 0) {
-            return;
-        }
-        if (cmbUser.Text() == kNoMember) {
-            LstView.ListItems.Add(QStringLiteral("No items found"));
-        }
-        Showdifference();
-    } catch (const rt::Error&) {
-        // The entries filled so far stay.
+    };
+    const bool listed = frame::readOrTell(*this, QStringLiteral("The list of members"),
+                                          QStringLiteral("frmVRda::UsrInfo"), read);
+    if (!listed) {
+        // The entries filled so far stay, the export names the entry, and there is no run.
         mRunUser = cmbUser.Text();
+        return;
     }
+    // With nobody besides the default member there is nothing to compare yet.
+    if (others == 0) {
+        return;
+    }
+    if (cmbUser.Text() == kNoMember) {
+        LstView.ListItems.Add(QStringLiteral("No items found"));
+    }
+    Showdifference();
 }
 
 void frmVRda::cmbUser_Click() {
@@ -240,11 +246,10 @@ void frmVRda::Showdifference() {
         }
         ShowCounts(deficiency, notInRda, moreThanRda);
     } catch (const rt::Error& error) {
+        frame::logError(error, QStringLiteral("frmVRda::Showdifference"));
         // The next run must start from an empty scratch table, and no half-made report stays.
-        try {
-            cn.Execute(QStringLiteral("DELETE FROM SYSTABLE"));
-        } catch (const rt::Error&) {
-        }
+        frame::passOver(QStringLiteral("frmVRda::Showdifference"),
+                        [] { cn.Execute(QStringLiteral("DELETE FROM SYSTABLE")); });
         LstView.ListItems.Clear();
         ShowCounts(0, 0, 0);
         ui::MsgBox(QStringLiteral("The report could not be made: ") + error.Description(),

@@ -1,6 +1,7 @@
 #include "members/MemberEntry.h"
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -15,11 +16,8 @@ namespace {
 const QString kTitle = QStringLiteral("Kelvora");
 
 void focusOn(ui::Control& field) {
-    try {
-        field.SetFocus();
-    } catch (const rt::Error&) {
-        // A field the person cannot reach now leaves the focus where it is.
-    }
+    // A field the person cannot reach now leaves the focus where it is.
+    frame::passOver(QStringLiteral("members::focusOn"), [&field] { field.SetFocus(); });
 }
 
 // A refusal: the message, and the focus in the field to correct (none for the rules that
@@ -127,7 +125,8 @@ void TidyOnLeave(const EntryFields& f) {
 
 void ListActivities(ui::ComboBox& list, const std::optional<QString>& first) {
     list.Clear();
-    try {
+    // A failed read leaves the activities read so far.
+    const auto read = [&] {
         db::Params params;
         QString sql = QStringLiteral("Select activityname from usrcat order by activityname ASC");
         if (first) {
@@ -146,9 +145,9 @@ void ListActivities(ui::ComboBox& list, const std::optional<QString>& first) {
             }
             rs.MoveNext();
         }
-    } catch (const rt::Error&) {
-        // The list keeps the activities read so far.
-    }
+    };
+    frame::readOrTell(list.Parent(), QStringLiteral("The list of activities"),
+                      QStringLiteral("members::ListActivities"), read);
     if (list.ListCount() > 0) {
         list.setListIndex(0);
     }
@@ -182,6 +181,7 @@ bool RefuseEntry(const EntryFields& f, EntryWindow window,
             return plain(QStringLiteral("Some field contain too big number, enter it again."));
         }
         // What cannot be checked is not stored.
+        frame::logError(error, QStringLiteral("members::RefuseEntry"));
         return warn(error.Description());
     }
 }

@@ -6,6 +6,7 @@
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "members/MemberEntry.h"
@@ -54,7 +55,9 @@ frmAdAct::frmAdAct() {
 }
 
 void frmAdAct::Form_Load() {
-    try {
+    CenterForm(frmMain::instance(), *this);
+    // A failed read ends the listing: the dialog opens with what could be listed.
+    const auto read = [this] {
         db::Recordset rs;
         rs.Open(QStringLiteral("SElect distinct acttyp from grpmst"), cn);
         while (!rs.EOF()) {
@@ -64,13 +67,16 @@ void frmAdAct::Form_Load() {
             }
             rs.MoveNext();
         }
-        cmbType.setListIndex(0);
-        CenterForm(frmMain::instance(), *this);
+        if (cmbType.ListCount() > 0) {
+            cmbType.setListIndex(0);
+        }
         DispAc();
-        Lv.ListItems(1).setSelected(true);
-    } catch (const rt::Error&) {
-        // The dialog opens with what could be listed.
-    }
+        if (Lv.ListItems.Count() > 0) {
+            Lv.ListItems(1).setSelected(true);
+        }
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of activities"),
+                      QStringLiteral("frmAdAct::Form_Load"), read);
 }
 
 void frmAdAct::DispAc() {

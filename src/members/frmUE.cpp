@@ -6,6 +6,7 @@
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "members/RdaGroup.h"
@@ -194,10 +195,11 @@ void frmUE::cmdUpdate_Click() {
 }
 
 void frmUE::NoCondition() {
-    try {
-        txtCondition.setListIndex(rt::CInt(Tag()));
-    } catch (const rt::Error&) {
-        // A condition the window does not know has no "--" to go back to.
+    // Tag holds where "--" stands; a condition the window does not know has none to go back to.
+    bool known = false;
+    const int position = Tag().toInt(&known);
+    if (known) {
+        txtCondition.setListIndex(position);
     }
     txtCondition.setEnabled(false);
 }
@@ -206,11 +208,15 @@ void frmUE::txtAge_Change() {
     if (rt::Trim(txtAge.Text()).isEmpty() || cmbSex.Text() != QLatin1String("Female")) {
         return;
     }
+    // An age that is no number, or too big a number, offers no condition.
     bool offered = false;
     try {
         const qint16 age = rt::CInt(txtAge.Text());
         offered = age >= 15 && age <= 45;
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& error) {
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
     }
     if (offered) {
         txtCondition.setEnabled(true);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/Error.h"
@@ -62,7 +63,9 @@ void frmUPrp::ShowMember(qint64 userid) {
 
 void frmUPrp::Form_Load() {
     CenterForm(frmMain::instance(), *this);
-    try {
+    // No such member (no current record) shows empty boxes; a failed read keeps the boxes filled
+    // so far.
+    const auto read = [this] {
         db::Recordset rs;
         rs.Open(QStringLiteral("Select * from usr where userid = ?"), cn, {memberId_});
         rs.MoveFirst();
@@ -81,9 +84,9 @@ void frmUPrp::Form_Load() {
         txtWeight.setText(text("weigh"));
         txtCondition.setText(text("cndition"));
         txtAct.setText(text("Activity"));
-    } catch (const rt::Error&) {
-        // No such member: the window shows empty boxes.
-    }
+    };
+    frame::readOrTell(*this, QStringLiteral("The member's details"),
+                      QStringLiteral("frmUPrp::Form_Load"), read);
 }
 
 void frmUPrp::Form_KeyDown(int& KeyCode, int /*Shift*/) {

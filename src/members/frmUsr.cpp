@@ -3,9 +3,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -24,13 +26,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("Kelvora");
 
-// Runs one step of a procedure that goes on whatever an earlier step raised.
-template <class F>
-void step(F&& f) {
-    try {
-        f();
-    } catch (const rt::Error&) {
-    }
+// Runs one step of Reset, which goes on whatever an earlier step raised.
+void step(const std::function<void()>& f) {
+    frame::passOver(QStringLiteral("frmUsr::cmdCancel_Click"), f);
 }
 
 // The condition "--", and no other choice.
@@ -198,7 +196,9 @@ void frmUsr::cmdCancel_Click() {
         cmbPrefix.setListIndex(0);
     });
     // Not possible while the window is still loading.
-    step([this] { cmbPrefix.SetFocus(); });
+    if (Visible()) {
+        step([this] { cmbPrefix.SetFocus(); });
+    }
     txtFirstN.setText(QString());
     txtAddress.setText(QString());
     step([this] {
@@ -227,7 +227,7 @@ void frmUsr::DispCmbActivity(int mode) {
 void frmUsr::MLst() {
     ui::Hourglass wait;
     LViews.ListItems.Clear();
-    step([this] {
+    const auto read = [this] {
         // The columns in the order of the list's columns.
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT Prefix, FirstN, Address, Sex, Age, Phone, EMail, Weigh, "
@@ -240,7 +240,9 @@ void frmUsr::MLst() {
             }
             rs.MoveNext();
         }
-    });
+    };
+    frame::readOrTell(*this, QStringLiteral("The list of members"), QStringLiteral("frmUsr::MLst"),
+                      read);
 }
 
 void frmUsr::ChkBtns() {
@@ -335,10 +337,14 @@ void frmUsr::txtAge_Change() {
     }
     // Conditions are for women of 8 to 50; an age that is no number offers none.
     bool offered = false;
-    step([&] {
+    try {
         const qint16 age = rt::CInt(txtAge.Text());
         offered = age >= 8 && age <= 50;
-    });
+    } catch (const rt::Error& error) {
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
+    }
     if (offered) {
         txtCondition.setEnabled(true);
     } else {

@@ -140,6 +140,21 @@ TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
     EXPECT_FALSE(frmOth::isLoaded());
 }
 
+// Dependants that cannot be read are not "none": the food stays, and the person is told.
+TEST_F(CatalogueTest, DeleteKeepsAFoodWhoseDependantsCannotBeRead) {
+    foods::ComposedFoods(cn).create(600, 21, QStringLiteral("Test soup"), QString());
+    frmItm& f = open();
+    f.LView.clickItem(QStringLiteral("Test soup"));
+    cn.Execute(QStringLiteral("ALTER TABLE item RENAME TO item_aside"));
+    host.expectMsgBox(QStringLiteral("The foods that use this food could not be read: Cannot find "
+                                     "the table or query 'item'. Make sure it exists and that "
+                                     "its name is spelled correctly."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+    f.cmdDel.click();
+    EXPECT_EQ(foodId(QStringLiteral("Test soup")), 600);
+    EXPECT_FALSE(frmOth::isLoaded());
+}
+
 TEST_F(CatalogueTest, DetailsEditorFillsEachBoxAndCarriesARename) {
     const int soup = addComposed(QStringLiteral("Test soup"));
     cn.Execute(QStringLiteral("UPDATE food SET imp = 'B', Price = NULL, edible = 80, "
