@@ -13,13 +13,17 @@
 
 #include "db/Connection.h"
 #include "foods/ComposedFood.h"
+#include "foods/FoodId.h"
 #include "frame/DataFile.h"
 
 // Rebuilding every composed food is the heaviest write of the food windows: each recipe's
-// ingredients are read with their nutrient rows, summed per nutrient and written back. Both
-// benchmarks rebuild the same 200 composed foods of 10 delivered foods each, in one
+// ingredients are read with their nutrient rows, summed per nutrient and written back. The
+// first pair rebuilds the same 200 composed foods of 10 delivered foods each, in one
 // transaction, once through the program's rule and data layer and once with the bare SQLite C
-// API doing the same reads, sums and writes; their ratio is what the layers add.
+// API doing the same reads, sums and writes; their ratio is what the layers add. The chained
+// benchmarks rebuild 1,000 and 2,000 dishes made of dishes over a food table grown tenfold: the
+// rebuild must follow the dishes, not their square. The id of a new food is measured on the
+// same tenfold file beside the bare max() it should cost.
 
 namespace {
 
@@ -27,14 +31,29 @@ constexpr int kComposed = 200;
 constexpr int kIngredients = 10;
 constexpr int kFirstId = 1000;
 
-class ComposedData {
+// A copy of the delivered data file, open, in a folder of its own.
+class DataCopy {
   public:
-    ComposedData() : path_(dir_.filePath(QStringLiteral("composed.vs_"))) {
+    DataCopy() : path_(dir_.filePath(QStringLiteral("composed.vs_"))) {
         if (!QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"), path_)) {
             throw std::runtime_error("the delivered data file is missing");
         }
         QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         cn_.Open(path_, QString::fromLatin1(frame::kDatabasePassword));
+    }
+    db::Connection& connection() { return cn_; }
+
+  private:
+    QTemporaryDir dir_;
+    QString path_;
+
+  protected:
+    db::Connection cn_;
+};
+
+class ComposedData : public DataCopy {
+  public:
+    ComposedData() {
         db::Transaction transaction(cn_);
         foods::ComposedFoods store(cn_);
         for (int i = 0; i < kComposed; ++i) {
@@ -47,12 +66,6 @@ class ComposedData {
         }
         transaction.Commit();
     }
-    db::Connection& connection() { return cn_; }
-
-  private:
-    QTemporaryDir dir_;
-    QString path_;
-    db::Connection cn_;
 };
 
 ComposedData& data() {
@@ -208,5 +221,136 @@ void BM_RawRecomputeAllComposed200(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kComposed);
 }
 BENCHMARK(BM_RawRecomputeAllComposed200)->Unit(benchmark::kMillisecond);
+
+// ---- dishes made of dishes, over a food table grown tenfold
+
+constexpr int kDeliveredFoods = 542;
+constexpr int kCopies = 9;
+constexpr int kFoods = kDeliveredFoods * (kCopies + 1);
+constexpr int kChain = 20;
+constexpr int kFirstDish = 6000;
+
+// Nine copies of every delivered food as user foods, each with its nutrient rows (the stored
+// form does not depend on the id) and names: 5,420 foods. Then `dishes` composed foods of 10
+// ingredients in chains of 20: the first dish of a chain holds 10 foods, every later one 9 and
+// the dish before it. Names run against the chains, so that name order alone would reach a
+// dish before the dishes it is made of.
+class ChainedData : public DataCopy {
+  public:
+    explicit ChainedData(int dishes) : dishes_(dishes) {
+        db::Transaction transaction(cn_);
+        for (int copy = 1; copy <= kCopies; ++copy) {
+            const int offset = copy * kDeliveredFoods;
+            const QString suffix = QStringLiteral(" %1").arg(copy);
+            cn_.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, Price, "
+                                       "edible, stdweight, imp, LANG_NM, PrimeOrNot) "
+                                       "SELECT foodid + ?, cid, foodname || ?, foodnote, Price, "
+                                       "edible, stdweight, imp, LANG_NM, 'U' FROM food "
+                                       "WHERE foodid BETWEEN 1 AND ?"),
+                        {offset, suffix, kDeliveredFoods});
+            cn_.Execute(QStringLiteral("INSERT INTO foodN1 SELECT foodid + ?, srl_no, nutri_cd, "
+                                       "nutri_val, unit_cd, unit_tp, 0 FROM foodN1 "
+                                       "WHERE foodid BETWEEN 1 AND ?"),
+                        {offset, kDeliveredFoods});
+            cn_.Execute(QStringLiteral("INSERT INTO lang SELECT foodid + ?, srl_no, langid, "
+                                       "foodlangname || ? FROM lang WHERE foodid BETWEEN 1 AND ?"),
+                        {offset, suffix, kDeliveredFoods});
+        }
+        for (int i = 0; i < dishes; ++i) {
+            const int id = kFirstDish + i;
+            cn_.Execute(
+                QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, "
+                               "PrimeOrNot) VALUES (?, 21, ?, '', 'U')"),
+                {id, QStringLiteral("Chain dish %1").arg(dishes - i, 5, 10, QLatin1Char('0'))});
+            for (int j = 0; j < kIngredients; ++j) {
+                const int ingredient =
+                    j == 0 && i % kChain != 0 ? id - 1 : 1 + (i * 37 + j * 53) % kFoods;
+                cn_.Execute(QStringLiteral("INSERT INTO item (itemid, srl_no, foodid, qty, unitid) "
+                                           "VALUES (?, ?, ?, ?, 1)"),
+                            {id, j + 1, ingredient, 10.0 + (i + j) % 90});
+            }
+        }
+        foods::ComposedFoods(cn_).rebuildAll();
+        transaction.Commit();
+    }
+    int dishes() const { return dishes_; }
+
+  private:
+    int dishes_;
+};
+
+ChainedData& chained(int dishes) {
+    static ChainedData thousand(1000);
+    if (dishes == 1000) {
+        return thousand;
+    }
+    static ChainedData twoThousand(2000);
+    return twoThousand;
+}
+
+void rebuildChained(benchmark::State& state, int dishes) {
+    ChainedData& data = chained(dishes);
+    db::Connection& cn = data.connection();
+    for (auto _ : state) {
+        db::Transaction transaction(cn);
+        const int rebuilt = foods::ComposedFoods(cn).rebuildAll();
+        transaction.Commit();
+        if (rebuilt != data.dishes()) {
+            state.SkipWithError("not every composed food was rebuilt");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * data.dishes());
+}
+
+void BM_RebuildChained1000(benchmark::State& state) {
+    rebuildChained(state, 1000);
+}
+BENCHMARK(BM_RebuildChained1000)->Unit(benchmark::kMillisecond);
+
+void BM_RebuildChained2000(benchmark::State& state) {
+    rebuildChained(state, 2000);
+}
+BENCHMARK(BM_RebuildChained2000)->Unit(benchmark::kMillisecond);
+
+// The same reads, sums and writes with the bare C API, in name order.
+void BM_RawRebuildChained1000(benchmark::State& state) {
+    sqlite3* db = chained(1000).connection().handle();
+    for (auto _ : state) {
+        if (rawRebuild(db) != 1000) {
+            state.SkipWithError("not every composed food was rebuilt");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_RawRebuildChained1000)->Unit(benchmark::kMillisecond);
+
+void BM_TenfoldNewFoodId(benchmark::State& state) {
+    db::Connection& cn = chained(1000).connection();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(foods::FreshFoodId(cn));
+    }
+}
+BENCHMARK(BM_TenfoldNewFoodId)->Unit(benchmark::kMicrosecond);
+
+// The highest id of every table that names foods by id, from the indexes, as the program asks.
+void BM_RawMaxFoodId(benchmark::State& state) {
+    sqlite3* db = chained(1000).connection().handle();
+    for (auto _ : state) {
+        Statement highest(db,
+                          "SELECT max(id) FROM (SELECT max(foodid) AS id FROM food "
+                          "UNION ALL SELECT max(itemid) FROM item "
+                          "UNION ALL SELECT max(foodid) FROM item "
+                          "UNION ALL SELECT max(foodid) FROM foodN1 "
+                          "UNION ALL SELECT max(foodid) FROM lang)");
+        if (sqlite3_step(highest.get()) != SQLITE_ROW) {
+            state.SkipWithError("no answer");
+            break;
+        }
+        benchmark::DoNotOptimize(sqlite3_column_int(highest.get(), 0));
+    }
+}
+BENCHMARK(BM_RawMaxFoodId)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

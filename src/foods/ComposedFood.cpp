@@ -1,6 +1,5 @@
 #include "foods/ComposedFood.h"
 
-#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <array>
@@ -8,6 +7,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "foods/NutrientOffset.h"
+#include "foods/RecipeOrder.h"
 
 namespace foods {
 namespace {
@@ -103,29 +103,42 @@ QList<int> ComposedFoods::dependants(int foodId) const {
     return ids;
 }
 
-int ComposedFoods::nextFoodId() const {
-    // An id that rows left behind by a removed food still carry would hand them to the new
-    // food, so every table that names foods by id counts.
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT foodid FROM food UNION SELECT itemid FROM item "
-                           "UNION SELECT foodid FROM item UNION SELECT foodid FROM foodN1 "
-                           "UNION SELECT foodid FROM lang ORDER BY 1"),
-            cn_);
-    int next = 0;
-    for (; !rs.EOF(); rs.MoveNext()) {
-        const db::Variant id = rs[0];
-        if (id.IsNull() || id.toLong() < next) {
-            continue;
-        }
-        if (id.toLong() > next) {
-            break;
-        }
-        next = id.toLong() + 1;
-        if (next == 1) {
-            next = 2;
+QList<int> ComposedFoods::dependantsInOrder(int foodId, bool throughFood) {
+    // Each composed food is asked for once, so the walk ends also where the data holds a
+    // cycle.
+    RecipeOrder order;
+    QList<int> found;
+    QSet<int> seen{foodId};
+    for (qsizetype at = -1; at < found.size(); ++at) {
+        const int food = at < 0 ? foodId : found[at];
+        for (int dish : dependants(food)) {
+            order.addUse(dish, food);
+            if (!seen.contains(dish)) {
+                seen.insert(dish);
+                found.append(dish);
+            }
         }
     }
-    return next;
+    if (throughFood) {
+        found.prepend(foodId);
+    }
+    QList<int> ordered = order.order(found);
+    noteCycles(order.cyclic());
+    if (throughFood) {
+        ordered.removeOne(foodId);
+    }
+    return ordered;
+}
+
+void ComposedFoods::noteCycles(const QList<int>& foodIds) {
+    for (int id : foodIds) {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT foodname FROM food WHERE foodid = ?"), cn_, {id});
+        const QString name = rs.EOF() ? QString::number(id) : rs[0].text();
+        if (!madeOfThemselves_.contains(name)) {
+            madeOfThemselves_.append(name);
+        }
+    }
 }
 
 void ComposedFoods::writeRows(int foodId, const RecipeTotals& totals, bool keepRows) {
@@ -178,37 +191,26 @@ void ComposedFoods::recompute(int foodId) {
 }
 
 int ComposedFoods::rebuildAll() {
-    QList<int> pending;
-    QSet<int> composed;
+    QList<int> composed;
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT foodid FROM food WHERE cid = ? ORDER BY foodname, foodid"), cn_,
             {kReadyFood});
     for (; !rs.EOF(); rs.MoveNext()) {
-        pending.append(rs[0].toLong());
-        composed.insert(pending.last());
+        composed.append(rs[0].toLong());
     }
     // A composed food used by another must have its own values before the other reads them.
-    QHash<int, QList<int>> uses;
+    RecipeOrder order;
     rs.Close();
     rs.Open(QStringLiteral("SELECT DISTINCT item.itemid, item.foodid FROM item "
                            "JOIN food ON food.foodid = item.foodid WHERE food.cid = ?"),
             cn_, {kReadyFood});
     for (; !rs.EOF(); rs.MoveNext()) {
-        uses[rs[0].toLong()].append(rs[1].toLong());
+        order.addUse(rs[0].toLong(), rs[1].toLong());
     }
-    QSet<int> done;
+    const QList<int> ordered = order.order(composed);
+    noteCycles(order.cyclic());
     int rebuilt = 0;
-    while (!pending.isEmpty()) {
-        auto ready = std::find_if(pending.begin(), pending.end(), [&](int id) {
-            const QList<int> ingredients = uses.value(id);
-            return std::all_of(ingredients.begin(), ingredients.end(), [&](int used) {
-                return used == id || !composed.contains(used) || done.contains(used);
-            });
-        });
-        // Foods that use each other can only go in name order.
-        const int id = ready != pending.end() ? *ready : pending.first();
-        pending.removeOne(id);
-        done.insert(id);
+    for (int id : ordered) {
         const RecipeTotals totals = recipe(id);
         if (totals.ingredients() > 0) {
             writeRows(id, totals, false);
@@ -244,16 +246,18 @@ void ComposedFoods::addIngredient(int foodId, int ingredientId, double grams, in
                     {foodId, srl, ingredientId, grams, unitId});
     }
     recompute(foodId);
+    updateDependants(foodId);
 }
 
 void ComposedFoods::removeIngredient(int foodId, int ingredientId) {
     cn_.Execute(QStringLiteral("DELETE FROM item WHERE itemid = ? AND foodid = ?"),
                 {foodId, ingredientId});
     recompute(foodId);
+    updateDependants(foodId);
 }
 
 void ComposedFoods::updateDependants(int foodId) {
-    for (int dependant : dependants(foodId)) {
+    for (int dependant : dependantsInOrder(foodId, true)) {
         recompute(dependant);
     }
 }
@@ -265,11 +269,15 @@ bool ComposedFoods::removeUserFood(int foodId) {
     if (rs.EOF()) {
         return false;
     }
-    const QList<int> users = dependants(foodId);
+    const QList<int> users = dependantsInOrder(foodId, false);
     cn_.Execute(QStringLiteral("DELETE FROM item WHERE foodid = ?"), {foodId});
     for (int dependant : users) {
         recompute(dependant);
     }
+    cn_.Execute(QStringLiteral("DELETE FROM FoodUnit WHERE food = (SELECT foodname FROM food "
+                               "WHERE foodid = ?) AND NOT EXISTS (SELECT 1 FROM food "
+                               "WHERE foodname = FoodUnit.food AND foodid <> ?)"),
+                {foodId, foodId});
     for (const char* sql :
          {"DELETE FROM food WHERE foodid = ?", "DELETE FROM foodN1 WHERE foodid = ?",
           "DELETE FROM lang WHERE foodid = ?", "DELETE FROM item WHERE itemid = ?"}) {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "foods/ComposedFoodRule.h"
 
@@ -30,9 +31,10 @@ class ComposedFoods {
     bool hasIngredient(int foodId, int ingredientId) const;
     // The composed foods whose recipes use the food, each once, in the order of their rows.
     QList<int> dependants(int foodId) const;
-    // The lowest food id that nothing in the data file uses yet. The catalogue never lists the
-    // food with id 1, so a new composed food never gets it.
-    int nextFoodId() const;
+    // The names of the composed foods that the changes so far found made of themselves through
+    // other composed foods (a cycle the data holds): each was recomputed once, from the values
+    // its ingredients had, which cannot be exact.
+    const QStringList& madeOfThemselves() const { return madeOfThemselves_; }
 
     // ---- writing
     // Brings the food's nutrient rows in step with its recipe: every row gets the amount of its
@@ -42,28 +44,38 @@ class ComposedFoods {
     // loses its nutrient rows.
     void recompute(int foodId);
     // Recomputes every composed food of the category "READY FOOD" from scratch, replacing its
-    // nutrient rows; a composed food used by another is done first. Recipes without
-    // ingredients are left as they are. Returns how many foods were rebuilt.
+    // nutrient rows, in one pass: a composed food used by another is done first, each once.
+    // Recipes without ingredients are left as they are. Returns how many foods were rebuilt.
     int rebuildAll();
 
     // A new composed food: its food row (a user food), its placeholder recipe row and its name
     // "Not Available" in every language.
     void create(int foodId, int cid, const QString& name, const QString& note);
     // Adds the ingredient (grams, entered in unit row unitId): the placeholder row becomes the
-    // first ingredient row, later ones get the next serial.
+    // first ingredient row, later ones get the next serial. The food and every food made of
+    // it are recomputed.
     void addIngredient(int foodId, int ingredientId, double grams, int unitId);
     void removeIngredient(int foodId, int ingredientId);
-    // Recomputes every composed food that uses the food.
+    // Recomputes every composed food made of the food, directly or through other composed
+    // foods, each once and after the composed foods it is made of.
     void updateDependants(int foodId);
-    // Takes the food out of every recipe (each dependant recomputed from what remains, or back
-    // to its placeholder) and deletes the food with its nutrient rows, names and own recipe.
-    // Only user foods are removed: false, with nothing changed, for any other.
+    // Removes a user food with every row that belongs to it: its nutrient rows, names, own
+    // recipe and serving units (those only while no other food bears its name, as they are
+    // found by name). It goes out of every recipe first; each food made of it, directly or
+    // through others, is recomputed from what remains (a recipe left empty goes back to its
+    // placeholder). Only user foods are removed: false, with nothing changed, for any other.
     bool removeUserFood(int foodId);
 
   private:
     void writeRows(int foodId, const RecipeTotals& totals, bool keepRows);
+    // The composed foods made of the food, directly or through others, in recompute order.
+    // With throughFood the food itself counts in finding foods made of themselves (it stays);
+    // without, it does not (it is going).
+    QList<int> dependantsInOrder(int foodId, bool throughFood);
+    void noteCycles(const QList<int>& foodIds);
 
     db::Connection& cn_;
+    QStringList madeOfThemselves_;
 };
 
 }  // namespace foods

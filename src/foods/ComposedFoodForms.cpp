@@ -20,6 +20,12 @@ bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change) {
         ComposedFoods store(core::cn);
         change(store);
         transaction.Commit();
+        if (!store.madeOfThemselves().isEmpty()) {
+            ui::MsgBox(QStringLiteral("These composed foods are made of themselves through other "
+                                      "foods, so their values cannot be exact: ") +
+                           store.madeOfThemselves().join(QStringLiteral(", ")),
+                       ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+        }
         return true;
     } catch (const rt::Error& error) {
         // A failure of the data file's provider is most often another program holding it.

@@ -13,7 +13,8 @@ namespace foods {
 class ComposedFoods;
 
 // Runs one change of the data file as one transaction, with the hourglass: either all of it is
-// written, or nothing and the person is told why. True when it was written.
+// written, or nothing and the person is told why. True when it was written; the person is also
+// told of composed foods that the change found made of themselves.
 bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change);
 
 // The id of the first food (by id) that bears the name, leaving out the food `except`; -1 when

@@ -1,9 +1,8 @@
 #include "foods/UserFoods.h"
 
-#include <limits>
-
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "foods/FoodId.h"
 #include "foods/NutrientOffset.h"
 #include "frame/ErrorHandler.h"
 #include "runtime/Convert.h"
@@ -111,21 +110,9 @@ qint16 UserFoods::Add(const NewUserFood& food) {
     }
 
     db::Transaction transaction(cn_);
-    db::Recordset highest;
-    highest.Open(QStringLiteral("SELECT MAX(foodid) AS foodid FROM food"), cn_);
-    const auto last = highest[0].IsNull() ? qint64{0} : static_cast<qint64>(highest[0].toDouble());
-    if (last >= std::numeric_limits<qint16>::max()) {
-        rt::raise(rt::err::Overflow,
-                  QStringLiteral("No food id is left: the highest one, %1, is in use.").arg(last),
-                  QStringLiteral("UserFoods"));
-    }
-    const auto id = static_cast<qint16>(last + 1);
+    const qint16 id = FreshFoodId(cn_);
     const db::Variant cid = Lookup(cn_, QStringLiteral("SELECT cid FROM cat WHERE cname = ?"),
                                    food.category, QStringLiteral("The category"))[0];
-
-    // Rows that a removed food of this id may have left belong to no food any more.
-    cn_.Execute(QStringLiteral("DELETE FROM foodN1 WHERE foodid = ?"), {id});
-    cn_.Execute(QStringLiteral("DELETE FROM lang WHERE foodid = ?"), {id});
     cn_.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, Price, edible, "
                                "imp, stdweight, LANG_NM, PrimeOrNot) "
                                "VALUES (?, ?, ?, '', 0, 100, 'A', 100, '', 'U')"),
@@ -169,20 +156,6 @@ qint16 UserFoods::Add(const NewUserFood& food) {
     }
     transaction.Commit();
     return id;
-}
-
-void UserFoods::Remove(qint64 foodid) {
-    db::Transaction transaction(cn_);
-    // Only a food of the user's own goes; its rows go with it, whatever their number.
-    if (cn_.Execute(QStringLiteral("DELETE FROM food WHERE foodid = ? AND PrimeOrNot = 'U'"),
-                    {foodid}) == 0) {
-        rt::raise(rt::err::NoCurrentRecord,
-                  QStringLiteral("No food of your own has the id %1.").arg(foodid),
-                  QStringLiteral("UserFoods"));
-    }
-    cn_.Execute(QStringLiteral("DELETE FROM foodN1 WHERE foodid = ?"), {foodid});
-    cn_.Execute(QStringLiteral("DELETE FROM lang WHERE foodid = ?"), {foodid});
-    transaction.Commit();
 }
 
 }  // namespace foods

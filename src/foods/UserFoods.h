@@ -37,23 +37,19 @@ struct NewUserFood {
     QStringList names;   // 13 texts, in the order of UserFoodLanguages()
 };
 
-// Adding and removing the user's own foods (PrimeOrNot "U").
+// Adding the user's own foods (PrimeOrNot "U"). A user food goes, with every row that belongs
+// to it and the recipes that use it, through ComposedFoods::removeUserFood.
 class UserFoods {
   public:
     explicit UserFoods(db::Connection& cn) : cn_(cn) {}
 
-    // Writes the food row (id max(foodid) + 1), its 30 nutrient rows (serial 9, in the nutrient
-    // offset form) and one name row per language, in one transaction, and gives the new id.
-    // Raises rt::Error, with nothing written, when a row it relies on is missing (the
+    // Writes the food row (a fresh id, FreshFoodId), its 30 nutrient rows (serial 9, in the
+    // nutrient offset form) and one name row per language, in one transaction, and gives the
+    // new id. Raises rt::Error, with nothing written, when a row it relies on is missing (the
     // category, a nutrient, a nutrient's unit row, a language: the description names it),
     // when no 16-bit id is left above the highest one, when a value is not a number, or when
     // the data file refuses a write.
     qint16 Add(const NewUserFood& food);
-
-    // Removes the food with that id with its nutrient rows and its names, in one transaction,
-    // so that a food that later receives the same id finds none of them. Its serving units,
-    // recipe lines and diary rows are left as they are.
-    void Remove(qint64 foodid);
 
   private:
     db::Connection& cn_;

@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "foods/ComposedFood.h"
 #include "foods/ComposedFoodForms.h"
+#include "foods/FoodId.h"
 #include "foods/frmIDt.h"
 #include "foods/frmIng.h"
 #include "foods/frmOth.h"
@@ -326,7 +327,7 @@ void frmItm::DispCatList() {
 }
 
 void frmItm::NextFoodId() {
-    NewFoodId = foods::ComposedFoods(cn).nextFoodId();
+    NewFoodId = foods::FreshFoodId(cn);
 }
 
 void frmItm::Numb() {

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "db/Recordset.h"
+#include "foods/ComposedFood.h"
+#include "foods/ComposedFoodForms.h"
 #include "foods/FoodList.h"
 #include "foods/UserFoods.h"
 #include "foods/frmfdN.h"
@@ -236,12 +238,9 @@ void frmNewFood::Command3_Click() {
                    ui::vbYesNo | ui::vbQuestion, kTitle) != ui::vbYes) {
         return;
     }
-    try {
-        ui::Hourglass wait;
-        foods::UserFoods(cn).Remove(selected->Tag().toLongLong());
-    } catch (const rt::Error& error) {
-        Say(QStringLiteral("The food was not removed. ") + error.Description());
-    }
+    // The recipes that use the food lose it and are recomputed, as in the catalogue.
+    const int id = selected->Tag().toInt();
+    foods::WriteAtOnce([id](foods::ComposedFoods& store) { store.removeUserFood(id); });
     dispLV();
     ChkDelete();
 }

@@ -1,6 +1,7 @@
 #include "ComposedFoodFixture.h"
 #include "db/Connection.h"
 #include "foods/ComposedFood.h"
+#include "foods/FoodId.h"
 #include "frame/core.h"
 
 using core::cn;
@@ -72,24 +73,70 @@ TEST_F(ComposedFoodStore, RebuildReplacesTheRowsOfEveryComposedFood) {
     EXPECT_NEAR(row(entered, kFat).value, 7, 1e-9);
 }
 
-// A new composed food never takes an id that the catalogue hides (1) or that rows of a removed
-// food still carry.
-TEST_F(ComposedFoodStore, ANewFoodTakesTheLowestIdNothingUses) {
-    auto remove = [](int id, std::initializer_list<const char*> tables) {
-        for (const char* table : tables) {
-            cn.Execute(QStringLiteral("DELETE FROM %1 WHERE foodid = ?").arg(QLatin1String(table)),
-                       {id});
-        }
-    };
-    EXPECT_EQ(store.nextFoodId(), 0);
-    store.create(0, 21, QStringLiteral("Test first"), QStringLiteral("note"));
-    EXPECT_EQ(store.nextFoodId(), 543);
-    remove(2, {"food"});
-    EXPECT_EQ(store.nextFoodId(), 543);  // its nutrient rows and names are still there
-    remove(2, {"foodN1", "lang"});
-    EXPECT_EQ(store.nextFoodId(), 2);
-    remove(1, {"food", "foodN1", "lang"});
-    EXPECT_EQ(store.nextFoodId(), 2);
+// Every new food takes its id from one place: above every id that rows of a removed food may
+// still carry, never 1 (the catalogue hides it).
+TEST_F(ComposedFoodStore, ANewFoodTakesAnIdThatNoRowCarries) {
+    EXPECT_EQ(foods::FreshFoodId(cn), 543);
+    store.create(543, 21, QStringLiteral("Test first"), QString());
+    EXPECT_EQ(foods::FreshFoodId(cn), 544);
+    for (const char* table : {"item (itemid", "item (foodid", "foodN1 (foodid", "lang (foodid"}) {
+        const int left = foods::FreshFoodId(cn);
+        cn.Execute(QStringLiteral("INSERT INTO %1) VALUES (?)").arg(QLatin1String(table)), {left});
+        EXPECT_EQ(foods::FreshFoodId(cn), left + 1) << table;
+    }
+    for (const char* table : {"food", "foodN1", "lang", "item"}) {
+        cn.Execute(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+    }
+    EXPECT_EQ(foods::FreshFoodId(cn), 0);
+    store.create(0, 21, QStringLiteral("Test zero"), QString());
+    EXPECT_EQ(foods::FreshFoodId(cn), 2);
+}
+
+// A change of a recipe reaches every dish made of it, through other dishes too, each
+// recomputed once and after the dishes it is made of.
+TEST_F(ComposedFoodStore, AChangeRecomputesEveryDishMadeOfTheFoodOnceInOrder) {
+    const int dal = addFood(QStringLiteral("Test dal"), {{kProtein, 10}});
+    const int rice = addFood(QStringLiteral("Test rice"), {{kProtein, 2}});
+    // top = left + right, both made of base: a diamond.
+    const int base = addComposed(QStringLiteral("Test base"));
+    store.addIngredient(base, dal, 100, 1);
+    const int left = addComposed(QStringLiteral("Test left"));
+    store.addIngredient(left, base, 100, 1);
+    const int right = addComposed(QStringLiteral("Test right"));
+    store.addIngredient(right, base, 100, 1);
+    const int top = addComposed(QStringLiteral("Test top"));
+    store.addIngredient(top, right, 100, 1);
+    store.addIngredient(top, left, 100, 1);
+    cn.Execute(QStringLiteral("CREATE TEMP TABLE written (foodid)"));
+    cn.Execute(
+        QStringLiteral("CREATE TEMP TRIGGER count_writes AFTER INSERT ON foodN1 "
+                       "BEGIN INSERT INTO written VALUES (new.foodid); END"));
+
+    store.addIngredient(base, rice, 300, 1);  // 10 + 6 in 400 g: 4 per 100 g
+    for (int dish : {base, left, right, top}) {
+        EXPECT_NEAR(row(dish, kProtein).value, 4, 1e-9) << dish;
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM temp.written WHERE foodid = ?"), dish),
+                  rows(dish).size())
+            << dish;
+    }
+    EXPECT_DOUBLE_EQ(row(top, kProtein).total, 8);
+    EXPECT_TRUE(store.madeOfThemselves().isEmpty());
+}
+
+// Dishes that the data holds made of one another are recomputed once each; the walk ends and
+// names them.
+TEST_F(ComposedFoodStore, DishesMadeOfOneAnotherEndTheWalkAndAreNamed) {
+    const int dal = addFood(QStringLiteral("Test dal"), {{kProtein, 10}});
+    const int first = addComposed(QStringLiteral("Test first"));
+    const int second = addComposed(QStringLiteral("Test second"));
+    addItem(first, 1, dal, 100);
+    addItem(first, 2, second, 100);
+    addItem(second, 1, first, 100);
+    store.updateDependants(dal);
+    EXPECT_EQ(store.madeOfThemselves(),
+              (QStringList{QStringLiteral("Test first"), QStringLiteral("Test second")}));
+    EXPECT_EQ(store.rebuildAll(), 2);
+    EXPECT_GE(row(second, kProtein).value, 0);
 }
 
 }  // namespace

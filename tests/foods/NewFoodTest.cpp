@@ -1,18 +1,18 @@
+#include "ComposedFoodFixture.h"
 #include "db/Recordset.h"
+#include "foods/ComposedFood.h"
+#include "foods/frmItm.h"
 #include "foods/frmNewFood.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmStrt.h"
-#include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
 namespace {
 
-class NewFoodTest : public ProgramTest {
+class NewFoodTest : public ComposedFoodTest {
   protected:
-    void SetUp() override { start(); }
-
     // The start page's "New Food" link; act works in the modal window.
     void open(std::function<void(frmNewFood&)> act) {
         host.expectModal<frmNewFood>(std::move(act));
@@ -137,6 +137,9 @@ TEST_F(NewFoodTest, SavedFoodsAreListedPerCategoryAndTheFieldsEmptied) {
 }
 
 TEST_F(NewFoodTest, DeleteAsksAndRemovesTheSelectedFoodNotItsNamesake) {
+    // Serving units are found by name: the built-in Bajra keeps those of its name.
+    core::cn.Execute(
+        QStringLiteral("INSERT INTO FoodUnit VALUES ('Cup', 150, '', 'Bajra', 'Default')"));
     open([this](frmNewFood& f) {
         save(f, kCereals, QStringLiteral("Bajra"));
         save(f, kCereals, QStringLiteral("Barley"));
@@ -162,6 +165,65 @@ TEST_F(NewFoodTest, DeleteAsksAndRemovesTheSelectedFoodNotItsNamesake) {
     rs.Open(QStringLiteral("SELECT COUNT(*) FROM food WHERE foodname IN ('Bajra', 'Barley')"),
             core::cn);
     EXPECT_EQ(rs[0].toLong(), 2);  // the built-in foods of those names stay
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FoodUnit WHERE food = 'Bajra' AND "
+                                   "UnitSizeinGrams = ?"),
+                    150),
+              1);
+}
+
+// Delete takes every row of the food: a food saved after it never inherits its recipe, and the
+// dishes made of it, directly or through other dishes, are recomputed from what remains.
+TEST_F(NewFoodTest, DeleteTakesEveryRowOfTheFoodAndRecomputesTheDishesMadeOfIt) {
+    constexpr int kProtein = 2;
+    const int ghee = addFood(QStringLiteral("Test ghee"), {{kProtein, 10}});
+    const int rice = addFood(QStringLiteral("Test rice"), {{kProtein, 2}});
+    const int dal = addFood(QStringLiteral("Test dal"), {{kProtein, 10}});
+    const int base = addComposed(QStringLiteral("Test base"));  // 6 per 100 g
+    addItem(base, 1, ghee, 100);
+    addItem(base, 2, rice, 100);
+    const int meal = addComposed(QStringLiteral("Test meal"));
+    addItem(meal, 1, base, 100);
+    const int stew = addComposed(QStringLiteral("Test stew"));  // the highest id
+    addItem(stew, 1, dal, 100);
+    foods::ComposedFoods store(core::cn);
+    for (int dish : {base, meal, stew}) {
+        store.recompute(dish);
+    }
+    core::cn.Execute(
+        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test stew', 'Default')"));
+    open([&](frmNewFood& f) {
+        for (const QString& name : {QStringLiteral("Test stew"), QStringLiteral("Test ghee")}) {
+            f.LV.clickItem(name);
+            host.expectMsgBox(QStringLiteral("Do you want to remove this food '%1' ?").arg(name))
+                .answer(ui::vbYes);
+            f.Command3.click();
+        }
+        for (int gone : {stew, ghee}) {
+            for (const char* sql : {"SELECT count(*) FROM foodN1 WHERE foodid = ?",
+                                    "SELECT count(*) FROM lang WHERE foodid = ?",
+                                    "SELECT count(*) FROM item WHERE itemid = ?1 OR foodid = ?1"}) {
+                EXPECT_EQ(count(QString::fromLatin1(sql), gone), 0) << sql << gone;
+            }
+        }
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FoodUnit WHERE UnitName = 'Bowl' "
+                                       "AND UnitSizeinGrams = ?"),
+                        200),
+                  0);
+        f.Text1[22].type(QStringLiteral("3"));  // Protein
+        save(f, QStringLiteral("READY FOOD"), QStringLiteral("Test curd"));
+        f.Command5.click();
+    });
+    EXPECT_EQ(items(base), QStringList{QStringLiteral("2:%1:100:1").arg(rice)});
+    EXPECT_NEAR(row(base, kProtein).value, 2, 1e-9);
+    EXPECT_NEAR(row(meal, kProtein).value, 2, 1e-9);
+
+    // The food saved next, even among the ready foods, is a plain food of its typed values.
+    const int curd = foodId(QStringLiteral("Test curd"));
+    EXPECT_TRUE(items(curd).isEmpty());
+    store.rebuildAll();
+    EXPECT_NEAR(row(curd, kProtein).value, 3, 1e-9);
+    frmStrt::instance().Label6.click();
+    EXPECT_EQ(frmItm::instance().LView.FindItem(QStringLiteral("Test curd")), nullptr);
 }
 
 TEST_F(NewFoodTest, ADoubleClickOpensTheNutrientsWindowOnTheFood) {

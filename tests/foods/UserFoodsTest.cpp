@@ -1,6 +1,7 @@
 #include <QSet>
 
 #include "db/Recordset.h"
+#include "foods/ComposedFood.h"
 #include "foods/NutrientOffset.h"
 #include "foods/UserFoods.h"
 #include "frame/core.h"
@@ -113,10 +114,11 @@ TEST_F(UserFoodsTest, ANewFoodGetsThirtyOffsetRowsThatDecodeToEveryNutrient) {
 
 TEST_F(UserFoodsTest, TwoFoodsOfOneNameGetTheirOwnIdsAndRemovalTakesOnlyTheOne) {
     foods::UserFoods foods(core::cn);
+    foods::ComposedFoods store(core::cn);
     const qint16 first = foods.Add(food(QStringLiteral("Bajra")));  // a built-in name too
     const qint16 second = foods.Add(food(QStringLiteral("Bajra")));
     EXPECT_EQ(second, first + 1);
-    foods.Remove(first);
+    EXPECT_TRUE(store.removeUserFood(first));
     for (const char* table : {"food", "foodN1", "lang"}) {
         EXPECT_EQ(count(QString::fromLatin1(table), first), 0) << table;
         EXPECT_GT(count(QString::fromLatin1(table), second), 0) << table;
@@ -127,26 +129,24 @@ TEST_F(UserFoodsTest, TwoFoodsOfOneNameGetTheirOwnIdsAndRemovalTakesOnlyTheOne) 
                  core::cn);
     EXPECT_FALSE(builtIn.EOF());
     // A built-in food is never removed as a user food.
-    EXPECT_THROW(foods.Remove(builtIn[0].toLong()), rt::Error);
+    EXPECT_FALSE(store.removeUserFood(builtIn[0].toLong()));
     EXPECT_EQ(count(QStringLiteral("foodN1"), builtIn[0].toLong()), 30);
 }
 
-TEST_F(UserFoodsTest, AFoodThatReceivesAFormerIdFindsNoRowsOfTheOldOne) {
+TEST_F(UserFoodsTest, AFoodNeverFindsRowsOfAnEarlierFoodOfItsId) {
     foods::UserFoods foods(core::cn);
     const qint16 old = foods.Add(food(QStringLiteral("Old soup")));
-    foods.Remove(old);
-    // Rows that an earlier version left behind without their food are cleared as well.
-    core::cn.Execute(QStringLiteral("INSERT INTO lang (foodid, srl_no, langid, foodlangname) "
-                                    "VALUES (?, 0, 4, 'Purana shorba')"),
-                     {old});
-    const qint16 id = foods.Add(food(QStringLiteral("New soup")));
-    EXPECT_EQ(id, old);
+    foods::ComposedFoods(core::cn).removeUserFood(old);
+    // Nothing of the removed food is left, so its id is free again; rows that an earlier
+    // version left behind without their food keep theirs taken.
+    EXPECT_EQ(foods.Add(food(QStringLiteral("New soup"))), old);
+    core::cn.Execute(QStringLiteral("INSERT INTO item (itemid, srl_no, foodid, qty) "
+                                    "VALUES (?, 1, 3, 100)"),
+                     {old + 1});
+    const qint16 id = foods.Add(food(QStringLiteral("Newer soup")));
+    EXPECT_EQ(id, old + 2);
     EXPECT_EQ(count(QStringLiteral("foodN1"), id), 30);
     EXPECT_EQ(count(QStringLiteral("lang"), id), 13);
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT COUNT(*) FROM lang WHERE foodlangname = 'Purana shorba'"),
-            core::cn);
-    EXPECT_EQ(rs[0].toLong(), 0);
 }
 
 TEST_F(UserFoodsTest, MissingRowsAndBadValuesRefuseTheWholeFood) {

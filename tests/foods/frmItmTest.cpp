@@ -89,9 +89,9 @@ TEST_F(CatalogueTest, SaveCreatesAComposedFoodAllAtOnceOrNotAtAll) {
     f.cmdInsert.click();
     EXPECT_EQ(f.LView.rowTexts(1), (QStringList{QStringLiteral("Test soup"), QStringLiteral("User"),
                                                 QStringLiteral("READY FOOD")}));
-    EXPECT_EQ(foodId(QStringLiteral("Test soup")), 0);
-    EXPECT_EQ(items(0), QStringList{QStringLiteral("0:-:-:-")});
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM lang WHERE foodid = ?"), 0), 14);
+    EXPECT_EQ(foodId(QStringLiteral("Test soup")), 543);
+    EXPECT_EQ(items(543), QStringList{QStringLiteral("0:-:-:-")});
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM lang WHERE foodid = ?"), 543), 14);
     EXPECT_EQ(f.txtName.Text(), QString());
 
     const QList<std::pair<QString, QString>> refused = {
@@ -112,7 +112,7 @@ TEST_F(CatalogueTest, SaveCreatesAComposedFoodAllAtOnceOrNotAtAll) {
                       ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
     f.cmdInsert.click();
     EXPECT_EQ(foodId(QStringLiteral("Test stew")), -1);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM item WHERE itemid <> ?"), 0), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM item WHERE itemid <> ?"), 543), 0);
 }
 
 TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
@@ -120,6 +120,8 @@ TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
     foods::ComposedFoods store(cn);
     store.create(600, 21, QStringLiteral("Test soup"), QString());
     store.addIngredient(600, dal, 100, 1);
+    cn.Execute(
+        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test soup', 'Default')"));
     frmItm& f = open();
     f.LView.clickItem(QStringLiteral("Test soup"));
     host.expectMsgBox(QStringLiteral("Do you want to remove this fooditem?"),
@@ -129,10 +131,12 @@ TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
     EXPECT_EQ(foodId(QStringLiteral("Test soup")), 600);
     host.expectMsgBox(QStringLiteral("Do you want to remove this fooditem?")).answer(ui::vbYes);
     f.cmdDel.click();
-    for (const char* sql : {"SELECT count(*) FROM food WHERE foodid = ?",
-                            "SELECT count(*) FROM item WHERE itemid = ?",
-                            "SELECT count(*) FROM foodN1 WHERE foodid = ?",
-                            "SELECT count(*) FROM lang WHERE foodid = ?"}) {
+    for (const char* sql :
+         {"SELECT count(*) FROM food WHERE foodid = ?",
+          "SELECT count(*) FROM item WHERE itemid = ?",
+          "SELECT count(*) FROM foodN1 WHERE foodid = ?",
+          "SELECT count(*) FROM lang WHERE foodid = ?",
+          "SELECT count(*) FROM FoodUnit WHERE UnitSizeinGrams = 200 AND ? > 0"}) {
         EXPECT_EQ(count(QString::fromLatin1(sql), 600), 0) << sql;
     }
     EXPECT_EQ(f.LView.ListItems.Count(), 0);

@@ -15,7 +15,8 @@ constexpr int kFat = 3;
 constexpr int kIron = 10;
 
 // A base of 100 g of dal (10 of protein, 4 of iron per 100 g); a meal of 50 g of the base and
-// 150 g of rice (2 of protein); a plate that holds the base in two rows and nothing else.
+// 150 g of rice (2 of protein); a plate that holds the base in two rows and nothing else; a top
+// made of the meal alone.
 class DependantsTest : public ComposedFoodTest {
   protected:
     void SetUp() override {
@@ -25,12 +26,14 @@ class DependantsTest : public ComposedFoodTest {
         store.create(600, 21, QStringLiteral("Test base"), QString());
         store.create(601, 21, QStringLiteral("Test meal"), QString());
         store.create(602, 21, QStringLiteral("Test plate"), QString());
+        store.create(603, 21, QStringLiteral("Test top"), QString());
         store.addIngredient(600, dal, 100, 1);
         store.addIngredient(601, 600, 50, 1);
         store.addIngredient(601, rice, 150, 1);
         store.addIngredient(602, 600, 100, 1);
         addItem(602, 2, 600, 20);
         store.recompute(602);
+        store.addIngredient(603, 601, 100, 1);
         frmStrt::instance().Label6.click();
     }
     frmItm& catalogue() { return frmItm::instance(); }
@@ -65,9 +68,10 @@ TEST_F(DependantsTest, UpdateRecomputesEachDependantFromItsIngredientsAsTheyNowS
     EXPECT_EQ(row(601, kFat).unitText, QStringLiteral("g"));
     EXPECT_DOUBLE_EQ(row(601, kIron).total, 0);  // its row stays, with nothing in it
     EXPECT_NEAR(row(602, kFat).value, 6, 1e-9);
+    EXPECT_NEAR(row(603, kFat).value, 1.5, 1e-9);  // through the meal
 
     // A food nobody uses: an empty list, and only Cancel or Escape leave.
-    catalogue().LView.clickItem(QStringLiteral("Test meal"));
+    catalogue().LView.clickItem(QStringLiteral("Test top"));
     host.expectModal<frmOth>([](frmOth& o) {
         EXPECT_EQ(o.List1.ListCount(), 0);
         EXPECT_FALSE(o.cmdUp.Enabled());
@@ -103,7 +107,24 @@ TEST_F(DependantsTest, DeleteTakesTheFoodOutOfEveryRecipeBeforeItGoes) {
     EXPECT_NEAR(row(601, kProtein).value, 2, 1e-9);
     EXPECT_EQ(items(602), QStringList{QStringLiteral("0:-:-:-")});
     EXPECT_TRUE(rows(602).isEmpty());
-    EXPECT_EQ(catalogue().LView.ListItems.Count(), 2);
+    EXPECT_NEAR(row(603, kProtein).value, 2, 1e-9);  // through the meal
+    EXPECT_EQ(catalogue().LView.ListItems.Count(), 3);
+}
+
+// Dishes that the data holds made of one another are updated once each, and the person is told.
+TEST_F(DependantsTest, DishesMadeOfOneAnotherAreUpdatedOnceAndNamed) {
+    addItem(600, 2, 603, 10);  // the base holds the top, which the base is in
+    catalogue().LView.clickItem(QStringLiteral("Test base"));
+    host.expectModal<frmOth>([this](frmOth& o) {
+        host.expectMsgBox(QStringLiteral("These composed foods are made of themselves through "
+                                         "other foods, so their values cannot be exact: Test "
+                                         "base, Test meal, Test top"),
+                          ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+        o.cmdUp.click();
+    });
+    catalogue().cmdMerge.click();
+    EXPECT_FALSE(frmOth::isLoaded());
+    EXPECT_EQ(rows(603).size(), 2);
 }
 
 }  // namespace
