@@ -154,8 +154,12 @@ TEST_F(RegisterTest, SaveChecksTheFieldsInOrder) {
     }
     expectRefused(f, with([](Entry& e) { e.weight.clear(); }),
                   QStringLiteral("Please enter weight"), kWarning, &f.txtWeight);
-    expectRefused(f, with([](Entry& e) { e.weight = QStringLiteral("heavy"); }),
-                  QStringLiteral("Please numbers only."), kWarning, &f.txtWeight);
+    for (const char* weight : {"heavy", "0,125"}) {
+        expectRefused(f, with([weight](Entry& e) { e.weight = QString::fromLatin1(weight); }),
+                      QStringLiteral("Please numbers only."), kWarning, &f.txtWeight);
+    }
+    expectRefused(f, with([](Entry& e) { e.height = QStringLiteral("1,72"); }),
+                  QStringLiteral("Please numbers only."), kWarning, &f.txtHeight);
     for (const char* weight : {"0", "131"}) {
         expectRefused(f, with([weight](Entry& e) { e.weight = QString::fromLatin1(weight); }),
                       QStringLiteral("Please enter numbers between 1 and 130 only."), kWarning,
