@@ -454,9 +454,12 @@ TEST_F(RegisterTest, ExportWritesEveryColumnUnderTheTitleMembers) {
     EXPECT_TRUE(
         html.contains(QStringLiteral("<td>") + QString::number(id) + QStringLiteral("</td>")));
 
-    // Cancelled, nothing is asked.
+    // Cancelled, nothing is asked; the next export still proposes the last file.
     host.expectSaveDialog().cancel();
     f.cmdExport.click();
+    auto again = host.expectSaveDialog();
+    f.cmdExport.click();
+    EXPECT_EQ(again.request().FileName, file);
 }
 
 TEST_F(RegisterTest, EscapeAndCloseUnloadAndReopeningStartsAfresh) {
