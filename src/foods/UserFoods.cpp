@@ -27,6 +27,22 @@ db::Recordset Lookup(db::Connection& cn, const QString& sql, const QString& valu
     return rs;
 }
 
+// The most that 100 g of food can hold of a nutrient measured in `unit`. A unit not among these
+// gets the largest bound, so that no value the recipes cannot add up gets in.
+double MostPer100g(const QString& unit) {
+    // A part weighs no more than the food; pure fat, the densest food, has 9 kcal in a gram.
+    static const QList<std::pair<QString, double>> limits = {{QStringLiteral("g"), 100},
+                                                             {QStringLiteral("kcal"), 900},
+                                                             {QStringLiteral("mg"), 100e3},
+                                                             {QStringLiteral("mcg"), 100e6}};
+    for (const auto& [name, limit] : limits) {
+        if (unit.compare(name, Qt::CaseInsensitive) == 0) {
+            return limit;
+        }
+    }
+    return limits.last().second;
+}
+
 }  // namespace
 
 const std::array<NutrientField, 30>& NutrientFields() {
@@ -96,29 +112,24 @@ qint16 UserFoods::Add(const NewUserFood& food) {
         food.names.size() != languages.size()) {
         rt::raise(rt::err::InvalidProcedureCall, QStringLiteral("UserFoods::Add"));
     }
-    // Every value is read before anything is written.
-    QList<double> values;
+
+    db::Transaction transaction(cn_);
+    // Every value is read and checked against its nutrient's unit before anything is written.
+    struct Row {
+        int storedCode;
+        int unitId;
+        db::Variant unitText;
+        double value;
+    };
+    QList<Row> rows;
     for (size_t i = 0; i < fields.size(); ++i) {
+        const QString label = QString::fromLatin1(fields[i].label);
         const std::optional<double> value = NutrientValue(food.values[static_cast<qsizetype>(i)]);
         if (!value) {
             rt::raise(rt::err::TypeMismatch,
-                      QStringLiteral("The value of %1 is not a number.")
-                          .arg(QString::fromLatin1(fields[i].label)),
+                      QStringLiteral("The value of %1 is not a number.").arg(label),
                       QStringLiteral("UserFoods"));
         }
-        values.append(*value);
-    }
-
-    db::Transaction transaction(cn_);
-    const qint16 id = FreshFoodId(cn_);
-    const db::Variant cid = Lookup(cn_, QStringLiteral("SELECT cid FROM cat WHERE cname = ?"),
-                                   food.category, QStringLiteral("The category"))[0];
-    cn_.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, Price, edible, "
-                               "imp, stdweight, LANG_NM, PrimeOrNot) "
-                               "VALUES (?, ?, ?, '', 0, 100, 'A', 100, '', 'U')"),
-                {id, cid, food.name});
-
-    for (size_t i = 0; i < fields.size(); ++i) {
         const QString name = QString::fromLatin1(fields[i].nname);
         const int code = static_cast<int>(
             Lookup(cn_, QStringLiteral("SELECT nutri_cd FROM nutri WHERE nname = ?"), name,
@@ -130,13 +141,32 @@ qint16 UserFoods::Add(const NewUserFood& food) {
                                                    "nutri.file_nm = unit.UnitType "
                                                    "ORDER BY unit.unitid"),
                                     name, QStringLiteral("The unit row of the nutrient"));
+        const double most = MostPer100g(unit[1].text());
+        if (*value > most) {
+            rt::raise(rt::err::Overflow,
+                      QStringLiteral("The value of %1 is more than 100 g of food can hold: at "
+                                     "most %2 %3.")
+                          .arg(label, rt::Str(most), unit[1].text()),
+                      QStringLiteral("UserFoods"));
+        }
         const int unitId = static_cast<int>(unit[0].toLong());
-        const int storedCode = NutrientOffset::storedCode(code, unitId, kSerial);
-        cn_.Execute(QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, nutri_val, "
-                                   "unit_cd, unit_tp, total_value) VALUES (?, ?, ?, ?, ?, ?, 0)"),
-                    {id, kSerial, storedCode,
-                     NutrientOffset::storedValue(values[static_cast<qsizetype>(i)], storedCode),
-                     unitId, unit[1]});
+        rows.append({NutrientOffset::storedCode(code, unitId, kSerial), unitId, unit[1], *value});
+    }
+
+    const qint16 id = FreshFoodId(cn_);
+    const db::Variant cid = Lookup(cn_, QStringLiteral("SELECT cid FROM cat WHERE cname = ?"),
+                                   food.category, QStringLiteral("The category"))[0];
+    cn_.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, Price, edible, "
+                               "imp, stdweight, LANG_NM, PrimeOrNot) "
+                               "VALUES (?, ?, ?, '', 0, 100, 'A', 100, '', 'U')"),
+                {id, cid, food.name});
+
+    for (const Row& row : rows) {
+        cn_.Execute(
+            QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, nutri_val, "
+                           "unit_cd, unit_tp, total_value) VALUES (?, ?, ?, ?, ?, ?, 0)"),
+            {id, kSerial, row.storedCode, NutrientOffset::storedValue(row.value, row.storedCode),
+             row.unitId, row.unitText});
     }
 
     for (qsizetype j = 0; j < languages.size(); ++j) {

@@ -47,7 +47,8 @@ class UserFoods {
     // nutrient offset form) and one name row per language, in one transaction, and gives the
     // new id. Raises rt::Error, with nothing written, when a row it relies on is missing (the
     // category, a nutrient, a nutrient's unit row, a language: the description names it),
-    // when no 16-bit id is left above the highest one, when a value is not a number, or when
+    // when no 16-bit id is left above the highest one, when a value is not a number or is more
+    // than 100 g can hold in its nutrient's unit (the description names the nutrient), or when
     // the data file refuses a write.
     qint16 Add(const NewUserFood& food);
 

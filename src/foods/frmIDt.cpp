@@ -78,7 +78,7 @@ void frmIDt::SearchFood() {
                                "WHERE food.foodid = ?"),
                 cn, {id});
         if (rs.EOF()) {
-            return;  // the food is gone: the fields stay empty and OK writes nothing
+            return;  // the food is gone: the fields stay empty and OK says so
         }
         EditFoodId = rs[QStringLiteral("foodid")].toLong();
         cmbCat.AddItem(rs[QStringLiteral("cname")].text(), 0);
@@ -175,34 +175,47 @@ void frmIDt::cmdOK_Click() {
                    QStringLiteral("Kelvora"));
         return;
     }
-    if (EditFoodId >= 0) {
-        const bool written = foods::WriteAtOnce([&](foods::ComposedFoods&) {
-            db::Recordset rs;
-            rs.Open(QStringLiteral("SELECT cid FROM cat WHERE cname = ?"), cn, {cmbCat.Text()});
-            const db::Variant cid = rs[QStringLiteral("cid")];
-            rs.Close();
-            rs.Open(QStringLiteral("SELECT foodname FROM food WHERE foodid = ?"), cn, {EditFoodId});
-            const QString oldName = rs.EOF() ? QString() : rs[0].text();
-            cn.Execute(QStringLiteral("UPDATE food SET cid = ?, foodname = ?, Price = ?, "
-                                      "edible = ?, stdweight = ?, imp = ?, foodnote = ? "
-                                      "WHERE foodid = ?"),
-                       {cid, name, rt::CDbl(txtPrice.Text()), rt::CDbl(txtEdi.Text()),
-                        rt::CDbl(txtWeight.Text()), cmbImp.Text(), txtComment.Text(), EditFoodId});
-            // The serving units and the diary name the food; they follow the new name unless
-            // another food still bears the old one.
-            if (!oldName.isEmpty() && oldName != name && foods::FoodIdByName(oldName) < 0) {
-                cn.Execute(QStringLiteral("UPDATE FoodUnit SET food = ? WHERE food = ?"),
-                           {name, oldName});
-                cn.Execute(QStringLiteral("UPDATE dayin SET foodname = ? WHERE foodname = ?"),
-                           {name, oldName});
-            }
-        });
-        if (!written) {
-            return;
+    const bool written = foods::WriteAtOnce([&](foods::ComposedFoods&) {
+        // The food may have been removed in another window since this one opened: nothing is
+        // written and the person is told, as for a category that is gone.
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT foodname FROM food WHERE foodid = ?"), cn, {EditFoodId});
+        if (rs.EOF()) {
+            rt::raise(rt::err::NoCurrentRecord,
+                      QStringLiteral("This food is no longer in the data file. Nothing was saved."),
+                      QStringLiteral("frmIDt"));
         }
-        if (frmItm* catalogue = frmItm::loadedInstance()) {
-            catalogue->DispItemList();
+        const QString oldName = rs[0].text();
+        rs.Close();
+        rs.Open(QStringLiteral("SELECT cid FROM cat WHERE cname = ?"), cn, {cmbCat.Text()});
+        if (rs.EOF()) {
+            rt::raise(rt::err::NoCurrentRecord,
+                      QStringLiteral("The category '%1' is no longer in the data file. Nothing "
+                                     "was saved.")
+                          .arg(cmbCat.Text()),
+                      QStringLiteral("frmIDt"));
         }
+        const db::Variant cid = rs[QStringLiteral("cid")];
+        rs.Close();
+        cn.Execute(QStringLiteral("UPDATE food SET cid = ?, foodname = ?, Price = ?, "
+                                  "edible = ?, stdweight = ?, imp = ?, foodnote = ? "
+                                  "WHERE foodid = ?"),
+                   {cid, name, rt::CDbl(txtPrice.Text()), rt::CDbl(txtEdi.Text()),
+                    rt::CDbl(txtWeight.Text()), cmbImp.Text(), txtComment.Text(), EditFoodId});
+        // The serving units and the diary name the food; they follow the new name unless
+        // another food still bears the old one.
+        if (!oldName.isEmpty() && oldName != name && foods::FoodIdByName(oldName) < 0) {
+            cn.Execute(QStringLiteral("UPDATE FoodUnit SET food = ? WHERE food = ?"),
+                       {name, oldName});
+            cn.Execute(QStringLiteral("UPDATE dayin SET foodname = ? WHERE foodname = ?"),
+                       {name, oldName});
+        }
+    });
+    if (!written) {
+        return;
+    }
+    if (frmItm* catalogue = frmItm::loadedInstance()) {
+        catalogue->DispItemList();
     }
     ui::Unload(*this);
 }

@@ -368,9 +368,11 @@ void frmIng::cmdAdd_Click() {
         return;
     }
     const int composed = ComposedFoodId;
-    foods::WriteAtOnce([&](foods::ComposedFoods& store) {
-        store.addIngredient(composed, ingredient, grams, unitId);
-    });
+    if (!foods::WriteAtOnce([&](foods::ComposedFoods& store) {
+            store.addIngredient(composed, ingredient, grams, unitId);
+        })) {
+        return;  // the entry stays, to be saved again
+    }
     ListIngredients();
     cmdCancel_Click();
     EnableDelete();

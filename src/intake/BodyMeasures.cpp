@@ -9,6 +9,10 @@ int AgeInYears(int age, const QString& period) {
     return age;
 }
 
+bool IsAdult(int ageYears) {
+    return ageYears >= 18;
+}
+
 std::optional<double> Bmr(const QString& sex, int ageYears, double weightKg) {
     struct Band {
         double factor;
@@ -17,7 +21,10 @@ std::optional<double> Bmr(const QString& sex, int ageYears, double weightKg) {
     // The three adult bands: 18 to 30, 31 to 60, 61 and over.
     auto band = [ageYears](const Band& young, const Band& middle,
                            const Band& old) -> std::optional<Band> {
-        if (ageYears >= 18 && ageYears <= 30) {
+        if (!IsAdult(ageYears)) {
+            return std::nullopt;
+        }
+        if (ageYears <= 30) {
             return young;
         }
         if (ageYears >= 31 && ageYears <= 60) {

@@ -162,7 +162,9 @@ void frmRda::BmrBmi(std::optional<int> weight, std::optional<int> height, const 
     const QString picture = QStringLiteral("###.##");
     Label1.setCaption(QStringLiteral("BMR : ") + (bmr ? rt::Format(*bmr, picture) : noFigure));
     Label2.setCaption(QStringLiteral("BMI : ") + (bmi ? rt::Format(*bmi, picture) : noFigure));
-    if (bmi) {
+    // A child's BMI is not judged by the adult bands: the figure shows, the word does not.
+    const bool judged = bmi && age && measures::IsAdult(*age);
+    if (judged) {
         const measures::Status status = measures::StatusOf(*bmi);
         Label4.setCaption(status.caption);
         Label4.setForeColor(status.colour);
@@ -173,7 +175,7 @@ void frmRda::BmrBmi(std::optional<int> weight, std::optional<int> height, const 
     }
     Label1.setVisible(true);
     Label2.setVisible(true);
-    Label4.setVisible(true);
+    Label4.setVisible(judged);
 }
 
 void frmRda::FillList(const QString& order) {

@@ -17,9 +17,12 @@ void ExportToHtml(ui::CommonDialog& cdlg, ui::ListView& lvw, const QString& titl
     cdlg.FilterIndex = 2;
     cdlg.DefaultExt = QStringLiteral(".html");
     cdlg.InitDir = rt::App::Path();
+    // A cancel empties the dialog's file name; the next export still proposes the last file.
+    const QString lastFile = cdlg.FileName;
     cdlg.ShowSave();
     const QString fileName = cdlg.FileName;
     if (fileName.isEmpty()) {
+        cdlg.FileName = lastFile;
         return;
     }
     CLvwPrint output;

@@ -1,5 +1,7 @@
 #include "members/MemberEntry.h"
 
+#include <QRegularExpression>
+
 #include "db/Recordset.h"
 #include "frame/ErrorHandler.h"
 #include "frame/core.h"
@@ -61,7 +63,7 @@ bool rules(const EntryFields& f, EntryWindow window, const std::function<bool()>
         return warn(QStringLiteral("Please enter Age between 1 and 100"), &f.txtAge);
     }
     const QString notNumbers = QStringLiteral("Please numbers only.");
-    if (!f.txtPhone.Text().isEmpty() && !rt::IsNumeric(f.txtPhone.Text())) {
+    if (!f.txtPhone.Text().isEmpty() && !IsTelephone(f.txtPhone.Text())) {
         return warn(notNumbers, &f.txtPhone);
     }
     // Weight and height: asked for by the register, a number, within 1 and the highest value
@@ -111,7 +113,8 @@ bool rules(const EntryFields& f, EntryWindow window, const std::function<bool()>
 
 }  // namespace
 
-void TidyOnLeave(const EntryFields& f) {
+void TidyOnLeave(const EntryFields& f, ui::CommandButton* save,
+                 const std::function<void()>& saveCheck) {
     for (ui::TextBox* box : {&f.txtFirstN, &f.txtAddress, &f.txtEMail, &f.txtPhone}) {
         box->LostFocus = [box] { TrimOnLeave(*box); };
     }
@@ -119,7 +122,13 @@ void TidyOnLeave(const EntryFields& f) {
                                                              {&f.txtWeight, kWeightOverflow},
                                                              {&f.txtHeight, kHeightOverflow}};
     for (const auto& [box, warning] : numbers) {
-        box->LostFocus = [box, warning] { WholeNumberOnLeave(*box, warning); };
+        box->LostFocus = [box, warning, save, saveCheck] {
+            // While a field loses the focus, the control taking it is already the active one.
+            const bool leftForSave = save != nullptr && box->Parent().ActiveControl() == save;
+            if (!WholeNumberOnLeave(*box, warning) && leftForSave && saveCheck) {
+                saveCheck();
+            }
+        };
     }
 }
 
@@ -157,7 +166,7 @@ void TrimOnLeave(ui::TextBox& box) {
     box.setText(rt::Trim(box.Text()));
 }
 
-void WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning) {
+bool WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning) {
     try {
         TrimOnLeave(box);
         const QString text = box.Text();
@@ -168,8 +177,16 @@ void WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning) {
         if (error.Number() == rt::err::Overflow) {
             ui::MsgBox(overflowWarning);
             focusOn(box);
+            return false;
         }
     }
+    return true;
+}
+
+bool IsTelephone(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^\\+?(\\([0-9]+\\)|[0-9]+)([ -]*(\\([0-9]+\\)|[0-9]+))*$"));
+    return number.match(rt::Trim(text)).hasMatch();
 }
 
 bool RefuseEntry(const EntryFields& f, EntryWindow window,

@@ -10,6 +10,7 @@ class Error;
 }
 namespace ui {
 class ComboBox;
+class CommandButton;
 class Control;
 class TextBox;
 }  // namespace ui
@@ -49,13 +50,20 @@ struct EntryFields {
 // member keep an empty weight or height and a height with decimals.
 enum class EntryWindow { Register, Edit };
 
-// Connects the fields' leave handlers: texts are trimmed, numbers made whole.
-void TidyOnLeave(const EntryFields& f);
+// Connects the fields' leave handlers: texts are trimmed, numbers made whole. A number too big
+// for its field, left for `save`, gets the field's warning and then `saveCheck`: the warning
+// takes the click away from the button, and the person still hears why nothing is stored.
+void TidyOnLeave(const EntryFields& f, ui::CommandButton* save = nullptr,
+                 const std::function<void()>& saveCheck = {});
 // Leaving a field: its text without outer blanks.
 void TrimOnLeave(ui::TextBox& box);
 // Leaving a number field: trimmed, and a number becomes the nearest whole number ("7.6" gives
-// "8", "007" gives "7"); one too big to hold gives the warning and the focus back.
-void WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
+// "8", "007" gives "7"); one too big to hold gives the warning and the focus back (false).
+bool WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
+
+// A telephone number as people write it: digits in groups, parted by blanks or dashes, a group
+// in brackets, and one "+" in front ("+91 98450 12345", "(080) 2345 6789", "080-23456789").
+bool IsTelephone(const QString& text);
 
 // The check before a member is stored, rule by rule in a fixed order: the first rule that fails
 // shows its message, puts the focus where the person corrects it and refuses the entry (true).

@@ -102,7 +102,7 @@ frmUsr::frmUsr() {
     cmdDelete.Click = [this] { cmdDelete_Click(); };
     cmdExport.Click = [this] { cmdExport_Click(); };
     LViews.ColumnClick = [this](ui::ColumnHeader& header) { LViews_ColumnClick(header); };
-    members::TidyOnLeave(Fields());
+    members::TidyOnLeave(Fields(), &cmdAdd, [this] { ValidateInput(); });
     txtPhone.Validate = [this](bool& Cancel) { txtPhone_Validate(Cancel); };
     txtAge.Change = [this] { txtAge_Change(); };
     cmbSex.Click = [this] { cmbSex_Click(); };
@@ -325,7 +325,7 @@ void frmUsr::txtPhone_Validate(bool& Cancel) {
     const QString phone = rt::Trim(txtPhone.Text());
     if (phone.isEmpty()) {
         txtPhone.setText(QString());
-    } else if (!rt::IsNumeric(phone)) {
+    } else if (!members::IsTelephone(phone)) {
         ui::MsgBox(QStringLiteral("Please enter numbers only."), ui::vbInformation, kTitle);
         Cancel = true;
     }

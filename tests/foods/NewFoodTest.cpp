@@ -74,9 +74,19 @@ TEST_F(NewFoodTest, SaveRefusesInItsOrderAndBoxesBeforeARefusedOneKeepTheirZero)
         EXPECT_EQ(f.Text1[6].Text(), QString());
         EXPECT_EQ(f.Text3[1].Text(), QString());
 
-        f.Text1[5].type(QStringLiteral("12abc"));
-        expectSay(QStringLiteral("The value of Choline is not a number. Please correct it."));
+        // No thousands separator, and no decimal comma either.
+        for (const char* text : {"12abc", "0,125"}) {
+            f.Text1[5].type(QString::fromLatin1(text));
+            expectSay(QStringLiteral("The value of Choline is not a number. Please correct it."));
+            f.Command1.click();
+        }
+        f.Text1[5].type(QStringLiteral("2"));
+        f.Text1[8].type(QStringLiteral("1e308"));
+        expectSay(
+            QStringLiteral("The food was not saved. The value of Energy is more than 100 g "
+                           "of food can hold: at most 900 kcal."));
         f.Command1.click();
+        f.Text1[8].type(QStringLiteral("1"));
 
         f.Text1[5].type(QStringLiteral("2"));
         f.Text3[13].type(QStringLiteral("-1 dal"));

@@ -149,7 +149,7 @@ TEST_F(UnitsTest, TheRecipeCallerIsCalledBackAndEscapeCallsNoOne) {
 TEST_F(UnitsTest, SizesAreCheckedAndRoundedHalvesToEven) {
     frmDiary& diary = caller<frmDiary>();
     openUnits(diary, [this](frmUnit& f) {
-        for (const char* size : {"30001", "-1", "abc", ""}) {
+        for (const char* size : {"30001", "-1", "abc", "", "0,125", "1e308"}) {
             type(f, QStringLiteral("Glass"), QString::fromLatin1(size));
             expectSay(QStringLiteral("Some fields are empty"));
             f.Command2.click();

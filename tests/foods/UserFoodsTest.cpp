@@ -177,6 +177,31 @@ TEST_F(UserFoodsTest, MissingRowsAndBadValuesRefuseTheWholeFood) {
                                  "data file."));
 }
 
+// Calcium is in mg, carbohydrates in g, carotene in mcg, energy in kcal.
+TEST_F(UserFoodsTest, NoValueAboveWhat100gCanHold) {
+    const struct {
+        int field;
+        const char* most;
+        const char* above;
+        const char* refusal;
+    } limits[] = {
+        {0, "100000", "100000.5", "Calcium is more than 100 g of food can hold: at most 100000 mg"},
+        {1, "100", "100.01", "Carbohydrates is more than 100 g of food can hold: at most 100 g"},
+        {2, "1e8", "1e308",
+         "Carotene - B is more than 100 g of food can hold: at most 100000000 mcg"},
+        {7, "900", "901", "Energy is more than 100 g of food can hold: at most 900 kcal"},
+    };
+    foods::NewUserFood most = food(QStringLiteral("Sattu"));
+    for (const auto& limit : limits) {
+        foods::NewUserFood f = food(QStringLiteral("Sattu"));
+        f.values[limit.field] = QString::fromLatin1(limit.above);
+        expectRefused(f,
+                      QStringLiteral("The value of %1.").arg(QString::fromLatin1(limit.refusal)));
+        most.values[limit.field] = QString::fromLatin1(limit.most);
+    }
+    EXPECT_GT(foods::UserFoods(core::cn).Add(most), 0);
+}
+
 TEST_F(UserFoodsTest, NoIdBeyondTheSixteenBitRange) {
     core::cn.Execute(QStringLiteral("UPDATE food SET foodid = 32767 WHERE foodid = 542"));
     expectRefused(food(QStringLiteral("Sattu")),

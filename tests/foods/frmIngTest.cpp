@@ -147,6 +147,12 @@ TEST_F(IngredientEditorTest, RefusesWhatCannotBeAnIngredientAndWritesNothingHalf
         save(g, QStringLiteral("Bajra"), QStringLiteral("10"));
         EXPECT_EQ(items(soup).size(), 1);
         EXPECT_EQ(g.LstView.ListItems.Count(), 1);
+        // The refused entry stays, to be saved once the data file takes it.
+        EXPECT_EQ(g.cmbFoodName.Text(), QStringLiteral("Bajra"));
+        EXPECT_EQ(g.txtQuan.Text(), QStringLiteral("00010.00"));
+        cn.Execute(QStringLiteral("DROP TRIGGER full"));
+        g.cmdAdd.click();
+        EXPECT_EQ(items(soup).size(), 2);
         g.cmdClose.click();
     });
 }

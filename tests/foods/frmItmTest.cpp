@@ -159,6 +159,28 @@ TEST_F(CatalogueTest, DeleteKeepsAFoodWhoseDependantsCannotBeRead) {
     EXPECT_FALSE(frmOth::isLoaded());
 }
 
+TEST_F(CatalogueTest, DetailsEditorOnAFoodRemovedMeanwhileSaysSoAndWritesNothing) {
+    const int soup = addComposed(QStringLiteral("Test soup"));
+    cn.Execute(
+        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test soup', 'Default')"));
+    frmItm& f = open();
+    f.cmdDetail.click();
+    frmIDt& d = frmIDt::instance();
+    cn.Execute(QStringLiteral("DELETE FROM food WHERE foodid = ?"), {soup});
+    d.txtName.type(QStringLiteral("Test broth"));
+    host.expectMsgBox(QStringLiteral("This food is no longer in the data file. Nothing was saved."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+    d.cmdOK.click();
+    EXPECT_TRUE(frmIDt::isLoaded());
+    EXPECT_EQ(d.txtName.Text(), QStringLiteral("Test broth"));
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FoodUnit WHERE food = 'Test soup' AND "
+                                   "UnitSizeinGrams = ?"),
+                    200),
+              1);
+    d.cmdCancel.click();
+    EXPECT_FALSE(frmIDt::isLoaded());
+}
+
 TEST_F(CatalogueTest, DetailsEditorFillsEachBoxAndCarriesARename) {
     const int soup = addComposed(QStringLiteral("Test soup"));
     cn.Execute(QStringLiteral("UPDATE food SET imp = 'B', Price = NULL, edible = 80, "

@@ -135,8 +135,8 @@ TEST_F(DiaryTest, SaveRefusesBadEntriesAndSaysWhyItFails) {
     f.cmdAdd.click();
 
     f.cmbUser.choose(QStringLiteral("Asha"));
-    for (const QString& amount :
-         {QString(), QStringLiteral("30000.01"), QStringLiteral("-1"), QStringLiteral("abc")}) {
+    for (const QString& amount : {QString(), QStringLiteral("30000.01"), QStringLiteral("-1"),
+                                  QStringLiteral("abc"), QStringLiteral("0,125")}) {
         expectWarning(QStringLiteral("Some fields are empty"));
         save(f, QStringLiteral("Bajra"), amount);
     }

@@ -74,6 +74,27 @@ TEST_F(RdaWindowTest, ShowsTheGroupsRdaWithBmrBmiAndStatus) {
     EXPECT_FALSE(f.cmdUInfo.Enabled());
 }
 
+// The BMI bands are for adults: a child's BMI shows without a word, also for an age in months.
+TEST_F(RdaWindowTest, AChildsBmiShowsWithoutTheAdultStatus) {
+    addMember(QStringLiteral("Anu"), QStringLiteral("Female"), 10, kWomanGroup,
+              QStringLiteral("140"), QStringLiteral("30"));
+    addMember(QStringLiteral("Kiran"), QStringLiteral("Male"), 215, kManGroup,
+              QStringLiteral("170"), QStringLiteral("50"), QStringLiteral("M"));
+    frmRda& f = open();
+    f.cmbName.choose(QStringLiteral("Anu"));
+    EXPECT_EQ(f.Label1.Caption(), QStringLiteral("BMR : -"));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("BMI : 15.31"));
+    EXPECT_TRUE(f.Label2.Visible());
+    EXPECT_FALSE(f.Label4.Visible());
+    EXPECT_EQ(f.Label4.Caption(), QString());
+    f.cmbName.choose(QStringLiteral("Kiran"));  // 17 years and 11 months
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("BMI : 17.3"));
+    EXPECT_FALSE(f.Label4.Visible());
+    f.cmbName.choose(QStringLiteral("Asha"));
+    EXPECT_TRUE(measuresShown(f));
+    EXPECT_EQ(f.Label4.Caption(), QStringLiteral("NORMAL"));
+}
+
 TEST_F(RdaWindowTest, AnotherMemberIsListedInTheOrderChosen) {
     frmRda& f = open();
     f.LstView.clickHeader(2);

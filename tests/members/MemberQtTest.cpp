@@ -84,7 +84,7 @@ TEST_F(MemberQtTest, AMemberTypedAndSavedWithRealKeysAndClicks) {
               QStringLiteral("Ravi Kumar/26/10"));
 
     // A telephone that is no number keeps the person in the field at the real focus change.
-    typeInto(f.txtPhone.lineEdit(), QStringLiteral("12-34"));
+    typeInto(f.txtPhone.lineEdit(), QStringLiteral("1e308"));
     real_->expectMsgBox(QStringLiteral("Please enter numbers only."));
     QTest::mouseClick(f.txtEMail.lineEdit(), Qt::LeftButton);
     EXPECT_EQ(f.ActiveControl(), &f.txtPhone);
@@ -92,6 +92,18 @@ TEST_F(MemberQtTest, AMemberTypedAndSavedWithRealKeysAndClicks) {
         QTest::keyClick(f.txtPhone.lineEdit(), Qt::Key_Backspace);
     }
     EXPECT_EQ(f.txtPhone.Text(), QString());
+
+    // An age too big, and a real click on Save: the field's warning, then Save's own.
+    typeInto(f.txtFirstN.lineEdit(), QStringLiteral("Asha"));
+    typeInto(f.txtAge.lineEdit(), QStringLiteral("99999"));
+    real_->expectMsgBox(QStringLiteral("Too big number, enter between 1 and 100"));
+    real_->expectMsgBox(QStringLiteral("Some field contain too big number, enter it again."));
+    QTest::mouseClick(f.cmdAdd.button(), Qt::LeftButton);
+    real_->verify();
+    EXPECT_EQ(f.ActiveControl(), &f.txtAge);
+    EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM usr")), db::Variant(1));
+    f.txtAge.lineEdit()->selectAll();
+    QTest::keyClick(f.txtAge.lineEdit(), Qt::Key_Backspace);
 
     clickTab(f.SSTab1, 1);
     EXPECT_EQ(f.SSTab1.Tab(), 1);

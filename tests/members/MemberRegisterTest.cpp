@@ -154,8 +154,12 @@ TEST_F(RegisterTest, SaveChecksTheFieldsInOrder) {
     }
     expectRefused(f, with([](Entry& e) { e.weight.clear(); }),
                   QStringLiteral("Please enter weight"), kWarning, &f.txtWeight);
-    expectRefused(f, with([](Entry& e) { e.weight = QStringLiteral("heavy"); }),
-                  QStringLiteral("Please numbers only."), kWarning, &f.txtWeight);
+    for (const char* weight : {"heavy", "0,125"}) {
+        expectRefused(f, with([weight](Entry& e) { e.weight = QString::fromLatin1(weight); }),
+                      QStringLiteral("Please numbers only."), kWarning, &f.txtWeight);
+    }
+    expectRefused(f, with([](Entry& e) { e.height = QStringLiteral("1,72"); }),
+                  QStringLiteral("Please numbers only."), kWarning, &f.txtHeight);
     for (const char* weight : {"0", "131"}) {
         expectRefused(f, with([weight](Entry& e) { e.weight = QString::fromLatin1(weight); }),
                       QStringLiteral("Please enter numbers between 1 and 130 only."), kWarning,
@@ -234,7 +238,8 @@ TEST_F(RegisterTest, LeavingFieldsTidiesThem) {
     EXPECT_EQ(f.txtWeight.Text(), QStringLiteral("7"));
     EXPECT_EQ(f.txtHeight.Text(), QStringLiteral("24"));
 
-    // A number too big for the field: the warning, and the person stays in the field.
+    // A number too big for the field: the warning, and the person stays in the field. Left for
+    // Save, Save's own check follows and says why nothing is stored.
     const QList<std::pair<ui::TextBox*, QString>> overflows = {
         {&f.txtAge, QStringLiteral("Too big number, enter between 1 and 100")},
         {&f.txtWeight, QStringLiteral("Too big number, enter between 0 and 130")},
@@ -242,17 +247,26 @@ TEST_F(RegisterTest, LeavingFieldsTidiesThem) {
     for (const auto& [box, warning] : overflows) {
         box->type(QStringLiteral("99999"));
         host.expectMsgBox(warning, ui::vbOKOnly, kTitle);
+        f.txtAddress.focus();
+        EXPECT_EQ(f.ActiveControl(), box);
+        host.expectMsgBox(warning, ui::vbOKOnly, kTitle);
+        host.expectMsgBox(QStringLiteral("Some field contain too big number, enter it again."),
+                          ui::vbOKOnly, kTitle);
         EXPECT_FALSE(f.cmdAdd.click());
         EXPECT_EQ(f.ActiveControl(), box);
         box->type(QStringLiteral("50"));
     }
+    EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM usr")), db::Variant(0));
 
-    // A telephone that is no number keeps the person in the field.
-    f.txtPhone.type(QStringLiteral("12-34"));
+    // A telephone that is no telephone number keeps the person in the field.
+    f.txtPhone.type(QStringLiteral("-5"));
     host.expectMsgBox(QStringLiteral("Please enter numbers only."),
                       ui::vbOKOnly | ui::vbInformation, kTitle);
     f.txtEMail.focus();
     EXPECT_EQ(f.ActiveControl(), &f.txtPhone);
+    f.txtPhone.type(QStringLiteral("+91 98450 12345"));
+    f.txtEMail.focus();
+    EXPECT_EQ(f.ActiveControl(), &f.txtEMail);
     f.txtPhone.type(QStringLiteral("  "));
     f.txtEMail.focus();
     EXPECT_EQ(f.txtPhone.Text(), QString());
@@ -450,9 +464,12 @@ TEST_F(RegisterTest, ExportWritesEveryColumnUnderTheTitleMembers) {
     EXPECT_TRUE(
         html.contains(QStringLiteral("<td>") + QString::number(id) + QStringLiteral("</td>")));
 
-    // Cancelled, nothing is asked.
+    // Cancelled, nothing is asked; the next export still proposes the last file.
     host.expectSaveDialog().cancel();
     f.cmdExport.click();
+    auto again = host.expectSaveDialog();
+    f.cmdExport.click();
+    EXPECT_EQ(again.request().FileName, file);
 }
 
 TEST_F(RegisterTest, EscapeAndCloseUnloadAndReopeningStartsAfresh) {

@@ -1,5 +1,7 @@
 #include "db/SqliteSupport.h"
 
+#include <cmath>
+
 #include "runtime/Error.h"
 
 namespace db::detail {
@@ -122,6 +124,12 @@ void bind(sqlite3* handle, sqlite3_stmt* statement, const Params& params) {
                 rc = sqlite3_bind_int64(statement, i + 1, value.integerValue());
                 break;
             case Variant::Type::Double:
+                // An infinity is no amount of anything, and SQLite would store NaN as Null.
+                if (!std::isfinite(value.doubleValue())) {
+                    throw rt::Error(rt::err::Overflow,
+                                    QStringLiteral("A number too big to store was given."),
+                                    errorSource());
+                }
                 rc = sqlite3_bind_double(statement, i + 1, value.doubleValue());
                 break;
             case Variant::Type::Text: {

@@ -173,29 +173,12 @@ std::optional<double> parseWhole(const QString& text, bool* overflow) {
         ++i;
     }
     int mantissaDigits = 0;
-    // Integer part, with optional grouping commas. Groups must be three digits long so that a
-    // decimal comma typed in another locale ("1,5") is refused rather than read as 15.
-    int groupLen = 0;
-    bool grouped = false;
-    while (i < n) {
-        if (isDigit(t[i])) {
-            ascii += static_cast<char>(t[i].unicode());
-            ++mantissaDigits;
-            ++groupLen;
-            ++i;
-        } else if (t[i] == u',') {
-            if (groupLen == 0 || (grouped && groupLen != 3) || (!grouped && groupLen > 3)) {
-                return std::nullopt;
-            }
-            grouped = true;
-            groupLen = 0;
-            ++i;
-        } else {
-            break;
-        }
-    }
-    if (grouped && groupLen != 3) {
-        return std::nullopt;
+    // No grouping: a comma is a decimal comma to some and a thousands separator to others, and
+    // either reading of "0,125" stores a number the person did not mean.
+    while (i < n && isDigit(t[i])) {
+        ascii += static_cast<char>(t[i].unicode());
+        ++mantissaDigits;
+        ++i;
     }
     if (i < n && t[i] == u'.') {
         ascii += '.';

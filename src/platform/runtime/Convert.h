@@ -28,7 +28,9 @@ qint16 CInt(const QString& text);
 qint32 CLng(double value);
 qint32 CLng(const QString& text);
 
-// The whole text (outer blanks allowed) as a number; error 13 when it is not numeric.
+// The whole text (outer blanks allowed) as a number; error 13 when it is not numeric, error 6
+// when it is beyond the range of a double. Digits with a point, without grouping ("1,000" is no
+// number), an optional sign and exponent, or "&H"/"&O" digits; the result is always finite.
 double CDbl(const QString& text);
 
 // True when the text as a whole reads as a number (see CDbl).

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <limits>
 #include <stdexcept>
 
 #include "TestDataFile.h"
@@ -205,6 +206,21 @@ TEST_F(ConnectionTest, ParameterCountMustMatchTheMarks) {
               }),
               rt::err::ProviderFailure);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+}
+
+TEST_F(ConnectionTest, InfinitiesAndNaNAreNeverStored) {
+    for (const double v :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_EQ(errorNumber([&] {
+                      cn.Execute(
+                          "INSERT INTO dayin (uid, idate, foodname, quantity, unit) "
+                          "VALUES (1, '01-02-2024', 'Apple', ?, 'Grams')",
+                          {v});
+                  }),
+                  rt::err::Overflow);
+    }
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM dayin"), 0);
 }
 
 TEST_F(ConnectionTest, ASecondStatementInTheTextIsRefusedNotIgnored) {
