@@ -1,5 +1,8 @@
 #include "Program.h"
 
+#include <QApplication>
+#include <QDir>
+
 #include "Windows.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
@@ -10,7 +13,17 @@
 
 namespace kelvora {
 
+QIcon programIcon() {
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/kelvora"));
+    for (const QString& size : sizes.entryList(QDir::Dirs)) {
+        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/kelvora.png")));
+    }
+    return icon;
+}
+
 int runProgram() {
+    QApplication::setWindowIcon(programIcon());
     connectWindows();
     int status = 0;
     try {

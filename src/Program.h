@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIcon>
+
 namespace kelvora {
 
 // The program under the real host, from start to end: the windows connected, Main, then the
@@ -8,6 +10,9 @@ namespace kelvora {
 // closes the program. Returns the process status: 0, or 1 when start-up failed with an error
 // before the main window came up.
 int runProgram();
+
+// The program's icon, which every window carries, in the sizes the build painted.
+QIcon programIcon();
 
 // What the program's top does once the program has come back to it: the windows go without
 // their events, the connection is released (a transaction left open is rolled back and

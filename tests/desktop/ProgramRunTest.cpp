@@ -1,5 +1,8 @@
 // The program as main() runs it, under the real host: it ends as a person ends it, and the end
 // comes back to the program's top however deep the modal windows are.
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -51,6 +54,20 @@ TEST_F(ProgramRunTest, TheExitWindowEndsTheProgramBackAtItsTop) {
     EXPECT_TRUE(ui::Forms::loaded().isEmpty());
     EXPECT_FALSE(ui::programEnding());
     EXPECT_EQ(host.calls(), QStringList());
+}
+
+// The icon is compiled in at every size the desktop's theme asks for, and painted: a shape on
+// a clear ground, not an empty square.
+TEST(ProgramIcon, IsPaintedAtTheThemeSizes) {
+    const QIcon icon = kelvora::programIcon();
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    }
+    const QImage image = icon.pixmap(QSize(64, 64)).toImage();
+    ASSERT_EQ(image.size(), QSize(64, 64));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(32, 32)), 255);
+    EXPECT_NE(image.pixel(32, 32), image.pixel(6, 32));
 }
 
 }  // namespace
