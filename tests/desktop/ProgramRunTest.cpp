@@ -11,6 +11,7 @@
 #include "frame/core.h"
 #include "frame/frmClose.h"
 #include "frame/frmMain.h"
+#include "runtime/App.h"
 #include "support/NoEarlyExit.h"
 #include "support/ProgramFixture.h"
 #include "ui/Form.h"
@@ -54,6 +55,31 @@ TEST_F(ProgramRunTest, TheExitWindowEndsTheProgramBackAtItsTop) {
     EXPECT_TRUE(ui::Forms::loaded().isEmpty());
     EXPECT_FALSE(ui::programEnding());
     EXPECT_EQ(host.calls(), QStringList());
+}
+
+// The install check starts the program with KELVORA_QUIT_WHEN_SHOWN: it ends by itself once
+// its main window is shown, and says so; the exit window is not asked. Its windows carry the
+// program's icon.
+TEST_F(ProgramRunTest, ForTheInstallCheckItEndsOnceItsMainWindowIsShown) {
+    const NoEarlyExit guard;
+    ui::QtHost qt;
+    qputenv("KELVORA_QUIT_WHEN_SHOWN", "1");
+    // Should it not end by itself, the test ends it rather than wait for ever.
+    QTimer stop;
+    stop.setSingleShot(true);
+    QObject::connect(&stop, &QTimer::timeout,
+                     [] { ui::detail::dispatchFromQt([] { rt::App::End(); }); });
+    stop.start(10000);
+    testing::internal::CaptureStdout();
+    const int status = kelvora::runProgram();
+    const std::string said = testing::internal::GetCapturedStdout();
+    qunsetenv("KELVORA_QUIT_WHEN_SHOWN");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(said, "Kelvora: main window shown\n");
+    EXPECT_FALSE(frmMain::isLoaded());
+    EXPECT_FALSE(core::cn.IsOpen());
+    EXPECT_EQ(host.calls(), QStringList());
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), kelvora::programIcon().availableSizes());
 }
 
 // The icon is compiled in at every size the desktop's theme asks for, and painted: a shape on
