@@ -9,6 +9,7 @@ endif()
 
 set(KELVORA_DOCUMENT_FILES fmenu.doc kelvora.html)
 set(KELVORA_DOCUMENT_OUTPUTS)
+set(KELVORA_DOCUMENT_SOURCES)
 
 foreach(doc IN LISTS KELVORA_DOCUMENT_FILES)
     # CMAKE_CURRENT_LIST_DIR rather than CMAKE_CURRENT_SOURCE_DIR, so the sources are found
@@ -26,6 +27,7 @@ foreach(doc IN LISTS KELVORA_DOCUMENT_FILES)
         COMMENT "Copying ${doc} beside the executable"
         VERBATIM)
     list(APPEND KELVORA_DOCUMENT_OUTPUTS ${dst})
+    list(APPEND KELVORA_DOCUMENT_SOURCES ${src})
 endforeach()
 
 add_custom_target(kelvora_documents ALL DEPENDS ${KELVORA_DOCUMENT_OUTPUTS})

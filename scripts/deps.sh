@@ -3,6 +3,8 @@
 #   scripts/deps.sh              what building and running the program needs
 #   scripts/deps.sh --tests      that, and what the tests and benchmarks need
 #   scripts/deps.sh --sanitize   the same as --tests (g++ brings its own sanitizer runtimes)
+#   scripts/deps.sh --package    what building the program needs, and what making its .deb and
+#                                checking the installed program need (scripts/install-check)
 # Runs as root directly, otherwise through sudo. While another installation holds the package
 # manager's lock, it waits for it (up to ten minutes) instead of failing.
 set -euo pipefail
@@ -14,8 +16,13 @@ case "${1:-}" in
         # fonts-dejavu-core: the offscreen tests measure and draw text in a known font.
         packages+=(libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
         ;;
+    --package)
+        # cpack's DEB generator reads the libraries linked with dpkg-shlibdeps (dpkg-dev),
+        # which needs file; desktop-file-validate checks the installed menu entry.
+        packages+=(dpkg-dev file desktop-file-utils)
+        ;;
     *)
-        echo "usage: $0 [--tests | --sanitize]" >&2
+        echo "usage: $0 [--tests | --sanitize | --package]" >&2
         exit 2
         ;;
 esac

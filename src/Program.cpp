@@ -1,16 +1,48 @@
 #include "Program.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
 #include "Windows.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "runtime/App.h"
 #include "ui/Form.h"
 #include "ui/FormDetail.h"
 #include "ui/Host.h"
 #include "ui/QtHost.h"
 
 namespace kelvora {
+namespace {
+
+// Once the main loop runs: the main window is up, so the program says so and ends as it
+// always ends.
+void quitOnceShown() {
+    QTimer::singleShot(0, [] {
+        ui::detail::dispatchFromQt([] {
+            if (frmMain::isLoaded() && frmMain::instance().isVisible()) {
+                std::fputs("Kelvora: main window shown\n", stdout);
+                rt::App::End();
+            }
+        });
+    });
+}
+
+}  // namespace
+
+QIcon programIcon() {
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/kelvora"));
+    for (const QString& size : sizes.entryList(QDir::Dirs)) {
+        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/kelvora.png")));
+    }
+    return icon;
+}
 
 int runProgram() {
+    QApplication::setWindowIcon(programIcon());
     connectWindows();
     int status = 0;
     try {
@@ -25,6 +57,9 @@ int runProgram() {
         }
         // Main returns with the main window up, or without it when start-up gave up. The
         // program goes on for as long as its main window is there.
+        if (frmMain::isLoaded() && qEnvironmentVariableIsSet("KELVORA_QUIT_WHEN_SHOWN")) {
+            quitOnceShown();
+        }
         while (frmMain::isLoaded()) {
             try {
                 status = ui::QtHost::runMainLoop();

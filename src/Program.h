@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIcon>
+
 namespace kelvora {
 
 // The program under the real host, from start to end: the windows connected, Main, then the
@@ -7,7 +9,15 @@ namespace kelvora {
 // modal windows, an error no window caught, the main window gone), it comes back here and
 // closes the program. Returns the process status: 0, or 1 when start-up failed with an error
 // before the main window came up.
+//
+// With KELVORA_QUIT_WHEN_SHOWN set in the environment, the program ends as soon as its main
+// window is shown, after writing "Kelvora: main window shown" to standard output: the check of
+// an installed program (scripts/install-check) starts it so and knows then that start-up got
+// that far. It changes nothing else.
 int runProgram();
+
+// The program's icon, which every window carries, in the sizes the build painted.
+QIcon programIcon();
 
 // What the program's top does once the program has come back to it: the windows go without
 // their events, the connection is released (a transaction left open is rolled back and

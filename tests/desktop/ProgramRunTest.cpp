@@ -1,5 +1,8 @@
 // The program as main() runs it, under the real host: it ends as a person ends it, and the end
 // comes back to the program's top however deep the modal windows are.
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -8,6 +11,7 @@
 #include "frame/core.h"
 #include "frame/frmClose.h"
 #include "frame/frmMain.h"
+#include "runtime/App.h"
 #include "support/NoEarlyExit.h"
 #include "support/ProgramFixture.h"
 #include "ui/Form.h"
@@ -51,6 +55,45 @@ TEST_F(ProgramRunTest, TheExitWindowEndsTheProgramBackAtItsTop) {
     EXPECT_TRUE(ui::Forms::loaded().isEmpty());
     EXPECT_FALSE(ui::programEnding());
     EXPECT_EQ(host.calls(), QStringList());
+}
+
+// The install check starts the program with KELVORA_QUIT_WHEN_SHOWN: it ends by itself once
+// its main window is shown, and says so; the exit window is not asked. Its windows carry the
+// program's icon.
+TEST_F(ProgramRunTest, ForTheInstallCheckItEndsOnceItsMainWindowIsShown) {
+    const NoEarlyExit guard;
+    ui::QtHost qt;
+    qputenv("KELVORA_QUIT_WHEN_SHOWN", "1");
+    // Should it not end by itself, the test ends it rather than wait for ever.
+    QTimer stop;
+    stop.setSingleShot(true);
+    QObject::connect(&stop, &QTimer::timeout,
+                     [] { ui::detail::dispatchFromQt([] { rt::App::End(); }); });
+    stop.start(10000);
+    testing::internal::CaptureStdout();
+    const int status = kelvora::runProgram();
+    const std::string said = testing::internal::GetCapturedStdout();
+    qunsetenv("KELVORA_QUIT_WHEN_SHOWN");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(said, "Kelvora: main window shown\n");
+    EXPECT_FALSE(frmMain::isLoaded());
+    EXPECT_FALSE(core::cn.IsOpen());
+    EXPECT_EQ(host.calls(), QStringList());
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), kelvora::programIcon().availableSizes());
+}
+
+// The icon is compiled in at every size the desktop's theme asks for, and painted: a shape on
+// a clear ground, not an empty square.
+TEST(ProgramIcon, IsPaintedAtTheThemeSizes) {
+    const QIcon icon = kelvora::programIcon();
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    }
+    const QImage image = icon.pixmap(QSize(64, 64)).toImage();
+    ASSERT_EQ(image.size(), QSize(64, 64));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(32, 32)), 255);
+    EXPECT_NE(image.pixel(32, 32), image.pixel(6, 32));
 }
 
 }  // namespace

@@ -48,6 +48,10 @@ cat >"$work/bin/cmake" <<EOF
 #!/usr/bin/env bash
 echo "cmake \$*" >>"$work/log"
 EOF
+cat >"$work/bin/ctest" <<EOF
+#!/usr/bin/env bash
+echo "ctest \$*" >>"$work/log"
+EOF
 chmod +x "$work/bin/"*
 
 run() { # run UID INSTALLED SCRIPT ARGS...
@@ -75,6 +79,13 @@ install=$(grep " install " "$work/log")
 [[ $install == *"libgtest-dev"* && $install == *"libbenchmark-dev"* ]] ||
     fail "deps.sh --sanitize misses the test packages: $install"
 [[ $install == *"clang"* ]] && fail "deps.sh --sanitize installs clang's runtime: $install"
+
+# What packaging and the install check need, only for them.
+[[ $install == *"desktop-file-utils"* ]] && fail "deps.sh --sanitize installs the packaging tools"
+run 0 "" "$src/scripts/deps.sh" --package || fail "deps.sh --package ended with an error"
+install=$(grep " install " "$work/log")
+[[ $install == *"desktop-file-utils"* && $install == *"dpkg-dev"* && $install == *"qt6-base-dev"* ]] ||
+    fail "deps.sh --package misses what packaging needs: $install"
 
 # What is installed already is not installed again; with everything there nothing runs.
 run 0 "build-essential cmake qt6-base-dev" "$src/scripts/deps.sh" || fail "deps.sh failed"
@@ -104,6 +115,14 @@ configure=$(grep "cmake -S" "$work/log")
     fail "start configures the tests or benchmarks: $configure"
 grep -q "cmake --build .* --target kelvora" "$work/log" || fail "start builds more than the program"
 grep -q "^kelvora" "$work/log" || fail "start did not start the program"
+[[ $configure == *"-DKELVORA_WERROR=ON"* ]] || fail "start builds without warnings as errors"
+
+# scripts/test builds everything with warnings as errors and runs ctest.
+KELVORA_BUILD_DIR=$work/build run 0 "" "$src/scripts/test" || fail "test ended with an error"
+configure=$(grep "cmake -S" "$work/log")
+[[ $configure == *"-DKELVORA_WERROR=ON"* && $configure == *"-DKELVORA_TESTS=ON"* ]] ||
+    fail "test configures without warnings as errors or tests: $configure"
+grep -q "^ctest --test-dir $work/build" "$work/log" || fail "test did not run ctest"
 
 if ((failures)); then
     exit 1

@@ -16,23 +16,6 @@ namespace {
 
 }  // namespace
 
-Variant& Variant::operator=(const Variant& other) {
-    if (this != &other) {
-        Variant copy(other);
-        *this = std::move(copy);
-    }
-    return *this;
-}
-
-Variant& Variant::operator=(Variant&& other) noexcept {
-    if (this != &other) {
-        destroy();
-        type_ = other.type_;
-        moveFrom(std::move(other));
-    }
-    return *this;
-}
-
 QString Variant::toString() const& {
     switch (type()) {
         case Type::Null:

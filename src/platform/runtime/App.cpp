@@ -46,7 +46,18 @@ QString App::Path() {
     if (!s.path.isEmpty()) {
         return s.path;
     }
-    return QCoreApplication::applicationDirPath();
+    return programFolderOf(QCoreApplication::applicationDirPath());
+}
+
+QString App::programFolderOf(const QString& executableFolder) {
+    // Both names come from the build: where the installation puts the share folder, relative
+    // to the executable's, and the template the build delivers.
+    const QString installed = QDir::cleanPath(executableFolder + QLatin1Char('/') +
+                                              QLatin1String(KELVORA_PROGRAM_DIR_FROM_BIN));
+    if (QFileInfo::exists(installed + QLatin1Char('/') + QLatin1String(KELVORA_TEMPLATE))) {
+        return installed;
+    }
+    return executableFolder;
 }
 
 void App::setPath(const QString& path) {

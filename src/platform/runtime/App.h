@@ -9,9 +9,14 @@ namespace rt {
 // already running, and how it ends.
 class App {
   public:
-    // The program folder: the executable's folder unless set (tests and benchmarks set it).
+    // The program folder, which holds the delivered files: programFolderOf the executable's
+    // folder unless set (tests and benchmarks set it).
     static QString Path();
     static void setPath(const QString& path);
+    // An installed program keeps its delivered files in its share folder (<prefix>/share/kelvora
+    // beside <prefix>/bin): that folder when it holds the data template, otherwise the
+    // executable's own folder, as in the build tree.
+    static QString programFolderOf(const QString& executableFolder);
 
     static QString Title();
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
@@ -22,6 +23,22 @@ TEST(App, PathIsTheProgramFolderUnlessSet) {
     rt::App::setPath({});
     EXPECT_EQ(rt::App::Path(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(rt::App::Title(), "Kelvora");
+}
+
+// Installed, the delivered files are in the share folder beside bin; a build tree, or an
+// installation without its template, has them beside the executable.
+TEST(App, ProgramFolderOfAnInstalledProgramIsItsShareFolder) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString bin = prefix.path() + QStringLiteral("/bin");
+    const QString share = QDir::cleanPath(bin + QStringLiteral("/" KELVORA_PROGRAM_DIR_FROM_BIN));
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share));
+    EXPECT_EQ(rt::App::programFolderOf(bin), bin);
+    QFile installedTemplate(share + QStringLiteral("/" KELVORA_TEMPLATE));
+    ASSERT_TRUE(installedTemplate.open(QIODevice::WriteOnly));
+    installedTemplate.close();
+    EXPECT_EQ(rt::App::programFolderOf(bin), share);
+    EXPECT_TRUE(share.startsWith(prefix.path()));
 }
 
 class InstanceLock : public ::testing::Test {
