@@ -48,18 +48,25 @@ bool storeFailureTold = false;
 
 // A settings file that cannot be read is set aside; the program starts on the defaults.
 void SetAsideUnreadablePreferences() {
-    const std::optional<QString> kept = rt::SetAsideUnreadableSettings(rt::App::Title());
-    if (!kept) {
+    const std::optional<rt::UnreadableSettings> unreadable =
+        rt::SetAsideUnreadableSettings(rt::App::Title());
+    if (!unreadable) {
         return;
     }
-    const QString suffix = QStringLiteral(".unreadable");
-    const bool moved = kept->endsWith(suffix);
-    const QString file = moved ? kept->chopped(suffix.size()) : *kept;
-    QString message =
-        QStringLiteral("The preferences file ") + file + QStringLiteral(" could not be read.");
-    message += moved ? QStringLiteral(" It is kept as ") + *kept +
-                           QStringLiteral(" and Kelvora starts with the default preferences.")
-                     : QStringLiteral(" Kelvora uses what it could read of it.");
+    QString message = QStringLiteral("The preferences file ") + unreadable->file +
+                      QStringLiteral(" could not be read.");
+    if (!unreadable->keptAs.isEmpty()) {
+        message += QStringLiteral(" It is kept as ") + unreadable->keptAs +
+                   QStringLiteral(" and Kelvora starts with the default preferences.");
+    } else if (unreadable->noPermission) {
+        // Nor can it be written: this message says so once for the whole run.
+        storeFailureTold = true;
+        message += QStringLiteral(
+            " Kelvora starts with the default preferences, and preferences changed now are "
+            "lost when it ends.");
+    } else {
+        message += QStringLiteral(" Kelvora uses what it could read of it.");
+    }
     ui::MsgBox(message, ui::vbOKOnly | ui::vbInformation, rt::App::Title());
 }
 

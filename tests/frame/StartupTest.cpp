@@ -1,4 +1,7 @@
+#include <unistd.h>
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -146,6 +149,63 @@ TEST_F(StartupSettingsTest, AnUnreadableSettingsFileIsSetAsideOnce) {
     // The file written in its place is sound: the next start says nothing.
     restart();
     EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
+}
+
+// While it lives, the process acts as a normal user would. Root reads every file whatever its
+// mode, so as root it takes the identity of "nobody" (the folder made theirs) and gives it back
+// when it goes; as a normal user it changes nothing.
+class AsNormalUser {
+  public:
+    explicit AsNormalUser(const QString& folder) {
+        if (::geteuid() != 0) {
+            return;
+        }
+        constexpr uid_t kNobody = 65534;
+        QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        bool owned = ::chown(QFile::encodeName(folder).constData(), kNobody, -1) == 0;
+        while (entries.hasNext()) {
+            owned =
+                ::lchown(QFile::encodeName(entries.next()).constData(), kNobody, -1) == 0 && owned;
+        }
+        dropped_ = owned && ::seteuid(kNobody) == 0;
+        EXPECT_TRUE(dropped_) << "cannot act as a normal user";
+    }
+    ~AsNormalUser() {
+        if (dropped_) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    AsNormalUser(const AsNormalUser&) = delete;
+    AsNormalUser& operator=(const AsNormalUser&) = delete;
+
+  private:
+    bool dropped_ = false;
+};
+
+// A preferences file the person may not read (mode 0000): told as unreadable, set aside, and
+// the program starts on the defaults and can store again.
+TEST_F(StartupSettingsTest, APreferencesFileThatMayNotBeReadIsSetAsideAndDefaultsApply) {
+    writeSettingsFile("[Options]\nlanguage=Hindi\n");
+    QFile::setPermissions(settingsFile(), {});
+    QString language;
+    QString dataPath;
+    {
+        const AsNormalUser user(programDir());
+        host.expectMsgBox(QStringLiteral("The preferences file ") + settingsFile() +
+                              QStringLiteral(" could not be read. It is kept as ") +
+                              settingsFile() +
+                              QStringLiteral(".unreadable and Kelvora starts with the default "
+                                             "preferences."),
+                          ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+            .answer(ui::vbOK);
+        start();
+        language = option(QStringLiteral("language"), QStringLiteral("ENGLISH"));
+        dataPath = option(QStringLiteral("data path"));
+    }
+    EXPECT_EQ(language, QStringLiteral("ENGLISH"));
+    EXPECT_EQ(dataPath, dataFile());
+    EXPECT_TRUE(QFile::exists(settingsFile() + QStringLiteral(".unreadable")));
 }
 
 // A folder where the settings file belongs: nothing can be stored, and the start goes on,

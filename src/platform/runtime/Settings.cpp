@@ -1,6 +1,7 @@
 #include "runtime/Settings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <memory>
 
@@ -90,23 +91,29 @@ void DeleteSetting(const QString& appName, const QString& section, const QString
     syncOrRaise(*store, source);
 }
 
-std::optional<QString> SetAsideUnreadableSettings(const QString& appName) {
-    QString fileName;
+std::optional<UnreadableSettings> SetAsideUnreadableSettings(const QString& appName) {
+    UnreadableSettings unreadable;
     {
         const QSettings store(QSettings::IniFormat, QSettings::UserScope, kOrganisation, appName);
         // The file is read at the first question asked of the store, not when it is made.
         store.allKeys();
-        if (store.status() != QSettings::FormatError) {
+        unreadable.file = store.fileName();
+        // An access error on reading a file that is there means one that may not be read; the
+        // store then holds nothing of it, and writing would fail as well. (A folder in its
+        // place holds no preferences to lose: that store only cannot be written.)
+        unreadable.noPermission =
+            store.status() == QSettings::AccessError && QFileInfo(unreadable.file).isFile();
+        if (store.status() != QSettings::FormatError && !unreadable.noPermission) {
             return std::nullopt;
         }
-        fileName = store.fileName();
     }
-    const QString kept = fileName + QStringLiteral(".unreadable");
+    // Moving needs only the folder's permission, not the file's.
+    const QString kept = unreadable.file + QStringLiteral(".unreadable");
     QFile::remove(kept);
-    if (!QFile::rename(fileName, kept)) {
-        return fileName;
+    if (QFile::rename(unreadable.file, kept)) {
+        unreadable.keptAs = kept;
     }
-    return kept;
+    return unreadable;
 }
 
 std::optional<QVariant> ReadSettingValue(const QString& keyPath, const QString& valueName) {

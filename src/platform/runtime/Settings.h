@@ -22,11 +22,20 @@ void SaveSetting(const QString& appName, const QString& section, const QString& 
 // remove; error 70 when the store cannot be written.
 void DeleteSetting(const QString& appName, const QString& section, const QString& key = {});
 
-// A settings file that cannot be read (its content is not a settings file) is moved aside to
-// its name followed by ".unreadable", replacing an older one, so that the store starts empty.
-// Gives the name under which the file is now kept (its own name when it could not be moved),
-// or nothing when the store could be read.
-std::optional<QString> SetAsideUnreadableSettings(const QString& appName);
+// A settings file that could not be read.
+struct UnreadableSettings {
+    QString file;
+    // Where it is kept now; empty when it could not be moved aside.
+    QString keptAs;
+    // Nothing of it could be read, for lack of permission (rather than content that is no
+    // settings file, of which the store reads what it can).
+    bool noPermission = false;
+};
+
+// A settings file that cannot be read (its content is not a settings file, or the user may not
+// read it) is moved aside to its name followed by ".unreadable", replacing an older one, so
+// that the store starts empty and can be written again. Nothing when the store could be read.
+std::optional<UnreadableSettings> SetAsideUnreadableSettings(const QString& appName);
 
 // A raw value from the program's own store ("Kelvora"): keyPath is a group path such as
 // "Options" or "Options/Sub" ('\' also separates groups). nullopt when the group or the value

@@ -166,7 +166,11 @@ TEST_F(SettingsStore, AnUnreadableFileIsSetAsideAndTheStoreStartsEmpty) {
     ASSERT_TRUE(older.open(QIODevice::WriteOnly));
     older.close();
 
-    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), iniFile() + QStringLiteral(".unreadable"));
+    const auto unreadable = rt::SetAsideUnreadableSettings("Kelvora");
+    ASSERT_TRUE(unreadable);
+    EXPECT_EQ(unreadable->file, iniFile());
+    EXPECT_EQ(unreadable->keptAs, iniFile() + QStringLiteral(".unreadable"));
+    EXPECT_FALSE(unreadable->noPermission);
     EXPECT_FALSE(QFile::exists(iniFile()));
     ASSERT_TRUE(older.open(QIODevice::ReadOnly));
     EXPECT_EQ(older.readAll(), garbage);
@@ -174,9 +178,9 @@ TEST_F(SettingsStore, AnUnreadableFileIsSetAsideAndTheStoreStartsEmpty) {
 
     // A store without a file, and a sound one, stay as they are.
     QFile::remove(older.fileName());
-    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), std::nullopt);
+    EXPECT_FALSE(rt::SetAsideUnreadableSettings("Kelvora"));
     rt::SaveSetting("Kelvora", "Options", "Units", "metric");
-    EXPECT_EQ(rt::SetAsideUnreadableSettings("Kelvora"), std::nullopt);
+    EXPECT_FALSE(rt::SetAsideUnreadableSettings("Kelvora"));
     EXPECT_TRUE(QFile::exists(iniFile()));
 }
 
