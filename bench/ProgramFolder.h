@@ -9,10 +9,12 @@
 namespace bench {
 
 // Makes `folder` the program's folder, as the benchmarks that start the program need it: its
-// single-instance lock and preferences live there, and it holds a copy of the delivered data
-// file.
+// single-instance lock and preferences live there, it holds a copy of the delivered data file
+// as the template, and its "user" folder stands for the person's data folder, where the first
+// start copies the template.
 inline void UseProgramFolder(const QString& folder) {
     rt::App::setPath(folder);
+    rt::App::setDataFolder(folder + QStringLiteral("/user"));
     rt::App::setInstanceLockPath(folder + QStringLiteral("/kelvora.lock"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        folder + QStringLiteral("/settings"));

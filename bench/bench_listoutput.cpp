@@ -40,6 +40,7 @@ QString exportPath() {
 ui::ListView& list() {
     static ListWindow* window = [] {
         rt::App::setPath(folder().path());
+        rt::App::setDataFolder(folder().path());
         auto* w = new ListWindow;
         ui::ListView& lvw = w->LView;
         for (const char* header : {"FOOD", "GROUP", "ENERGY", "PROTEIN", "FAT", "LANGUAGE"}) {

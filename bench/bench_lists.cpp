@@ -28,7 +28,7 @@ const QVector<Food>& deliveredFoods() {
     static const QVector<Food> foods = [] {
         db::Connection cn;
         cn.Open(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
-                QString::fromLatin1(frame::kDatabasePassword));
+                QString::fromLatin1(frame::kDatabasePassword), {.readOnly = true});
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT food.foodname, cat.cname, food.foodid FROM food "
                                "JOIN cat ON food.cid = cat.cid ORDER BY food.foodid"),

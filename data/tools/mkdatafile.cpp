@@ -182,6 +182,9 @@ int main(int argc, char** argv) {
         exec(db, QStringLiteral("VACUUM"));
         sqlite3_close(db);
         db = nullptr;
+        // The built file is a template that people's own files are copied from: read-only, so
+        // that nothing opens it for writing by mistake. Its rows are public reference data.
+        ::chmod(tempPath.toLocal8Bit().constData(), 0444);
         QFile::remove(outPath);
         if (!QFile::rename(tempPath, outPath)) {
             throw std::runtime_error("cannot write " + outPath.toStdString());

@@ -1,10 +1,31 @@
 #pragma once
 
-// The delivered data file and its database password. The password guards the file against
-// casual opening with other programs; one password serves start-up and every file check.
+#include <QString>
+
+// Where the data file lives. The build delivers a template beside the program, read-only; the
+// file a person works in is their own copy of it in their data folder (rt::App::dataFolder),
+// made at the first start and never written by a build, an update or a test. A file chosen in
+// the options window or the start-up picker is used where it is.
 namespace frame {
 
+// The delivered data file and its database password. The password guards the file against
+// casual opening with other programs; one password serves start-up and every file check.
 inline constexpr const char* kDataFileName = "vdsys.vs_";
 inline constexpr const char* kDatabasePassword = "qx4tm2951PeLoRu";
+
+// The template beside the program.
+QString DeliveredDataFile();
+// The person's own file in their data folder.
+QString UserDataFile();
+// True when path names the template, however it is written.
+bool IsDeliveredDataFile(const QString& path);
+
+// The file start-up opens for a data path. No path, or the template, stands for the person's
+// own file; when that is not there yet, it is copied from the template (mode 0600). When the
+// template is the working file of an earlier build that held what a person entered (members,
+// diary entries, their own foods), the person is told that it was copied. Any other path is
+// the file itself. An existing file is never replaced; a copy that fails raises 75 with the
+// reason.
+QString WorkingDataFile(const QString& dataPath);
 
 }  // namespace frame

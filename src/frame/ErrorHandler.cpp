@@ -13,7 +13,7 @@
 namespace {
 
 void appendRecord(const rt::Error& error, const QString& source) {
-    rt::AppendErrorRecord(rt::App::Path(), error.Number(), error.Description(), source);
+    rt::AppendErrorRecord(rt::App::dataFolder(), error.Number(), error.Description(), source);
 }
 
 // The windows whose person has been told of a failed read. A window that is unloaded and

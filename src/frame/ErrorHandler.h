@@ -10,7 +10,8 @@ namespace ui {
 class Form;
 }
 
-// Appends a record of an error to report.Log in the program folder. The list-output classes
+// Appends a record of an error to report.Log in the person's data folder, beside their data
+// file. The list-output classes
 // keep one each and call it from their error handlers.
 class ErrorHandler {
   public:

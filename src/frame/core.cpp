@@ -1,5 +1,6 @@
 #include "frame/core.h"
 
+#include <QDir>
 #include <QUrl>
 
 #include "db/Recordset.h"
@@ -68,6 +69,20 @@ void SetAsideUnreadablePreferences() {
         message += QStringLiteral(" Kelvora uses what it could read of it.");
     }
     ui::MsgBox(message, ui::vbOKOnly | ui::vbInformation, rt::App::Title());
+}
+
+QString DamagedFileQuestion(const QString& file) {
+    return QStringLiteral("The data file ") + file +
+           QStringLiteral(
+               " is damaged, so Kelvora cannot use it. Nothing has been written to "
+               "it.\n\nDo you want to select another data file?");
+}
+
+QString FileInUseMessage(const QString& file) {
+    return QStringLiteral("The data file ") + file +
+           QStringLiteral(
+               " is in use by another program. Close that program and choose Retry, "
+               "or choose Cancel to end Kelvora.");
 }
 
 // An error that start-up cannot handle is kept in the log, so that the vendor can see why.
@@ -255,7 +270,7 @@ void ShowDataFileDialog(ui::CommonDialog& cdlg) {
 }
 
 QString DefaultDataPath() {
-    return rt::App::Path() + QLatin1Char('/') + QLatin1String(frame::kDataFileName);
+    return frame::UserDataFile();
 }
 
 QString ProductPage() {
@@ -272,6 +287,8 @@ void Main() {
                    QStringLiteral("Kelvora"));
         rt::App::End();
     }
+    // The person's folder takes the data file and the error log.
+    QDir().mkpath(rt::App::dataFolder());
     SetAsideUnreadablePreferences();
     for (;;) {
         try {
@@ -294,6 +311,23 @@ void Main() {
                         rt::App::End();
                     }
                     PickDataFile();
+                    continue;
+                case rt::err::DataFileDamaged:
+                    LogStartupError(error);
+                    if (ui::MsgBox(DamagedFileQuestion(DataPath), ui::vbYesNo | ui::vbCritical,
+                                   rt::App::Title()) == ui::vbNo) {
+                        rt::App::End();
+                    }
+                    PickDataFile();
+                    continue;
+                // A good file that another program holds: replacing it is not the remedy.
+                case rt::err::DataFileInUse:
+                    LogStartupError(error);
+                    if (ui::MsgBox(FileInUseMessage(DataPath),
+                                   ui::vbRetryCancel | ui::vbExclamation,
+                                   rt::App::Title()) == ui::vbCancel) {
+                        rt::App::End();
+                    }
                     continue;
                 default:
                     LogStartupError(error);

@@ -22,7 +22,9 @@ inline db::Connection cn;
 // The shared command on cn (text commands) that list windows use.
 inline db::Command cmd;
 
-// "data path" as read at start-up (the options window shows it).
+// The data file that start-up opens: "data path" as read at start-up, or the file picked
+// instead, with the delivered template standing for the person's own file (the options window
+// shows it).
 inline QString DataPath;
 // The data file chosen in the start-up picker (possibly empty after a cancel); no value until
 // the picker has been used. A retried opening uses it instead of DataPath.
@@ -50,7 +52,7 @@ void SaveOption(const QString& key, const QString& value);
 // naming the file. False when nothing was opened.
 bool OpenDocument(const QString& fileOrUrl);
 
-// The default data file: vdsys.vs_ in the program folder.
+// The default data file: the person's own vdsys.vs_ in their data folder.
 QString DefaultDataPath();
 // The product's web page, shipped beside the program, and its address as the links show it.
 QString ProductPage();

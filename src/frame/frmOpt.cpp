@@ -99,15 +99,27 @@ void frmOpt::cmdBrowse_Click() {
         if (Cdlg.FileName.isEmpty()) {
             return;
         }
-        // Only a file that opens with the data file's password can become the data file.
+        // Only a file that opens with the data file's password, and passes the check, can
+        // become the data file. Looking at it writes nothing to it.
         db::Connection test;
-        test.Open(Cdlg.FileName, QString::fromLatin1(frame::kDatabasePassword));
+        test.Open(Cdlg.FileName, QString::fromLatin1(frame::kDatabasePassword), {.readOnly = true});
         txtPath.setText(Cdlg.FileName);
     } catch (const rt::Error& error) {
-        if (error.Number() == rt::err::ProviderFailure ||
-            error.Number() == rt::err::WrongPassword) {
-            ui::MsgBox(QStringLiteral("Invalid data file. Data file path cannotbe changed"),
-                       ui::vbOKOnly, rt::App::Title());
+        switch (error.Number()) {
+            case rt::err::ProviderFailure:
+            case rt::err::WrongPassword:
+            case rt::err::DataFileDamaged:
+                ui::MsgBox(QStringLiteral("Invalid data file. Data file path cannotbe changed"),
+                           ui::vbOKOnly, rt::App::Title());
+                break;
+            case rt::err::DataFileInUse:
+                ui::MsgBox(QStringLiteral("The data file ") + Cdlg.FileName +
+                               QStringLiteral(" is in use by another program. Data file path "
+                                              "cannot be changed now."),
+                           ui::vbOKOnly | ui::vbExclamation, rt::App::Title());
+                break;
+            default:
+                break;
         }
     }
 }

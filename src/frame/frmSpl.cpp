@@ -40,15 +40,15 @@ void frmSpl::Form_Load() {
     Refresh();
     cn.Close();
     cmd = db::Command();
-    DataPath = GetOption(QStringLiteral("data path"), DefaultDataPath());
-    // The file name and the password go to the connection as values.
     if (PickedConnStr) {
-        cn.Open(*PickedConnStr, QString::fromLatin1(frame::kDatabasePassword));
-        // A file the user picked and that opens is the one to open from now on.
-        DataPath = *PickedConnStr;
+        // A cancelled picker leaves no name: the opening fails and the question comes again.
+        DataPath = PickedConnStr->isEmpty() ? QString() : frame::WorkingDataFile(*PickedConnStr);
     } else {
-        cn.Open(DataPath, QString::fromLatin1(frame::kDatabasePassword));
+        DataPath = frame::WorkingDataFile(GetOption(QStringLiteral("data path"), QString()));
     }
+    // The file name and the password go to the connection as values. A file that opens is the
+    // one to open from now on.
+    cn.Open(DataPath, QString::fromLatin1(frame::kDatabasePassword));
     cmd.ActiveConnection = &cn;
     SaveOption(QStringLiteral("data path"), DataPath);
     cmd.CommandType = 1;

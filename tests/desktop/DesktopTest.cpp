@@ -258,7 +258,7 @@ TEST_F(DesktopTest, AnErrorInAnEventIsLoggedAndShownAndTheProgramGoesOn) {
                            QStringLiteral("Run-time error '51':\n\nvector::at"),
                            QStringLiteral("Run-time error '3265':\n\nItem not found in this "
                                           "collection.")}));
-    QFile log(programDir() + QStringLiteral("/report.Log"));
+    QFile log(userDir() + QStringLiteral("/report.Log"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QString records = QString::fromUtf8(log.readAll());
     EXPECT_EQ(records.count(QStringLiteral("An Error was raised on ")), 3);

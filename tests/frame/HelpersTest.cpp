@@ -66,7 +66,7 @@ TEST_F(HelpersTest, CenterFormAllowsANegativePosition) {
 }
 
 TEST_F(HelpersTest, ErrorRecordsAccumulateInTheLog) {
-    const QString log = programDir() + QStringLiteral("/report.Log");
+    const QString log = userDir() + QStringLiteral("/report.Log");
     {
         QFile file(log);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -94,7 +94,7 @@ TEST_F(HelpersTest, ErrorRecordsAccumulateInTheLog) {
 }
 
 TEST_F(HelpersTest, AnUnwritableLogNeverRaises) {
-    QDir(programDir()).mkdir(QStringLiteral("report.Log"));
+    QDir(userDir()).mkdir(QStringLiteral("report.Log"));
     ErrorHandler handler;
     QString source;
     QString extra;

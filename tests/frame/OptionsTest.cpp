@@ -84,7 +84,7 @@ TEST_F(OptionsTest, RestoreDefaultThenCancelStoresNothing) {
     EXPECT_EQ(f.cmbCat.Text(), QStringLiteral("ALL FOODS"));
     EXPECT_EQ(f.cmbUsr.Text(), QStringLiteral("-"));
     EXPECT_EQ(entries(f.cmbUsr).count(QStringLiteral("-")), 1);
-    EXPECT_EQ(f.txtPath.Text(), programDir() + QStringLiteral("/vdsys.vs_"));
+    EXPECT_EQ(f.txtPath.Text(), dataFile());
     f.cmdCancel.click();
     EXPECT_FALSE(frmOpt::isLoaded());
     EXPECT_EQ(option(QStringLiteral("language")), QStringLiteral("Hindi"));

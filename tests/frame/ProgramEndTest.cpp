@@ -31,7 +31,7 @@ class ProgramEndTest : public ProgramTest {
     }
 
     QString log() const {
-        QFile file(programDir() + QStringLiteral("/report.Log"));
+        QFile file(userDir() + QStringLiteral("/report.Log"));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 };

@@ -36,7 +36,7 @@ class ReadErrorsTest : public ProgramTest, protected ListReading {
     }
 
     QString log() const {
-        QFile file(programDir() + QStringLiteral("/report.Log"));
+        QFile file(userDir() + QStringLiteral("/report.Log"));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 

@@ -20,7 +20,14 @@ const QString kMissingFile = QStringLiteral(
     "vendor.  Application is going to terminate now.    or  Do you want to select your file "
     "yourself ?");
 
-using StartupTest = ProgramTest;
+class StartupTest : public ProgramTest {
+  protected:
+    // No data file anywhere: neither the person's nor the template to make one from.
+    void removeDataFiles() const {
+        QFile::remove(dataFile());
+        QFile::remove(deliveredFile());
+    }
+};
 
 TEST_F(StartupTest, GoodFileBringsUpTheMainWindowAndStoresThePath) {
     start();
@@ -61,14 +68,14 @@ TEST_F(StartupTest, AFileWithAnotherPasswordLetsThePersonPickAnother) {
 }
 
 TEST_F(StartupTest, MissingFileAnsweredNoEnds) {
-    QFile::remove(dataFile());
+    removeDataFiles();
     host.expectMsgBox(kMissingFile, ui::vbYesNo | ui::vbCritical, QStringLiteral("Kelvora"))
         .answer(ui::vbNo);
     expectProgramEnds([] { core::Main(); });
 }
 
 TEST_F(StartupTest, CancelledPickerAsksAgainUntilNo) {
-    QFile::remove(dataFile());
+    removeDataFiles();
     setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));
     host.expectMsgBox(kMissingFile).answer(ui::vbYes);
     auto picker = host.expectOpenDialog().cancel();
@@ -81,7 +88,7 @@ TEST_F(StartupTest, CancelledPickerAsksAgainUntilNo) {
 }
 
 TEST_F(StartupTest, PickedFileOpensAndIsRememberedForTheNextStart) {
-    QFile::remove(dataFile());
+    removeDataFiles();
     const QString picked = programDir() + QStringLiteral("/picked.vs_");
     installDeliveredDataFile(picked);
     host.expectMsgBox(kMissingFile).answer(ui::vbYes);
@@ -97,7 +104,7 @@ TEST_F(StartupTest, PickedFileOpensAndIsRememberedForTheNextStart) {
 }
 
 TEST_F(StartupTest, APickedFileWithAnotherPasswordAsksAgain) {
-    QFile::remove(dataFile());
+    removeDataFiles();
     const QString picked = programDir() + QStringLiteral("/foreign.vs_");
     createDataFile(picked, QStringLiteral("not ours"));
     host.expectMsgBox(kMissingFile).answer(ui::vbYes);
@@ -212,7 +219,7 @@ TEST_F(StartupSettingsTest, APreferencesFileThatMayNotBeReadIsSetAsideAndDefault
 // also through the picker that stores "-" as the default member.
 TEST_F(StartupSettingsTest, AnUnwritableStoreIsReportedOnceAndTheProgramGoesOn) {
     QDir().mkpath(settingsFile());
-    QFile::remove(dataFile());
+    removeDataFiles();
     const QString picked = programDir() + QStringLiteral("/picked.vs_");
     installDeliveredDataFile(picked);
     host.expectMsgBox(kMissingFile).answer(ui::vbYes);

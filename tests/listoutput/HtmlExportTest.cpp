@@ -228,7 +228,7 @@ TEST_F(HtmlExportTest, AFileThatCannotBeWrittenFailsWithTheReasonInTheLog) {
 }
 
 TEST_F(HtmlExportTest, ALogThatCannotBeWrittenStillReportsTheFailure) {
-    ASSERT_TRUE(QDir(programDir()).mkdir(QStringLiteral("report.Log")));
+    ASSERT_TRUE(QDir(userDir()).mkdir(QStringLiteral("report.Log")));
     fill(lvw(), {QStringLiteral("NAME")}, {{QStringLiteral("Rice")}});
     CLvwPrint output;
     output.lvwToPrint = &lvw();

@@ -110,7 +110,7 @@ class ListOutputTest : public ProgramTest {
 
     // report.Log as lines; its records are four lines each.
     QStringList logLines() const {
-        QStringList lines = QString::fromUtf8(readAll(path(QStringLiteral("report.Log"))))
+        QStringList lines = QString::fromUtf8(readAll(userDir() + QStringLiteral("/report.Log")))
                                 .split(QStringLiteral("\r\n"));
         if (!lines.isEmpty() && lines.last().isEmpty()) {
             lines.removeLast();

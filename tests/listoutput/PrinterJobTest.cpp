@@ -351,7 +351,7 @@ TEST_F(PrinterJobTest, WithoutAPrinterTheJobFailsWithThePrintersReason) {
 }
 
 TEST_F(PrinterJobTest, AnUnwritableLogDoesNotHideThePrinterFailure) {
-    ASSERT_TRUE(QDir(programDir()).mkdir(QStringLiteral("report.Log")));
+    ASSERT_TRUE(QDir(userDir()).mkdir(QStringLiteral("report.Log")));
     usePrinter(RecordingPrinter::Mode::NoPrinter);
     fill(lvw(), {QStringLiteral("NAME")}, {{QStringLiteral("Rice")}});
     bool printed = true;

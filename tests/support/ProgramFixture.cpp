@@ -1,7 +1,9 @@
 #include "support/ProgramFixture.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "Program.h"
@@ -35,10 +37,16 @@ void forgetProgram() {
 
 ProgramTest::ProgramTest() {
     rt::App::setPath(dir_.path());
+    rt::App::setDataFolder(userDir());
     rt::App::releaseInstanceLock();
     rt::App::setInstanceLockPath(dir_.path() + QStringLiteral("/kelvora.lock"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        dir_.path() + QStringLiteral("/settings"));
+    // The template as the build leaves it, read-only; a copy, so that nothing a test does can
+    // reach the build's own.
+    installDeliveredDataFile(deliveredFile());
+    QFile::setPermissions(deliveredFile(),
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     installDeliveredDataFile();
     kelvora::connectWindows();
 }
@@ -48,12 +56,21 @@ ProgramTest::~ProgramTest() {
     rt::App::releaseInstanceLock();
 }
 
+QString ProgramTest::userDir() const {
+    return dir_.path() + QStringLiteral("/user");
+}
+
 QString ProgramTest::dataFile() const {
+    return userDir() + QLatin1Char('/') + QLatin1String(frame::kDataFileName);
+}
+
+QString ProgramTest::deliveredFile() const {
     return dir_.path() + QLatin1Char('/') + QLatin1String(frame::kDataFileName);
 }
 
 void ProgramTest::installDeliveredDataFile(const QString& path) const {
     const QString target = path.isEmpty() ? dataFile() : path;
+    QDir().mkpath(QFileInfo(target).absolutePath());
     QFile::remove(target);
     ASSERT_TRUE(QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"), target))
         << "the delivered data file is missing; build the kelvora_datafile target";

@@ -8,18 +8,23 @@
 #include "support/PrintQt.h"
 #include "support/ScriptedHost.h"
 
-// A test of the whole program: its own program folder holding a copy of the delivered data
-// file, its own settings store and single-instance lock, and a scripted host. Whatever the
-// test leaves (windows, the connection, module state) is cleared afterwards.
+// A test of the whole program: its own program folder holding the delivered data file as the
+// template, its own data folder (the person's) holding a copy of it as the file they work in,
+// its own settings store and single-instance lock, and a scripted host. Whatever the test
+// leaves (windows, the connection, module state) is cleared afterwards.
 class ProgramTest : public ::testing::Test {
   protected:
     ProgramTest();
     ~ProgramTest() override;
 
     QString programDir() const { return dir_.path(); }
-    // The program folder's data file: vdsys.vs_.
+    // The person's data folder: their data file and report.Log.
+    QString userDir() const;
+    // The person's data file, the one start-up opens: vdsys.vs_ in the data folder.
     QString dataFile() const;
-    // Copies the delivered data file to path (the program folder's by default).
+    // The template beside the program: a read-only copy of the build's.
+    QString deliveredFile() const;
+    // Copies the delivered data file to path (the person's data file by default).
     void installDeliveredDataFile(const QString& path = {}) const;
     // Creates an empty data file with the schema and the given password.
     void createDataFile(const QString& path, const QString& password) const;

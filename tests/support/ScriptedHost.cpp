@@ -52,6 +52,7 @@ struct ScriptedHost::Expectation {
     std::function<bool(ui::Form&)> matchesForm;
     std::function<bool(const QString&)> matchesFile;
     std::function<void(ui::Form&)> act;
+    std::function<void()> meanwhile;
 
     QString describe() const {
         switch (kind) {
@@ -89,6 +90,11 @@ struct ScriptedHost::Expectation {
 
 ScriptedHost::MsgBoxReply& ScriptedHost::MsgBoxReply::answer(int reply) {
     e_->reply = reply;
+    return *this;
+}
+
+ScriptedHost::MsgBoxReply& ScriptedHost::MsgBoxReply::meanwhile(std::function<void()> act) {
+    e_->meanwhile = std::move(act);
     return *this;
 }
 
@@ -282,7 +288,11 @@ int ScriptedHost::MsgBox(const QString& prompt, int buttons, const QString& titl
         return cautiousAnswer(buttons);
     }
     const int reply = e->reply.value_or(cautiousAnswer(buttons));
+    const std::function<void()> meanwhile = e->meanwhile;
     met_.push_back(std::move(e));
+    if (meanwhile) {
+        meanwhile();
+    }
     return reply;
 }
 

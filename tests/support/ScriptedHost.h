@@ -40,6 +40,9 @@ class ScriptedHost : public ui::Host {
         // vbOK, vbYes, ... Without an answer: OK for a box with only OK, else the cautious
         // answer (Cancel, else No).
         MsgBoxReply& answer(int reply);
+        // Runs while the box is up, before the answer: what happens in the world while the
+        // person reads it (another program lets go of a file).
+        MsgBoxReply& meanwhile(std::function<void()> act);
 
       private:
         friend class ScriptedHost;

@@ -22,10 +22,51 @@
 namespace db {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+int busyTimeoutMs = 5000;
 
 [[noreturn]] void providerFailure(const QString& description) {
     throw rt::Error(rt::err::ProviderFailure, description, detail::errorSource());
+}
+
+// A file that could not be read as it was opened: kept locked by another program, damaged, of
+// another kind, or unreadable for another reason.
+[[noreturn]] void openFailure(const QString& path, int rc, const QString& message) {
+    switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw rt::Error(rt::err::DataFileInUse,
+                            QStringLiteral("The data file '%1' is in use by another program: %2")
+                                .arg(path, message),
+                            detail::errorSource());
+        case SQLITE_CORRUPT:
+            throw rt::Error(rt::err::DataFileDamaged,
+                            QStringLiteral("The data file '%1' is damaged: %2").arg(path, message),
+                            detail::errorSource());
+        case SQLITE_NOTADB:
+            providerFailure(QStringLiteral("Unrecognized data file format '%1'.").arg(path));
+        default:
+            providerFailure(QStringLiteral("Could not open file '%1': %2").arg(path, message));
+    }
+}
+
+// Every page of every table and index is read and its structure checked; indexes are not
+// compared with their tables (integrity_check would, at many times the cost). A damaged page
+// anywhere shows here, before a window reads the file and takes the damage for empty data.
+void checkPages(sqlite3* handle, const QString& path) {
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(handle, "PRAGMA quick_check(1)", -1, &raw, nullptr);
+    const detail::Statement statement(raw);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(raw);
+    }
+    if (rc != SQLITE_ROW) {
+        openFailure(path, rc, QString::fromUtf8(sqlite3_errmsg(handle)));
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, 0));
+    const QString finding = QString::fromUtf8(text ? text : "");
+    if (finding != QLatin1String("ok")) {
+        openFailure(path, SQLITE_CORRUPT, finding);
+    }
 }
 
 // cdate(text): a "dd-MM-yyyy" text as 'yyyy-MM-dd', which orders as the dates do; Null when
@@ -100,7 +141,7 @@ sqlite3* Connection::openHandle() const {
     return shared_->handle;
 }
 
-void Connection::Open(const QString& path, const QString& password) {
+void Connection::Open(const QString& path, const QString& password, OpenOptions options) {
     if (IsOpen()) {
         rt::raise(rt::err::ObjectOpen, detail::errorSource());
     }
@@ -111,8 +152,9 @@ void Connection::Open(const QString& path, const QString& password) {
     sqlite3* handle = nullptr;
     // A connection belongs to one thread at a time; SQLite's own locking of every call would
     // only cost time.
-    int rc = sqlite3_open_v2(fileName(path).constData(), &handle,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int mode = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int rc =
+        sqlite3_open_v2(fileName(path).constData(), &handle, mode | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message =
             QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc));
@@ -120,7 +162,7 @@ void Connection::Open(const QString& path, const QString& password) {
         providerFailure(QStringLiteral("Could not open file '%1': %2").arg(path, message));
     }
     sqlite3_extended_result_codes(handle, 1);
-    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    sqlite3_busy_timeout(handle, busyTimeoutMs);
 
     // Read the file's header first, so that a locked or unreadable file is reported as such and
     // not as a file of the wrong kind.
@@ -128,10 +170,15 @@ void Connection::Open(const QString& path, const QString& password) {
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
         sqlite3_close_v2(handle);
-        if ((rc & 0xff) == SQLITE_NOTADB) {
-            providerFailure(QStringLiteral("Unrecognized data file format '%1'.").arg(path));
+        openFailure(path, rc, message);
+    }
+    if (options.check) {
+        try {
+            checkPages(handle, path);
+        } catch (...) {
+            sqlite3_close_v2(handle);
+            throw;
         }
-        providerFailure(QStringLiteral("Could not open file '%1': %2").arg(path, message));
     }
     switch (checkAccess(handle, password)) {
         case Access::Granted:
@@ -169,7 +216,7 @@ void Connection::Close() noexcept {
         // Closing would roll back anyway; doing it first keeps the order of events plain.
         sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
         try {
-            rt::AppendErrorRecord(rt::App::Path(), rt::err::OperationNotAllowed,
+            rt::AppendErrorRecord(rt::App::dataFolder(), rt::err::OperationNotAllowed,
                                   QStringLiteral("The data file was closed with a transaction in "
                                                  "progress; its changes were rolled back."),
                                   detail::errorSource());
@@ -244,6 +291,10 @@ void Connection::RollbackTrans() {
         execPlain(handle, "RELEASE " + savepointName(level - 1));
     }
     shared_->depth = level - 1;
+}
+
+void Connection::setBusyTimeout(int milliseconds) {
+    busyTimeoutMs = milliseconds;
 }
 
 void Connection::CreateDataFile(const QString& path, const QString& password,

@@ -11,6 +11,13 @@ namespace db {
 
 class Recordset;
 
+// How a data file is opened. A file that is only looked at or copied is opened read-only, so
+// that nothing can be written to it. The integrity check is left out only to measure its cost.
+struct OpenOptions {
+    bool readOnly = false;
+    bool check = true;
+};
+
 // An open data file. The file name and the password are plain values; nothing is parsed out
 // of a connection string. Recordsets read their rows completely when they open, so they never
 // keep the file busy.
@@ -21,10 +28,13 @@ class Connection {
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing data file read-write; never creates one. A missing file, a folder, or a
-    // file that is not a Kelvora data file raises the provider failure; a wrong password raises
-    // the wrong-password error. Raises 3705 when already open.
-    void Open(const QString& path, const QString& password);
+    // Opens an existing data file, read-write unless told; never creates one. Before anything
+    // else reads the file, its every page is checked (PRAGMA quick_check). A missing file, a
+    // folder, or a file that is not a Kelvora data file raises the provider failure; a file
+    // that fails the check raises 3049 (damaged); one that another program keeps locked beyond
+    // the busy wait raises 3045 (in use); a wrong password raises the wrong-password error.
+    // Nothing is written to a file that does not open. Raises 3705 when already open.
+    void Open(const QString& path, const QString& password, OpenOptions options = {});
     // Nothing to do when closed. A transaction still in progress is rolled back, since nobody
     // confirmed its writes, and the error log keeps a record of it. Never raises: it runs at
     // program end and in tear-downs.
@@ -45,6 +55,10 @@ class Connection {
     bool InTransaction() const;
     // How many transactions are in progress, nested ones included; 0 outside any.
     int TransactionLevel() const;
+
+    // How long an opening or a statement waits for a lock that another program holds before
+    // it gives up: 5 s unless set (tests shorten it).
+    static void setBusyTimeout(int milliseconds);
 
     // Creates a new data file (permissions 0600) with the schema and the access check for the
     // password. Refuses to replace an existing file.

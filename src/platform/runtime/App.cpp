@@ -19,6 +19,7 @@ namespace {
 
 struct State {
     QString path;
+    QString dataFolder;
     QString lockPath;
     std::unique_ptr<QLockFile> lock;
     std::optional<bool> prevInstance;
@@ -62,6 +63,21 @@ QString App::programFolderOf(const QString& executableFolder) {
 
 void App::setPath(const QString& path) {
     state().path = path;
+}
+
+QString App::dataFolder() {
+    const State& s = state();
+    if (!s.dataFolder.isEmpty()) {
+        return s.dataFolder;
+    }
+    // The generic location and the program's name rather than AppDataLocation, which adds the
+    // organisation as well and would give .../Kelvora/Kelvora.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QLatin1Char('/') + Title();
+}
+
+void App::setDataFolder(const QString& path) {
+    state().dataFolder = path;
 }
 
 QString App::Title() {

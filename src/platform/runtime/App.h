@@ -9,14 +9,22 @@ namespace rt {
 // already running, and how it ends.
 class App {
   public:
-    // The program folder, which holds the delivered files: programFolderOf the executable's
-    // folder unless set (tests and benchmarks set it).
+    // The program folder, which holds what is delivered, read-only (the data template, the food
+    // menu, the product page): programFolderOf the executable's folder unless set (tests and
+    // benchmarks set it).
     static QString Path();
     static void setPath(const QString& path);
     // An installed program keeps its delivered files in its share folder (<prefix>/share/kelvora
     // beside <prefix>/bin): that folder when it holds the data template, otherwise the
     // executable's own folder, as in the build tree.
     static QString programFolderOf(const QString& executableFolder);
+
+    // The person's own folder for the files the program writes: the data file they work in
+    // and report.Log. ~/.local/share/Kelvora (under $XDG_DATA_HOME when that is set) unless
+    // set; tests and benchmarks set one of their own, since every test program shares the
+    // test-mode folders.
+    static QString dataFolder();
+    static void setDataFolder(const QString& path);
 
     static QString Title();
 

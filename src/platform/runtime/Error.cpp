@@ -52,6 +52,8 @@ constexpr Description kDescriptions[] = {
     {err::NoCurrentRecord,
      "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
      "requires a current record."},
+    {err::DataFileInUse, "Could not use the data file; file already in use."},
+    {err::DataFileDamaged, "The data file is damaged."},
     {err::OperationNotAllowed, "Operation is not allowed in this context."},
     {err::NotUpdatable,
      "Current Recordset does not support updating. This may be a limitation of the provider, or "

@@ -45,6 +45,8 @@ constexpr long ListViewNotDefined = 9888888;
 // data
 constexpr long BadArguments = 3001;
 constexpr long NoCurrentRecord = 3021;
+constexpr long DataFileInUse = 3045;        // locked by another program beyond the wait
+constexpr long DataFileDamaged = 3049;      // fails the integrity check
 constexpr long OperationNotAllowed = 3219;  // e.g. closing with an edit pending
 constexpr long NotUpdatable = 3251;
 constexpr long ItemNotFound = 3265;

@@ -353,7 +353,7 @@ void reportCaughtError() {
     }
     // An error that no handler of the window caught is kept in the log and shown; the person
     // goes on from where the event left the windows, as after any failed action.
-    rt::AppendErrorRecord(rt::App::Path(), number, description,
+    rt::AppendErrorRecord(rt::App::dataFolder(), number, description,
                           source.isEmpty() ? rt::App::Title() : source);
     const QString message =
         QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);

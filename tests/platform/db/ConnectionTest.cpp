@@ -14,6 +14,7 @@
 #include "frame/DataFile.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
+#include "support/DataFileTrouble.h"
 
 using db::Connection;
 using db::Params;
@@ -129,6 +130,57 @@ TEST(ConnectionOpen, DeliveredDataFileOpensWithTheProgramsPassword) {
     EXPECT_GT(count(cn, "SELECT count(*) FROM unit"), 0);
     cn.Close();
     EXPECT_EQ(errorNumber([&] { cn.Open(copy, dbtest::kPassword); }), rt::err::WrongPassword);
+}
+
+// The check comes before anything else reads the file: a damaged page or a lock held by
+// another program is told as such, and the file is left as it was.
+TEST(ConnectionOpen, DamagedAndLockedFilesAreToldAsSuchAndLeftAlone) {
+    TestDataFile file;
+    {
+        Connection cn;
+        file.open(cn);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES ('Asha'), ('Meena')");
+    }
+    {
+        trouble::ExclusiveHolder other(file.path());
+        Connection::setBusyTimeout(50);
+        Connection cn;
+        const rt::Error e = caught([&] { file.open(cn); });
+        Connection::setBusyTimeout(5000);
+        EXPECT_EQ(e.Number(), rt::err::DataFileInUse);
+        EXPECT_TRUE(e.Description().contains(file.path())) << e.Description().toStdString();
+        EXPECT_FALSE(cn.IsOpen());
+    }
+    trouble::damageTable(file.path(), "usr");
+    QFile data(file.path());
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    const QByteArray damaged = data.readAll();
+    data.close();
+    for (const bool readOnly : {false, true}) {
+        Connection cn;
+        const rt::Error e = caught([&] { cn.Open(file.path(), dbtest::kPassword, {readOnly}); });
+        EXPECT_EQ(e.Number(), rt::err::DataFileDamaged);
+        EXPECT_TRUE(e.Description().contains(file.path())) << e.Description().toStdString();
+        EXPECT_FALSE(cn.IsOpen());
+    }
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    EXPECT_EQ(data.readAll(), damaged);
+    // Unchecked, it opens as it did before the check: the damage shows only when read.
+    Connection unchecked;
+    unchecked.Open(file.path(), dbtest::kPassword, {.check = false});
+    EXPECT_NE(errorNumber([&] { count(unchecked, "SELECT count(*) FROM usr"); }), 0);
+}
+
+TEST(ConnectionOpen, AFileOpenedReadOnlyCannotBeWritten) {
+    TestDataFile file;
+    Connection cn;
+    cn.Open(file.path(), dbtest::kPassword, {.readOnly = true});
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
+    EXPECT_EQ(errorNumber([&] { cn.Execute("INSERT INTO usr (FirstN) VALUES ('Asha')"); }),
+              rt::err::ProviderFailure);
+    cn.Close();
+    file.open(cn);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
 }
 
 TEST(ConnectionOpen, FileNameIsAValueNotAConnectionString) {
@@ -413,13 +465,13 @@ TEST_F(ConnectionTest, ATransactionInsideAnotherIsASavepointOfIt) {
 }
 
 TEST_F(ConnectionTest, ClosingInATransactionRollsBackAndLogsInsteadOfRaising) {
-    rt::App::setPath(file.folder());
+    rt::App::setDataFolder(file.folder());
     cn.BeginTrans();
     cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
     cn.BeginTrans();
     cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
     cn.Close();
-    rt::App::setPath({});
+    rt::App::setDataFolder({});
     EXPECT_FALSE(cn.IsOpen());
     EXPECT_EQ(cn.TransactionLevel(), 0);
 

@@ -1,0 +1,164 @@
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "frame/DataFile.h"
+#include "frame/core.h"
+#include "frame/frmMain.h"
+#include "support/DataFileTrouble.h"
+#include "support/ProgramFixture.h"
+#include "ui/Constants.h"
+
+namespace {
+
+const QString kMissingFile = QStringLiteral(
+    "Some files are missing or are not in correct format. Please contact your nearest product "
+    "vendor.  Application is going to terminate now.    or  Do you want to select your file "
+    "yourself ?");
+
+// Where the person's data file comes from, and what start-up says of a file it cannot use.
+class DataFileTest : public ProgramTest {
+  protected:
+    ~DataFileTest() override { db::Connection::setBusyTimeout(5000); }
+
+    static QByteArray contentOf(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                   : QByteArray();
+    }
+    static void addMember(const QString& file, const QString& name) {
+        db::Connection cn;
+        cn.Open(file, QString::fromLatin1(frame::kDatabasePassword));
+        cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Ms.', ?)"), {name});
+    }
+    static QStringList members(db::Connection& cn) {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT FirstN FROM usr ORDER BY FirstN"), cn);
+        QStringList names;
+        for (; !rs.EOF(); rs.MoveNext()) {
+            names << rs[QStringLiteral("FirstN")].text();
+        }
+        return names;
+    }
+    QString log() const {
+        QFile file(userDir() + QStringLiteral("/report.Log"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QString damagedQuestion(const QString& file) const {
+        return QStringLiteral("The data file ") + file +
+               QStringLiteral(
+                   " is damaged, so Kelvora cannot use it. Nothing has been written "
+                   "to it.\n\nDo you want to select another data file?");
+    }
+    QString inUseMessage(const QString& file) const {
+        return QStringLiteral("The data file ") + file +
+               QStringLiteral(
+                   " is in use by another program. Close that program and choose "
+                   "Retry, or choose Cancel to end Kelvora.");
+    }
+};
+
+// The first start makes the person's file from the template and works in it from then on;
+// the template stays as it was, and a later start never replaces the person's file.
+TEST_F(DataFileTest, TheFirstStartCopiesTheTemplateAndNeverReplacesTheCopy) {
+    QFile::remove(dataFile());
+    const QByteArray delivered = contentOf(deliveredFile());
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    // The person's alone.
+    const QFileDevice::Permissions mode = QFileInfo(dataFile()).permissions();
+    EXPECT_TRUE(mode.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_FALSE(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                         QFileDevice::WriteOther));
+    EXPECT_TRUE(host.calls().filter(QStringLiteral("MsgBox")).isEmpty());
+    core::cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Mr.', 'Ravi')"));
+
+    // As an earlier build stored it: "data path" names the template.
+    setOption(QStringLiteral("data path"), deliveredFile());
+    restart();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Ravi")});
+    EXPECT_EQ(contentOf(deliveredFile()), delivered);
+}
+
+// Until now people worked in the file beside the program; what they entered there comes along
+// once, and they are told.
+TEST_F(DataFileTest, AnEarlierBuildsFileWithEntriesIsCopiedOnceAndSaidSo) {
+    installDeliveredDataFile(deliveredFile());
+    addMember(deliveredFile(), QStringLiteral("Asha"));
+    const QByteArray earlier = contentOf(deliveredFile());
+    QFile::remove(dataFile());
+    setOption(QStringLiteral("data path"), deliveredFile());
+    host.expectMsgBox(QStringLiteral("Kelvora now keeps your data in ") + dataFile() +
+                          QStringLiteral(". The members, diary entries and foods you entered in ") +
+                          deliveredFile() +
+                          QStringLiteral(" have been copied there, so that a new build of Kelvora "
+                                         "can no longer replace them."),
+                      ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Asha")});
+    EXPECT_EQ(contentOf(deliveredFile()), earlier);
+    restart();
+    EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
+}
+
+// A person's file that has gone is asked for, not silently replaced by an empty one.
+TEST_F(DataFileTest, APersonsFileThatIsGoneIsAskedFor) {
+    setOption(QStringLiteral("data path"), dataFile());
+    QFile::remove(dataFile());
+    host.expectMsgBox(kMissingFile).answer(ui::vbNo);
+    expectProgramEnds([] { core::Main(); });
+    EXPECT_FALSE(QFileInfo::exists(dataFile()));
+}
+
+// One damaged page among the members: the file is named and left as it is; another file can
+// be picked, or the program ends.
+TEST_F(DataFileTest, ADamagedFileIsToldAndLeftUntouched) {
+    addMember(dataFile(), QStringLiteral("Asha"));
+    addMember(dataFile(), QStringLiteral("Meena"));
+    trouble::damageTable(dataFile(), "usr");
+    const QByteArray damaged = contentOf(dataFile());
+    const QString picked = programDir() + QStringLiteral("/picked.vs_");
+    installDeliveredDataFile(picked);
+    host.expectMsgBox(damagedQuestion(dataFile()), ui::vbYesNo | ui::vbCritical,
+                      QStringLiteral("Kelvora"))
+        .answer(ui::vbYes);
+    host.expectOpenDialog().answer(picked);
+    start();
+    EXPECT_EQ(core::DataPath, picked);
+    EXPECT_EQ(contentOf(dataFile()), damaged);
+    EXPECT_TRUE(log().contains(QStringLiteral("=====Error Number = 3049"))) << log().toStdString();
+
+    setOption(QStringLiteral("data path"), dataFile());
+    host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbNo);
+    expectProgramEnds([this] { restart(); });
+    EXPECT_EQ(contentOf(dataFile()), damaged);
+}
+
+// A good file that another program holds is not offered to be replaced: Retry waits for it,
+// Cancel ends.
+TEST_F(DataFileTest, ALockedFileIsInUseWithRetryAndCancel) {
+    db::Connection::setBusyTimeout(50);
+    trouble::ExclusiveHolder other(dataFile());
+    const int buttons = ui::vbRetryCancel | ui::vbExclamation;
+    host.expectMsgBox(inUseMessage(dataFile()), buttons, QStringLiteral("Kelvora"))
+        .answer(ui::vbRetry);
+    host.expectMsgBox(inUseMessage(dataFile()), buttons).answer(ui::vbRetry).meanwhile([&] {
+        other.letGo();
+    });
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+
+    trouble::ExclusiveHolder again(dataFile());
+    host.expectMsgBox(inUseMessage(dataFile()), buttons).answer(ui::vbCancel);
+    expectProgramEnds([this] { restart(); });
+}
+
+}  // namespace
