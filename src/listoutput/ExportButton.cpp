@@ -1,13 +1,25 @@
 #include "listoutput/ExportButton.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include "frame/core.h"
 #include "listoutput/CLvwPrint.h"
-#include "runtime/App.h"
 #include "ui/CommonDialog.h"
 #include "ui/Constants.h"
 #include "ui/Host.h"
 
 namespace listoutput {
+namespace {
+
+// Exports are the person's own files: they start in the documents folder, never in the program
+// folder, which holds the delivered files (read-only once installed, gone with the build folder).
+QString ExportFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+}  // namespace
 
 void ExportToHtml(ui::CommonDialog& cdlg, ui::ListView& lvw, const QString& title,
                   const QString& titleUser, const QString& titleFrom, const QString& titleTo) {
@@ -16,7 +28,7 @@ void ExportToHtml(ui::CommonDialog& cdlg, ui::ListView& lvw, const QString& titl
     cdlg.Filter = QStringLiteral("HTML File (*.html)|*.html");
     cdlg.FilterIndex = 2;
     cdlg.DefaultExt = QStringLiteral(".html");
-    cdlg.InitDir = rt::App::Path();
+    cdlg.InitDir = ExportFolder();
     // A cancel empties the dialog's file name; the next export still proposes the last file.
     const QString lastFile = cdlg.FileName;
     cdlg.ShowSave();
