@@ -18,6 +18,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "foods/frmfdN.h"
 #include "frame/frmAus.h"
 #include "frame/frmClose.h"
 #include "frame/frmMain.h"
@@ -269,6 +270,23 @@ TEST_F(DesktopTest, AnErrorInAnEventIsLoggedAndShownAndTheProgramGoesOn) {
     EXPECT_TRUE(
         records.contains(QStringLiteral("=====Error Number = 51\r\n=====Error Desc = "
                                         "vector::at\r\n=====Error Source = Kelvora\r\n")));
+}
+
+// The issue a person met: the food typed to in the list is the one whose nutrients are shown.
+TEST_F(DesktopTest, FoodNutrientsFollowTheFoodTypedToInTheList) {
+    click(page().Label4.widget());
+    ASSERT_TRUE(frmfdN::isLoaded());
+    frmfdN& f = frmfdN::instance();
+    QTreeWidget* foods = f.LstView.treeWidget();
+    click(foods->viewport(), foods->visualItemRect(foods->topLevelItem(1)).center());
+    EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Food : ") + foods->topLevelItem(1)->text(0));
+    for (const char key : QByteArray("Rice")) {
+        QTest::keyClick(f.window()->windowHandle(), key);
+    }
+    QApplication::processEvents();
+    ASSERT_EQ(f.LstView.SelectedItem()->Text(), QStringLiteral("Rice bran oil"));
+    EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Food : Rice bran oil"));
+    EXPECT_EQ(desk.messages, QStringList());
 }
 
 }  // namespace

@@ -248,6 +248,21 @@ TEST_F(DiaryTest, QuantityIsFormattedOnLeavingAndKeysActOnTheWindow) {
     EXPECT_FALSE(frmDIn::isLoaded());
 }
 
+TEST_F(DiaryTest, TheFoodHighlightedByKeysIsTheOneSaved) {
+    frmDIn& f = open();
+    f.LView.clickItem(1);
+    f.LView.typeKeys(QStringLiteral("Rice"));
+    EXPECT_EQ(f.LView.SelectedItem()->Text(), QStringLiteral("Rice bran oil"));
+    EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Rice bran oil"));
+    f.LView.pressKey(ui::vbKeyDown);
+    const QString next = f.LView.SelectedItem()->Text();
+    EXPECT_EQ(f.txtFood.Text(), next);
+
+    f.txtQuan.type(QStringLiteral("40"));
+    f.cmdAdd.click();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE foodname = ?"), {next}), 1);
+}
+
 TEST_F(DiaryTest, AnotherLanguageNamesTheFoodsThatHaveANameInIt) {
     addFood(9102, QStringLiteral("Twin"), {{kProtein, 90}});
     addFood(9101, QStringLiteral("Twin"), {{kProtein, 10}});

@@ -119,8 +119,9 @@ class Control {
     // Whether the control handles Return itself (a button, a multi-line text box), so that the
     // default button does not get it.
     virtual bool wantsReturn() const { return false; }
-    // Keys of a real key press that the control handles itself instead of Qt.
-    virtual bool handlesQtKey(int /*keyCode*/) const { return false; }
+    // Keys of a real key press that the control handles itself instead of Qt (keyAscii is the
+    // character the key types, 0 for none).
+    virtual bool handlesQtKey(int /*keyCode*/, int /*keyAscii*/) const { return false; }
     // A real mouse event on the control's widget (or a child of it): MouseDown/MouseUp, and
     // for controls without a Qt signal for it, Click and DblClick. True to stop Qt's own
     // handling.

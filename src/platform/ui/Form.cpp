@@ -1078,7 +1078,7 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
         }
     }
     bool consumed = false;
-    if (targetHere() && (!fromQt || ascii != keyAscii || target->handlesQtKey(code))) {
+    if (targetHere() && (!fromQt || ascii != keyAscii || target->handlesQtKey(code, ascii))) {
         consumed = target->keyAction(code, shift, ascii);
         if (fromQt && ascii != keyAscii) {
             consumed = true;  // the changed character was typed instead of Qt's

@@ -1,5 +1,6 @@
 #include "ui/ListView.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMetaObject>
 #include <QSignalBlocker>
@@ -176,6 +177,26 @@ class ListViewRow : public QTreeWidgetItem {
         return &item.subs_.texts_[static_cast<std::size_t>(column - 1)];
     }
     const ListSubItem* subItem(int column) const { return item.subs_.handleIfMade(column); }
+};
+
+// The tree of a list view. Qt selects the row under the mouse on a press and while the mouse is
+// dragged, and reports a click only when the release is on the row pressed.
+class ListViewTree : public QTreeWidget {
+  public:
+    ListViewTree(QWidget* parent, ListView* view) : QTreeWidget(parent), view_(view) {}
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        view_->notePress();
+        QTreeWidget::mousePressEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QTreeWidget::mouseReleaseEvent(event);
+        view_->afterRelease();
+    }
+
+  private:
+    ListView* view_;
 };
 
 // ---- ColumnHeader ----------------------------------------------------------------------------
@@ -476,6 +497,7 @@ void ListItem::setSelected(bool on) {
     if (on) {
         view_->selectQuietly(row_);
     } else {
+        ++view_->selectionChanges_;
         row_->setSelected(false);
     }
 }
@@ -535,6 +557,8 @@ void ListItemCollection::Clear() {
     view_->unplaced_.clear();
     view_->resortAll_ = false;
     view_->dropPending();
+    ++view_->selectionChanges_;
+    view_->typed_.clear();
     QTreeWidget* tree = view_->qtTree();
     // Qt first tells the view that the selection and the current row go, and the view lays out
     // every row that is about to go to repaint them; the reset that follows repaints anyway.
@@ -562,6 +586,7 @@ void ListItemCollection::removeRow(ListViewRow* row) {
     view_->flushPending();
     // Qt would select the neighbour of a removed selected row; the list has no selection then.
     const bool wasSelected = row->isSelected();
+    ++view_->selectionChanges_;
     keys_.remove(row->item.key_);
     std::erase(view_->unplaced_, row);
     delete row;
@@ -595,7 +620,7 @@ ListItem* ListItemCollection::find(const QString& key) const {
 
 ListView::ListView(Form* form, const QString& name, int index)
     : Control(form, name, index), ColumnHeaders(this), ListItems(this) {
-    auto* tree = new QTreeWidget(form);
+    auto* tree = new ListViewTree(form, this);
     tree->setColumnCount(0);
     tree->setRootIsDecorated(false);
     tree->setItemsExpandable(false);
@@ -724,6 +749,7 @@ ListItem* ListView::SelectedItem() const {
 }
 
 void ListView::selectQuietly(ListViewRow* row) {
+    ++selectionChanges_;
     QTreeWidget* tree = treeWidget();
     if (row == nullptr) {
         tree->clearSelection();
@@ -1151,10 +1177,20 @@ void ListView::keepSelection(const QList<QTreeWidgetItem*>& selected,
     }
 }
 
-bool ListView::personClick(ListViewRow* row, bool doubleClick) {
+ListViewRow* ListView::selectedRow() const {
+    ListItem* item = SelectedItem();
+    return item != nullptr ? item->row_ : nullptr;
+}
+
+void ListView::personSelect(ListViewRow* row) {
     selectQuietly(row);
-    ListItem& item = row->item;
-    fire(ItemClick, item);
+    treeWidget()->scrollToItem(row);
+    fire(ItemClick, row->item);
+}
+
+bool ListView::personClick(ListViewRow* row, bool doubleClick) {
+    typed_.clear();
+    personSelect(row);
     if (!detail::isAlive(this)) {
         return true;
     }
@@ -1168,6 +1204,10 @@ bool ListView::personClick(ListViewRow* row, bool doubleClick) {
 void ListView::onQtItemClicked(ListViewRow* row, bool doubleClick) {
     detail::dispatchFromQt([this, row, doubleClick] {
         if (!takeFocusForQtClick()) {
+            // The press has selected the row already; the click did not happen.
+            if (selectionChanges_ == changesAtPress_) {
+                selectQuietly(selectedAtPress_);
+            }
             return;
         }
         if (doubleClick) {
@@ -1177,11 +1217,35 @@ void ListView::onQtItemClicked(ListViewRow* row, bool doubleClick) {
         if (lastQtButton_ != Qt::LeftButton) {
             return;
         }
-        ListItem& item = row->item;
-        fire(ItemClick, item);
+        typed_.clear();
+        personSelect(row);
         if (detail::isAlive(this)) {
             fire(Click);
         }
+    });
+}
+
+void ListView::notePress() {
+    changesAtPress_ = selectionChanges_;
+    selectedAtPress_ = selectedRow();
+}
+
+void ListView::afterRelease() {
+    // Code, or a click's ItemClick, had the selection since the press.
+    if (!detail::isAlive(this) || selectionChanges_ != changesAtPress_) {
+        return;
+    }
+    ListViewRow* row = selectedRow();
+    if (row == nullptr || row == selectedAtPress_) {
+        return;
+    }
+    detail::dispatchFromQt([this, row] {
+        if (!takeFocusForQtClick()) {
+            selectQuietly(selectedAtPress_);
+            return;
+        }
+        typed_.clear();
+        personSelect(row);
     });
 }
 
@@ -1248,14 +1312,15 @@ bool ListView::rightClickItem(int index) {
     if (row == nullptr) {
         return false;
     }
+    // As on the screen: the press selects the row, the release tells it when it is a new one.
+    const bool moved = row != selectedRow();
     selectQuietly(row);
-    ListItem& item = row->item;
-    fire(ItemClick, item);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseDown, vbRightButton, 0);
-    }
+    fireMouse(MouseDown, vbRightButton, 0);
     if (detail::isAlive(this)) {
         fireMouse(MouseUp, vbRightButton, 0);
+    }
+    if (moved && detail::isAlive(this)) {
+        personSelect(row);
     }
     return true;
 }
@@ -1290,7 +1355,10 @@ bool ListView::clickEmpty() {
     return true;
 }
 
-bool ListView::handlesQtKey(int keyCode) const {
+bool ListView::handlesQtKey(int keyCode, int keyAscii) const {
+    if (keyAscii >= vbKeySpace && keyAscii != 0x7F) {
+        return true;
+    }
     switch (keyCode) {
         case vbKeyUp:
         case vbKeyDown:
@@ -1304,10 +1372,15 @@ bool ListView::handlesQtKey(int keyCode) const {
     }
 }
 
-bool ListView::keyAction(int keyCode, int, int) {
-    if (!handlesQtKey(keyCode)) {
+bool ListView::keyAction(int keyCode, int, int keyAscii) {
+    if (keyAscii >= vbKeySpace && keyAscii != 0x7F) {
+        searchTyped(QChar(keyAscii));
+        return true;
+    }
+    if (!handlesQtKey(keyCode, 0)) {
         return false;
     }
+    typed_.clear();
     ensureSorted();
     const int count = ListItems.Count();
     if (count == 0) {
@@ -1342,13 +1415,35 @@ bool ListView::keyAction(int keyCode, int, int) {
             break;
     }
     if (target != current) {
-        auto* row = static_cast<ListViewRow*>(treeWidget()->topLevelItem(target));
-        selectQuietly(row);
-        treeWidget()->scrollToItem(row);
-        ListItem& item = row->item;
-        fire(ItemClick, item);
+        personSelect(static_cast<ListViewRow*>(treeWidget()->topLevelItem(target)));
     }
     return true;
+}
+
+void ListView::searchTyped(QChar typed) {
+    // Characters typed in quick succession make one text to look for; after a pause a new
+    // search begins. A new search, and the same letter typed again, look from the item after
+    // the selected one, so that repeating a letter steps through the items that begin with it.
+    const bool goesOn = !typed_.isEmpty() && lastTyped_.isValid() &&
+                        !lastTyped_.hasExpired(QApplication::keyboardInputInterval());
+    lastTyped_.start();
+    typed_ = goesOn ? typed_ + typed : QString(typed);
+    const bool oneLetter = typed_.count(typed, Qt::CaseInsensitive) == typed_.size();
+    const QString wanted = oneLetter ? QString(typed) : typed_;
+    ensureSorted();
+    const int count = ListItems.Count();
+    ListViewRow* selected = selectedRow();
+    const int current = selected != nullptr ? treeWidget()->indexOfTopLevelItem(selected) : -1;
+    const int start = current < 0 ? 0 : (oneLetter ? current + 1 : current);
+    for (int i = 0; i < count; ++i) {
+        ListViewRow* row = rowAtPosition((start + i) % count);
+        if (row->item.text_.startsWith(wanted, Qt::CaseInsensitive)) {
+            if (row != selected) {
+                personSelect(row);
+            }
+            return;
+        }
+    }
 }
 
 QStringList ListView::rowTexts(int index) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QString>
@@ -268,6 +269,9 @@ class ListView : public Control {
     void setHideColumnHeaders(bool on);
 
     std::function<void(ColumnHeader& header)> ColumnClick;
+    // Whenever a person makes an item the selected one: by a click (also on the item selected
+    // already), the arrow, Home, End and Page keys, or by typing the start of its text. Never
+    // when code selects an item.
     std::function<void(ListItem& item)> ItemClick;
     std::function<void()> Click;
     std::function<void()> DblClick;
@@ -280,7 +284,8 @@ class ListView : public Control {
     // As clickItem, then DblClick.
     bool dblClickItem(int index);
     bool dblClickItem(const QString& text);
-    // A right click on an item: selects it, ItemClick, MouseDown/MouseUp with Button 2.
+    // A right click on an item: selects it, MouseDown/MouseUp with Button 2, then ItemClick
+    // when the item was not the selected one.
     bool rightClickItem(int index);
     bool clickHeader(int index);
     bool clickHeader(const QString& key);
@@ -294,7 +299,7 @@ class ListView : public Control {
 
   protected:
     bool keyAction(int keyCode, int shift, int keyAscii) override;
-    bool handlesQtKey(int keyCode) const override;
+    bool handlesQtKey(int keyCode, int keyAscii) const override;
     bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
 
   private:
@@ -305,6 +310,7 @@ class ListView : public Control {
     friend class ListViewRow;
     friend class ListSubItem;
     friend class ListSubItemCollection;
+    friend class ListViewTree;
 
     // The widget, without first adding the rows held back.
     QTreeWidget* qtTree() const;
@@ -347,8 +353,17 @@ class ListView : public Control {
     ListViewRow* personRow(int index);
     ListViewRow* personRow(const QString& text);
     void selectQuietly(ListViewRow* row);
+    ListViewRow* selectedRow() const;
+    // Selects the row a person moved to and tells the window (ItemClick).
+    void personSelect(ListViewRow* row);
+    // Typing: the next item whose text begins with what was typed in quick succession.
+    void searchTyped(QChar typed);
     bool personClick(ListViewRow* row, bool doubleClick);
     void onQtItemClicked(ListViewRow* row, bool doubleClick);
+    // A real press and release on the rows: a row that the mouse made the selected one without
+    // a click on it (dragged to, right-clicked) is told as well; a refused click is undone.
+    void notePress();
+    void afterRelease();
     QIcon iconFor(ImageList* images, const QVariant& indexOrKey) const;
 
     ImageList* headerIcons_ = nullptr;
@@ -371,6 +386,13 @@ class ListView : public Control {
     mutable quint64 orderedSeq_ = 0;
     bool sortPosted_ = false;
     Qt::MouseButton lastQtButton_ = Qt::LeftButton;
+    // Counts the changes of the selection by code and by ItemClick, so that a release can tell
+    // whether only the mouse moved it since the press.
+    quint64 selectionChanges_ = 0;
+    quint64 changesAtPress_ = 0;
+    ListViewRow* selectedAtPress_ = nullptr;
+    QString typed_;
+    QElapsedTimer lastTyped_;
 };
 
 }  // namespace ui

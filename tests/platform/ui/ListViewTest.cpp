@@ -340,6 +340,23 @@ TEST_F(ListViewTest, ArrowKeysMoveTheSelectionAndFireItemClick) {
     EXPECT_EQ(events, (QStringList{"item Wheat", "item Maize", "item Rice"}));
 }
 
+TEST_F(ListViewTest, TypingTheStartOfATextSelectsItAndFiresItemClick) {
+    frmList& form = shown();
+    form.fill({"Rice", "Wheat", "Rice bran oil", "Ragi"});
+    EXPECT_TRUE(form.LstView.typeKeys(QStringLiteral("rice b")));
+    EXPECT_EQ(form.LstView.SelectedItem()->Text(), "Rice bran oil");
+    // A click starts a new search; the same letter again steps to the next item with it.
+    form.LstView.clickItem(1);
+    form.LstView.typeKeys(QStringLiteral("rr"));
+    EXPECT_EQ(form.LstView.SelectedItem()->Text(), "Ragi");
+    form.LstView.pressKey(vbKeyHome);
+    form.LstView.typeKeys(QStringLiteral("wx"));  // nothing begins with "wx": Wheat stays
+    EXPECT_EQ(form.LstView.SelectedItem()->Text(), "Wheat");
+    form.LstView.setSelectedItem(&form.LstView.ListItems(4));
+    EXPECT_EQ(events, (QStringList{"item Rice bran oil", "item Rice", "click", "item Rice bran oil",
+                                   "item Ragi", "item Rice", "item Wheat"}));
+}
+
 TEST_F(ListViewTest, DisabledListTakesNoClicks) {
     frmList& form = shown();
     form.fill({"Rice"});

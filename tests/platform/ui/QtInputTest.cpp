@@ -65,6 +65,7 @@ class frmReal : public FormOf<frmReal> {
         cmdOK.Click = [] { events << QStringLiteral("ok click"); };
         cmdCancel.Click = [] { events << QStringLiteral("cancel click"); };
         LstView.ItemClick = [](ListItem& item) { events << QStringLiteral("item ") + item.Text(); };
+        LstView.Click = [] { events << QStringLiteral("list click"); };
         Timer1.OnTimer = [] { events << QStringLiteral("tick"); };
     }
 };
@@ -201,6 +202,50 @@ TEST_F(QtInputTest, RealArrowKeysInAListFireItemClick) {
     sendKey(form->LstView.treeWidget(), Qt::Key_Down);
     EXPECT_EQ(form->LstView.SelectedItem()->Text(), "Wheat");
     EXPECT_EQ(events, QStringList{"item Wheat"});
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, target->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+QPoint rowCentre(ListView& list, int index) {
+    QTreeWidget* tree = list.treeWidget();
+    return tree->visualItemRect(tree->topLevelItem(index - 1)).center();
+}
+
+TEST_F(QtInputTest, EveryRowAPersonSelectsInAListFiresItemClickOnce) {
+    QTreeWidget* tree = form->LstView.treeWidget();
+    if (!qtFocusOn(tree)) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    events.clear();
+    sendKey(tree, Qt::Key_M, QStringLiteral("m"));
+    // Pressed on Rice, dragged to Wheat and let go there: no click, Wheat is selected.
+    sendMouse(tree->viewport(), QEvent::MouseButtonPress, rowCentre(form->LstView, 1),
+              Qt::LeftButton);
+    sendMouse(tree->viewport(), QEvent::MouseMove, rowCentre(form->LstView, 2), Qt::LeftButton);
+    sendMouse(tree->viewport(), QEvent::MouseButtonRelease, rowCentre(form->LstView, 2),
+              Qt::NoButton);
+    EXPECT_EQ(form->LstView.SelectedItem()->Text(), "Wheat");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowCentre(form->LstView, 3));
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, rowCentre(form->LstView, 1));
+    EXPECT_EQ(events,
+              (QStringList{"item Maize", "item Wheat", "item Maize", "list click", "item Rice"}));
+}
+
+TEST_F(QtInputTest, ARefusedRealClickOnAListLeavesItsSelection) {
+    if (!qtFocusOn(form->txtName.widget())) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    frmReal::refuse = true;
+    events.clear();
+    QTreeWidget* tree = form->LstView.treeWidget();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowCentre(form->LstView, 2));
+    EXPECT_EQ(events, QStringList{"validate"});
+    EXPECT_EQ(form->LstView.SelectedItem()->Text(), "Rice");
 }
 
 TEST_F(QtInputTest, RowsAddedByCodeReachTheScreenWhenTheCodeIsDone) {
