@@ -112,6 +112,25 @@ TEST_F(MemberQtTest, AMemberTypedAndSavedWithRealKeysAndClicks) {
     EXPECT_FALSE(frmUsr::isLoaded());
 }
 
+TEST_F(MemberQtTest, WhatIsTypedAsSoonAsTheRegisterOpensIsTaken) {
+    QTest::mouseClick(frmStrt::instance().lblPersonal.widget(), Qt::LeftButton);
+    ASSERT_TRUE(frmUsr::isLoaded());
+    frmUsr& f = frmUsr::instance();
+    QWindow* window = f.window()->windowHandle();
+    if (!focusable(f, f.txtFirstN.lineEdit())) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    // Opened afresh, as a person finds it.
+    ui::Unload(f);
+    QTest::mouseClick(frmStrt::instance().lblPersonal.widget(), Qt::LeftButton);
+    frmUsr& again = frmUsr::instance();
+    for (const char key : QByteArray("Mrs\tAsha")) {
+        QTest::keyClick(window, key);
+    }
+    EXPECT_EQ(again.cmbPrefix.Text(), QStringLiteral("Mrs."));
+    EXPECT_EQ(again.txtFirstN.Text(), QStringLiteral("Asha"));
+}
+
 TEST_F(MemberQtTest, EditAndActivitiesFromARealDoubleClick) {
     storeMember(QStringLiteral("Mr."), QStringLiteral("Vikram"), 40);
     frmUsr& f = frmUsr::instance();

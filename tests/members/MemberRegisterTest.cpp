@@ -44,6 +44,7 @@ TEST_F(RegisterTest, OpensFromTheStartPageReadyForANewMember) {
     EXPECT_TRUE(f.MDIChild());
     EXPECT_EQ(f.Caption(), QStringLiteral("Personal Information"));
     EXPECT_EQ(f.SSTab1.Tab(), 0);
+    EXPECT_EQ(f.ActiveControl(), &f.cmbPrefix);  // past the tab strip, ready for typing
     EXPECT_EQ(entries(f.cmbPrefix), (QStringList{"Mr.", "Mrs.", "Miss", "Ms.", "Dr.", "Er."}));
     EXPECT_EQ(f.cmbSex.Text(), QStringLiteral("Male"));
     EXPECT_EQ(f.Combo1.Text(), QStringLiteral("Years"));

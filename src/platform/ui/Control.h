@@ -116,6 +116,9 @@ class Control {
     void replaceWidget(QWidget* widget);
     // The control's own reaction to a key after the events; true when it used the key.
     virtual bool keyAction(int keyCode, int shift, int keyAscii);
+    // A control that holds others (a tab strip): the focus of a window that opens passes over
+    // it to the first control inside, where a person can type at once.
+    virtual bool holdsControls() const { return false; }
     // Whether the control handles Return itself (a button, a multi-line text box), so that the
     // default button does not get it.
     virtual bool wantsReturn() const { return false; }

@@ -20,6 +20,7 @@
 #include <memory>
 #include <new>
 #include <typeinfo>
+#include <utility>
 
 #include "runtime/App.h"
 #include "runtime/Error.h"
@@ -739,6 +740,12 @@ void Form::Load() {
 }
 
 void Form::showWindow(bool modal) {
+    // Qt focuses a control of a window that appears (the first in its own chain, a tab strip
+    // say); the layer gives the focus itself once the window is up (giveInitialFocus).
+    struct QtFocusIgnored {
+        bool was = std::exchange(state().focusGuard, true);
+        ~QtFocusIgnored() { state().focusGuard = was; }
+    } ignored;
     visible_ = true;
     MDIForm* main = mainWindow();
     if (!modal && mdiChild_ && main != nullptr && main != this) {
@@ -799,12 +806,17 @@ void Form::keepOnScreen() {
 }
 
 void Form::giveInitialFocus() {
-    if (ActiveControl() != nullptr || !visible_) {
+    if (!visible_) {
+        return;
+    }
+    if (ActiveControl() != nullptr) {
+        syncQtFocus(ActiveControl());
         return;
     }
     Control* first = nullptr;
     for (Control* control : std::as_const(controls_)) {
-        if (!control->takesFocus() || !control->TabStop() || !control->canAct()) {
+        if (!control->takesFocus() || !control->TabStop() || !control->canAct() ||
+            control->holdsControls()) {
             continue;
         }
         if (first == nullptr || control->TabIndex() < first->TabIndex()) {
@@ -869,13 +881,12 @@ void Form::Show(int modal) {
     if (Form* top = detail::topModal(); top != nullptr && top != this) {
         rt::raise(rt::err::ModalFormDisplayed);
     }
-    const bool wasVisible = visible_;
     showWindow(false);
     if (!self) {
         return;
     }
     activateForm(this);
-    if (self && !wasVisible) {
+    if (self && visible_) {
         giveInitialFocus();
     }
 }

@@ -33,6 +33,9 @@ class TabControl : public Control {
 
     QTabWidget* tabWidget() const;
 
+  protected:
+    bool holdsControls() const override { return true; }
+
   private:
     void checkTab(int tab) const;
     void switchTo(int tab);
