@@ -248,7 +248,7 @@ TEST_F(DiaryTest, QuantityIsFormattedOnLeavingAndKeysActOnTheWindow) {
     EXPECT_FALSE(frmDIn::isLoaded());
 }
 
-TEST_F(DiaryTest, TheFoodHighlightedByKeysIsTheOneSaved) {
+TEST_F(DiaryTest, TheFoodHighlightedByKeysAndTheDayTypedAreWhatIsSaved) {
     frmDIn& f = open();
     f.LView.clickItem(1);
     f.LView.typeKeys(QStringLiteral("Rice"));
@@ -258,9 +258,15 @@ TEST_F(DiaryTest, TheFoodHighlightedByKeysIsTheOneSaved) {
     const QString next = f.LView.SelectedItem()->Text();
     EXPECT_EQ(f.txtFood.Text(), next);
 
+    // Digits typed into the day; the window shows slashes as soon as the day has changed.
+    f.DTP.typeKeys(QStringLiteral("15032024"));
+    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("15/03/2024"));
     f.txtQuan.type(QStringLiteral("40"));
     f.cmdAdd.click();
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE foodname = ?"), {next}), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE foodname = ? AND idate = "
+                                   "'15-03-2024'"),
+                    {next}),
+              1);
 }
 
 TEST_F(DiaryTest, AnotherLanguageNamesTheFoodsThatHaveANameInIt) {

@@ -33,11 +33,16 @@ class DatePicker : public Control {
 
     std::function<void()> Change;
 
-    // person: picks a date in the calendar, or types it in the shown format.
+    // person: picks a date in the calendar, or types it in the shown format (typeKeys and
+    // pressKey type into the field key by key, as on the screen).
     bool setDate(const QDate& date);
     bool type(const QString& text);
 
     QDateEdit* dateEdit() const;
+
+  protected:
+    // The keys of the person-side calls (pressKey, typeKeys) go to the date field as Qt's keys.
+    bool keyAction(int keyCode, int shift, int keyAscii) override;
 
   private:
     void applyFormat();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -41,6 +42,7 @@ class frmReal : public FormOf<frmReal> {
     CommandButton cmdOK{this, "cmdOK"};
     CommandButton cmdCancel{this, "cmdCancel"};
     ListView LstView{this, "LstView"};
+    DatePicker DTP{this, "DTP"};
     Timer Timer1{this, "Timer1"};
     static inline bool refuse = false;
 
@@ -50,6 +52,7 @@ class frmReal : public FormOf<frmReal> {
         layout->addWidget(cmdOK.widget());
         layout->addWidget(cmdCancel.widget());
         layout->addWidget(LstView.widget());
+        layout->addWidget(DTP.widget());
         cmdCancel.setCancel(true);
         LstView.ColumnHeaders.Add(-1, QString(), QStringLiteral("Food"));
         for (const char* name : {"Rice", "Wheat", "Maize"}) {
@@ -66,6 +69,10 @@ class frmReal : public FormOf<frmReal> {
         cmdCancel.Click = [] { events << QStringLiteral("cancel click"); };
         LstView.ItemClick = [](ListItem& item) { events << QStringLiteral("item ") + item.Text(); };
         LstView.Click = [] { events << QStringLiteral("list click"); };
+        // As the diary does: a date the person changed is shown with slashes.
+        DTP.setFormat(dtpCustom);
+        DTP.setValue(QDate(2026, 12, 9));
+        DTP.Change = [this] { DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy")); };
         Timer1.OnTimer = [] { events << QStringLiteral("tick"); };
     }
 };
@@ -246,6 +253,19 @@ TEST_F(QtInputTest, ARefusedRealClickOnAListLeavesItsSelection) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowCentre(form->LstView, 2));
     EXPECT_EQ(events, QStringList{"validate"});
     EXPECT_EQ(form->LstView.SelectedItem()->Text(), "Rice");
+}
+
+TEST_F(QtInputTest, ADateIsTypedDigitByDigitWhereTheClickPutTheCursor) {
+    QWidget* date = form->DTP.widget();
+    if (!qtFocusOn(date)) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    // The cursor inside the day, nothing selected; the shown separator changes on the way.
+    QTest::mouseClick(date, Qt::LeftButton, {},
+                      QPoint(date->fontMetrics().horizontalAdvance('0') + 4, date->height() / 2));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("15-03-2024"));
+    EXPECT_EQ(form->DTP.Value(), QDate(2024, 3, 15));
+    EXPECT_EQ(form->DTP.displayText(), QStringLiteral("15/03/2024"));
 }
 
 TEST_F(QtInputTest, RowsAddedByCodeReachTheScreenWhenTheCodeIsDone) {
