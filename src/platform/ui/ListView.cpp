@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMetaObject>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTreeWidget>
 #include <QtDebug>
 #include <algorithm>
@@ -180,23 +183,73 @@ class ListViewRow : public QTreeWidgetItem {
 };
 
 // The tree of a list view. Qt selects the row under the mouse on a press and while the mouse is
-// dragged, and reports a click only when the release is on the row pressed.
+// dragged, and reports a click only when the release is on the row pressed. A row brought into
+// view moves the list up or down only, so that the columns a person scrolled to stay in view
+// when code selects a row, sorts or fills the list again. The list asks for room for all its
+// columns, and gives its last column what is left.
 class ListViewTree : public QTreeWidget {
   public:
-    ListViewTree(QWidget* parent, ListView* view) : QTreeWidget(parent), view_(view) {}
+    ListViewTree(QWidget* parent, ListView* view) : QTreeWidget(parent), view_(view) {
+        // A list emptied to be filled again loses its vertical scroll bar for a moment, which
+        // narrows the range across; the columns come back to where they were.
+        QScrollBar* across = horizontalScrollBar();
+        connect(across, &QScrollBar::valueChanged, this, [this](int left) {
+            if (!rebounding_) {
+                left_ = left;
+            }
+        });
+        connect(across, &QScrollBar::rangeChanged, this, [this, across](int, int maximum) {
+            rebounding_ = true;
+            across->setValue(std::min(left_, maximum));
+            rebounding_ = false;
+        });
+    }
+    void detach() { view_ = nullptr; }
+    // QTreeWidget::scrollToItem goes round the scrollTo below.
+    void bringIntoView(QTreeWidgetItem* row) { scrollTo(indexFromItem(row), EnsureVisible); }
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+        QScrollBar* bar = horizontalScrollBar();
+        const int left = bar->value();
+        QTreeWidget::scrollTo(index, hint);
+        bar->setValue(left);
+    }
+
+    QSize sizeHint() const override {
+        // A few pixels over, so that a layout that rounds does not bring a scroll bar.
+        constexpr int Slack = 4;
+        QSize hint = QTreeWidget::sizeHint();
+        if (view_ != nullptr) {
+            hint.setWidth(view_->columnsWidth() + 2 * frameWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + Slack);
+        }
+        return hint;
+    }
 
   protected:
     void mousePressEvent(QMouseEvent* event) override {
-        view_->notePress();
+        if (view_ != nullptr) {
+            view_->notePress();
+        }
         QTreeWidget::mousePressEvent(event);
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QTreeWidget::mouseReleaseEvent(event);
-        view_->afterRelease();
+        if (view_ != nullptr) {
+            view_->afterRelease();
+        }
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QTreeWidget::resizeEvent(event);
+        if (view_ != nullptr) {
+            view_->fitColumns();
+        }
     }
 
   private:
     ListView* view_;
+    int left_ = 0;
+    bool rebounding_ = false;
 };
 
 // ---- ColumnHeader ----------------------------------------------------------------------------
@@ -204,24 +257,45 @@ class ListViewTree : public QTreeWidget {
 void ColumnHeader::setText(const QString& text) {
     text_ = text;
     view_->treeWidget()->headerItem()->setText(column_, text);
+    applyWidth();
 }
 
 int ColumnHeader::Width() const {
-    QTreeWidget* tree = view_->treeWidget();
-    if (tree->isColumnHidden(column_)) {
+    if (view_->treeWidget()->isColumnHidden(column_)) {
         return 0;
     }
-    return pixelsToTwips(tree->header()->sectionSize(column_));
+    return pixelsToTwips(pixels_);
 }
 
 void ColumnHeader::setWidth(int twips) {
     QTreeWidget* tree = view_->treeWidget();
-    if (twips <= 0) {
-        tree->setColumnHidden(column_, true);
+    givenTwips_ = std::max(0, twips);
+    tree->setColumnHidden(column_, twips <= 0);
+    pixels_ = 0;
+    applyWidth();
+}
+
+int ColumnHeader::leastPixels() const {
+    // Room for the sort image whether the header shows one now or not, so that the columns
+    // do not jump when a click moves it.
+    const QHeaderView* header = view_->qtTree()->header();
+    const QStyle* style = header->style();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.text = text_;
+    const int text =
+        style->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+    const int image = style->pixelMetric(QStyle::PM_SmallIconSize, &option, header) +
+                      style->pixelMetric(QStyle::PM_HeaderMargin, &option, header);
+    return std::max(twipsToPixels(givenTwips_), text + image);
+}
+
+void ColumnHeader::applyWidth() {
+    if (view_->qtTree()->isColumnHidden(column_)) {
         return;
     }
-    tree->setColumnHidden(column_, false);
-    tree->header()->resizeSection(column_, twipsToPixels(twips));
+    pixels_ = std::max(pixels_, leastPixels());
+    view_->fitColumns();
 }
 
 void ColumnHeader::setAlignment(int alignment) {
@@ -312,6 +386,7 @@ void ColumnHeaderCollection::Remove(int index) {
     const int column = headers_[static_cast<std::size_t>(index - 1)]->column_;
     view_->treeWidget()->setColumnHidden(column, true);
     headers_.erase(headers_.begin() + (index - 1));
+    view_->fitColumns();
 }
 
 ColumnHeader& ColumnHeaderCollection::operator()(int index) const {
@@ -514,7 +589,7 @@ void ListItem::setSmallIcon(const QVariant& indexOrKey) {
 
 void ListItem::EnsureVisible() {
     view_->ensureSorted();
-    view_->treeWidget()->scrollToItem(row_);
+    static_cast<ListViewTree*>(view_->treeWidget())->bringIntoView(row_);
 }
 
 // ---- ListItemCollection ----------------------------------------------------------------------
@@ -641,6 +716,8 @@ ListView::ListView(Form* form, const QString& name, int index)
                      [this](QTreeWidgetItem* item, int) {
                          onQtItemClicked(static_cast<ListViewRow*>(item), true);
                      });
+    QObject::connect(tree->header(), &QHeaderView::sectionResized, tree,
+                     [this](int column, int, int pixels) { columnResized(column, pixels); });
     QObject::connect(tree->header(), &QHeaderView::sectionClicked, tree, [this](int column) {
         detail::dispatchFromQt([this, column] {
             if (ColumnHeader* header = ColumnHeaders.byColumn(column); header && ColumnClick) {
@@ -658,6 +735,7 @@ ListView::~ListView() {
     unplaced_.clear();
     dropPending();
     if (QTreeWidget* tree = qtTree()) {
+        static_cast<ListViewTree*>(tree)->detach();
         tree->clear();
     }
 }
@@ -673,6 +751,59 @@ QTreeWidget* ListView::qtTree() const {
 
 int ListView::rowCount() const {
     return qtTree()->topLevelItemCount() + static_cast<int>(pending_.size());
+}
+
+void ListView::fitColumns() {
+    QTreeWidget* tree = qtTree();
+    if (fittingColumns_ || tree == nullptr) {
+        return;
+    }
+    fittingColumns_ = true;
+    QHeaderView* header = tree->header();
+    auto give = [header](const ColumnHeader& column, int pixels) {
+        if (header->sectionSize(column.column_) != pixels) {
+            header->resizeSection(column.column_, pixels);
+        }
+    };
+    const ColumnHeader* last = nullptr;
+    int others = 0;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        const ColumnHeader* shown = ColumnHeaders.byColumn(column);
+        if (shown == nullptr || header->isSectionHidden(column)) {
+            continue;
+        }
+        if (last != nullptr) {
+            give(*last, last->pixels_);
+            others += last->pixels_;
+        }
+        last = shown;
+    }
+    if (last != nullptr) {
+        give(*last, std::max(last->pixels_, tree->viewport()->width() - others));
+    }
+    fittingColumns_ = false;
+}
+
+void ListView::columnResized(int column, int pixels) {
+    // A column a person drags keeps the width it was given by the drag.
+    if (fittingColumns_) {
+        return;
+    }
+    if (ColumnHeader* header = ColumnHeaders.byColumn(column); header != nullptr && pixels > 0) {
+        header->pixels_ = pixels;
+    }
+    fitColumns();
+}
+
+int ListView::columnsWidth() const {
+    int width = 0;
+    for (const auto& header : ColumnHeaders.headers_) {
+        if (!qtTree()->isColumnHidden(header->column_)) {
+            width += header->pixels_;
+        }
+    }
+    return width;
 }
 
 void ListView::setColumnHeaderIcons(ImageList* images) {
@@ -1184,7 +1315,7 @@ ListViewRow* ListView::selectedRow() const {
 
 void ListView::personSelect(ListViewRow* row) {
     selectQuietly(row);
-    treeWidget()->scrollToItem(row);
+    static_cast<ListViewTree*>(treeWidget())->bringIntoView(row);
     fire(ItemClick, row->item);
 }
 

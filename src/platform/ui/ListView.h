@@ -18,6 +18,7 @@ class QTreeWidgetItem;
 namespace ui {
 
 class ImageList;
+class ListViewTree;
 class ListView;
 class ListItem;
 class ListViewRow;
@@ -30,7 +31,9 @@ class ColumnHeader {
     const QString& Key() const { return key_; }
     const QString& Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
-    // Twips; 0 hides the column.
+    // Twips; 0 hides the column. A shown column is never narrower than its header text with
+    // room for a header image, whatever width it is given; the last column also takes the
+    // room the list has left over, which its Width does not count.
     int Width() const;
     void setWidth(int twips);
     int Alignment() const { return alignment_; }
@@ -56,9 +59,15 @@ class ColumnHeader {
     friend class ListView;
     ColumnHeader(ListView* view, int column) : view_(view), column_(column) {}
     QIcon resolveIcon(const QVariant& indexOrKey) const;
+    // The width given in pixels, widened to the header's text and image.
+    int leastPixels() const;
+    void applyWidth();
 
     ListView* view_;
     int column_;
+    int givenTwips_ = 0;
+    // The column's own width: as given (at least leastPixels), or as a person dragged it.
+    int pixels_ = 0;
     QString text_;
     QString key_;
     QString tag_;
@@ -365,6 +374,12 @@ class ListView : public Control {
     void notePress();
     void afterRelease();
     QIcon iconFor(ImageList* images, const QVariant& indexOrKey) const;
+    // Gives the last shown column the room the list has beyond the other columns, and the
+    // others their own widths.
+    void fitColumns();
+    void columnResized(int column, int pixels);
+    // Room for every shown column at its own width.
+    int columnsWidth() const;
 
     ImageList* headerIcons_ = nullptr;
     ImageList* smallIcons_ = nullptr;
@@ -385,6 +400,7 @@ class ListView : public Control {
     quint64 nextSeq_ = 0;
     mutable quint64 orderedSeq_ = 0;
     bool sortPosted_ = false;
+    bool fittingColumns_ = false;
     Qt::MouseButton lastQtButton_ = Qt::LeftButton;
     // Counts the changes of the selection by code and by ItemClick, so that a release can tell
     // whether only the mouse moved it since the press.
