@@ -106,9 +106,10 @@ frmIng::frmIng() : foods::UnitCallerWindow(QStringLiteral("ComposeOn")) {
     recipe->setRowStretch(2, 1);
     recipe->setColumnStretch(0, 1);
 
+    // The food list takes the width the entry fields leave, for its columns.
     auto* top = new QHBoxLayout;
-    top->addWidget(Frame2.widget(), 3);
-    top->addWidget(Frame1.widget(), 2);
+    top->addWidget(Frame2.widget(), 1);
+    top->addWidget(Frame1.widget());
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(cmdClose.widget());
@@ -116,7 +117,6 @@ frmIng::frmIng() : foods::UnitCallerWindow(QStringLiteral("ComposeOn")) {
     layout->addLayout(top, 3);
     layout->addWidget(Frame3.widget(), 2);
     layout->addLayout(bottom);
-    // Small enough to sit over the main window at its first size.
     setWidth(13200);
     setHeight(9000);
 }

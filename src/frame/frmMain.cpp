@@ -25,8 +25,11 @@ frmMain::frmMain() {
     PicFontColour.Click = [this] { PicFontColour_Click(); };
     mnuAbout.Click = [this] { mnuAbout_Click(); };
     mnupopRda.Click = [this] { mnupopRda_Click(); };
+    // The size it comes back to from the full screen, on which it opens to give its windows
+    // room for all their columns.
     setWidth(13500);
     setHeight(9750);
+    setWindowState(ui::vbMaximized);
 }
 
 void frmMain::MDIForm_Load() {

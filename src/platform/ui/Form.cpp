@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSet>
+#include <QStyle>
 #include <QTimer>
 #include <QtDebug>
 #include <algorithm>
@@ -721,6 +722,8 @@ void Form::Load() {
     if (auto* mdi = qobject_cast<MDIForm*>(this)) {
         state().mainWindow = mdi;
     }
+    // Before Form_Load, which centres the window by its size.
+    growToLayout(false);
     try {
         detail::EventScope scope;
         fireLoad();
@@ -748,6 +751,10 @@ void Form::showWindow(bool modal) {
     } ignored;
     visible_ = true;
     MDIForm* main = mainWindow();
+    if (!grownForShow_) {
+        grownForShow_ = true;
+        growToLayout(true);
+    }
     if (!modal && mdiChild_ && main != nullptr && main != this) {
         main->place(*this);
         return;
@@ -787,7 +794,9 @@ void Form::showWindow(bool modal) {
 }
 
 void Form::keepOnScreen() {
-    if (!host().realInput() || !isWindow()) {
+    // Moving a maximised window would give it back its normal size.
+    if (!host().realInput() || !isWindow() ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         return;
     }
     const QScreen* screen = mainWindow() != nullptr ? mainWindow()->screen() : this->screen();
@@ -803,6 +812,40 @@ void Form::keepOnScreen() {
     if (x != frame.x() || y != frame.y()) {
         move(x, y);
     }
+}
+
+void Form::growToLayout(bool aboutCentre) {
+    MDIForm* main = mainWindow();
+    if (layout() == nullptr || main == this || borderStyle_ == 0) {
+        return;
+    }
+    QSize frame;
+    QSize room;
+    if (mdiChild_ && main != nullptr) {
+        // A child's size is that of its frame, which stands inside the main window.
+        const QStyle* look = style();
+        const int border = look->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+        frame =
+            QSize(2 * border, border + look->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+        room = static_cast<const Form*>(main)->clientArea()->size();
+    } else if (const QScreen* screen = main != nullptr ? main->screen() : this->screen()) {
+        // Room for the frame the window manager draws around it.
+        constexpr int FrameAllowance = 48;
+        room = screen->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance);
+    }
+    const QSize wanted = (layout()->totalSizeHint() + frame).boundedTo(room);
+    const QSize grown = size().expandedTo(wanted);
+    if (grown == size()) {
+        return;
+    }
+    if (aboutCentre && testAttribute(Qt::WA_Moved)) {
+        QPoint at = pos() - QPoint((grown.width() - width()) / 2, (grown.height() - height()) / 2);
+        if (mdiChild_) {
+            at = QPoint(std::max(0, at.x()), std::max(0, at.y()));
+        }
+        move(at);
+    }
+    resize(grown);
 }
 
 void Form::giveInitialFocus() {

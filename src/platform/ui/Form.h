@@ -186,6 +186,10 @@ class Form : public QWidget {
     QPoint origin() const;
     // Moves a top-level window that would stand partly off the screen back onto it.
     void keepOnScreen();
+    // Widens and heightens the size the window's constructor gave to what its layout asks for
+    // (every list's columns, every text), as far as the main window or the screen has room.
+    // Once Form_Load has filled the lists it grows about its centre, where Form_Load put it.
+    void growToLayout(bool aboutCentre);
     void giveInitialFocus();
     QWidget* frameWidget() const;
 
@@ -212,6 +216,7 @@ class Form : public QWidget {
     bool mdiChild_ = false;
     bool staysBehind_ = false;
     bool inResize_ = false;
+    bool grownForShow_ = false;
     bool busyHeld_ = false;
     int mousePointer_ = vbDefault;
     int borderStyle_ = 2;
