@@ -7,7 +7,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -19,6 +18,7 @@
 #include "intake/frmDIn.h"
 #include "intake/frmRda.h"
 #include "members/frmUsr.h"
+#include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Controls.h"
 #include "ui/FormDetail.h"
@@ -26,14 +26,6 @@
 #include "ui/QtHost.h"
 
 namespace {
-
-// What a header needs to show its text whole beside a sort image.
-int headerNeeds(const QHeaderView* header, const QString& text) {
-    const QStyle* style = header->style();
-    return header->fontMetrics().horizontalAdvance(text) +
-           style->pixelMetric(QStyle::PM_SmallIconSize) +
-           2 * style->pixelMetric(QStyle::PM_HeaderMargin) + 2;
-}
 
 void click(QWidget* widget, QPoint at = {}) {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
@@ -61,7 +53,7 @@ void expectListsShown(ui::Form& form, bool allColumnsInView = true) {
             const ui::ColumnHeader& column = list->ColumnHeaders(i);
             if (column.Width() > 0) {
                 EXPECT_GE(tree->header()->sectionSize(column.SubItemIndex()),
-                          headerNeeds(tree->header(), column.Text()))
+                          ListReading::headerNeeds(*tree->header(), column.Text()))
                     << list->Name().toStdString() << " " << column.Text().toStdString();
             }
         }

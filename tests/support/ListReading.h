@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHeaderView>
 #include <QList>
 #include <QStringList>
+#include <QStyle>
 #include <QVariant>
 
 #include "ui/ListControls.h"
@@ -42,5 +44,13 @@ struct ListReading {
             }
         }
         return list;
+    }
+
+    // The width a header of the list needs to show its text whole beside a sort image.
+    static int headerNeeds(const QHeaderView& header, const QString& text) {
+        const QStyle* style = header.style();
+        return header.fontMetrics().horizontalAdvance(text) +
+               style->pixelMetric(QStyle::PM_SmallIconSize) +
+               2 * style->pixelMetric(QStyle::PM_HeaderMargin) + 2;
     }
 };

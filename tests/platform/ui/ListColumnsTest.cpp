@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "support/ListReading.h"
 #include "support/ScriptedHost.h"
 #include "ui/Controls.h"
 #include "ui/ImageList.h"
@@ -43,14 +43,6 @@ class frmColumns : public FormOf<frmColumns> {
     }
 };
 
-// What a header needs to show its text whole beside a sort image.
-int headerNeeds(const QHeaderView* header, const QString& text) {
-    const QStyle* style = header->style();
-    return header->fontMetrics().horizontalAdvance(text) +
-           style->pixelMetric(QStyle::PM_SmallIconSize) +
-           2 * style->pixelMetric(QStyle::PM_HeaderMargin) + 2;
-}
-
 class ListColumnsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -75,7 +67,7 @@ class ListColumnsTest : public ::testing::Test {
 TEST_F(ListColumnsTest, AColumnIsAsWideAsItsGivenWidthOrItsHeaderAndTheLastFillsTheList) {
     ColumnHeaderCollection& columns = form->LstView.ColumnHeaders;
     // 706 twips are 47 pixels, too few for "PREFIX" and its image.
-    EXPECT_GE(section("a"), headerNeeds(header, QStringLiteral("PREFIX")));
+    EXPECT_GE(section("a"), ListReading::headerNeeds(*header, QStringLiteral("PREFIX")));
     EXPECT_GE(columns("a").Width(), 706);
     EXPECT_EQ(columns("b").Width(), 6000);
     EXPECT_EQ(section("b"), 400);
@@ -86,7 +78,7 @@ TEST_F(ListColumnsTest, AColumnIsAsWideAsItsGivenWidthOrItsHeaderAndTheLastFills
     columns("c").setText(QStringLiteral("SEX OF THE MEMBER AS REGISTERED"));
     form->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_GE(section("c"), headerNeeds(header, columns("c").Text()));
+    EXPECT_GE(section("c"), ListReading::headerNeeds(*header, columns("c").Text()));
     EXPECT_EQ(section("b"), 400);
 
     // A column a person drags narrower keeps that width.
