@@ -1,7 +1,5 @@
 #include "members/MemberEntry.h"
 
-#include <QRegularExpression>
-
 #include "db/Recordset.h"
 #include "frame/ErrorHandler.h"
 #include "frame/core.h"
@@ -22,93 +20,22 @@ void focusOn(ui::Control& field) {
     frame::passOver(QStringLiteral("members::focusOn"), [&field] { field.SetFocus(); });
 }
 
-// A refusal: the message, and the focus in the field to correct (none for the rules that
-// concern several fields).
-bool refuse(const QString& message, int buttons, ui::Control* focus = nullptr) {
-    ui::MsgBox(message, buttons, buttons == ui::vbOKOnly ? QString() : kTitle);
-    if (focus != nullptr) {
-        focusOn(*focus);
+ui::Control* control(const EntryFields& f, EntryField field) {
+    switch (field) {
+        case EntryField::Name:
+            return &f.txtFirstN;
+        case EntryField::Age:
+            return &f.txtAge;
+        case EntryField::Phone:
+            return &f.txtPhone;
+        case EntryField::Weight:
+            return &f.txtWeight;
+        case EntryField::Height:
+            return &f.txtHeight;
+        case EntryField::None:
+            break;
     }
-    return true;
-}
-
-bool warn(const QString& message, ui::Control* focus = nullptr) {
-    return refuse(message, ui::vbOKOnly | ui::vbExclamation, focus);
-}
-
-bool plain(const QString& message, ui::Control* focus = nullptr) {
-    return refuse(message, ui::vbOKOnly, focus);
-}
-
-bool wholeNumberOutside(const QString& text, int low, int high) {
-    const qint16 value = rt::CInt(text);
-    return value < low || value > high;
-}
-
-bool rules(const EntryFields& f, EntryWindow window, const std::function<bool()>& activityRefused) {
-    for (ui::TextBox* box : {&f.txtAddress, &f.txtPhone, &f.txtEMail, &f.txtWeight, &f.txtHeight}) {
-        box->setText(rt::Trim(box->Text()));
-    }
-    if (rt::Trim(f.txtFirstN.Text()).isEmpty()) {
-        return warn(QStringLiteral("Please enter a Name"), &f.txtFirstN);
-    }
-    const QString age = f.txtAge.Text();
-    if (age.isEmpty()) {
-        return plain(QStringLiteral("Enter age"), &f.txtAge);
-    }
-    if (!rt::IsNumeric(age)) {
-        return plain(QStringLiteral("Enter numbers only"), &f.txtAge);
-    }
-    if (wholeNumberOutside(age, 1, 100)) {
-        return warn(QStringLiteral("Please enter Age between 1 and 100"), &f.txtAge);
-    }
-    const QString notNumbers = QStringLiteral("Please numbers only.");
-    if (!f.txtPhone.Text().isEmpty() && !IsTelephone(f.txtPhone.Text())) {
-        return warn(notNumbers, &f.txtPhone);
-    }
-    // Weight and height: asked for by the register, a number, within 1 and the highest value
-    // (whole numbers, but for a height in the edit window).
-    const bool registering = window == EntryWindow::Register;
-    auto measureRefused = [&](ui::TextBox& box, const QString& missing, int highest,
-                              bool fractions) {
-        const QString text = box.Text();
-        if (text.isEmpty()) {
-            return registering && warn(missing, &box);
-        }
-        if (!rt::IsNumeric(text)) {
-            return warn(notNumbers, &box);
-        }
-        const bool outside = fractions ? rt::CDbl(text) <= 0 || rt::CDbl(text) > highest
-                                       : wholeNumberOutside(text, 1, highest);
-        return outside &&
-               warn(QStringLiteral("Please enter numbers between 1 and %1 only.").arg(highest),
-                    &box);
-    };
-    if (measureRefused(f.txtWeight, QStringLiteral("Please enter weight"), 130, false) ||
-        measureRefused(f.txtHeight, QStringLiteral("Please enter height"), 200, !registering)) {
-        return true;
-    }
-    const QString sex = f.cmbSex.Text();
-    const QString condition = f.txtCondition.Text();
-    if (condition != QLatin1String("--") && sex == QLatin1String("Male")) {
-        return warn(QStringLiteral("Please remove the condition for the Male users"));
-    }
-    if (sex == QLatin1String("Female") && condition == QLatin1String("Pregnant")) {
-        const double years = rt::Val(age);
-        if (years < 15 || years > 45) {
-            return warn(QStringLiteral("Please enter age between 15 and 45 for Preganent lady."));
-        }
-    }
-    if (activityRefused && activityRefused()) {
-        return true;
-    }
-    const QChar apostrophe = QLatin1Char('\'');
-    if (f.txtFirstN.Text().contains(apostrophe) || f.txtAddress.Text().contains(apostrophe) ||
-        f.txtEMail.Text().contains(apostrophe)) {
-        ui::Screen::setMousePointer(ui::vbDefault);
-        return plain(QStringLiteral("Do not enter '"));
-    }
-    return false;
+    return nullptr;
 }
 
 }  // namespace
@@ -183,24 +110,40 @@ bool WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning) {
     return true;
 }
 
-bool IsTelephone(const QString& text) {
-    static const QRegularExpression number(
-        QStringLiteral("^\\+?(\\([0-9]+\\)|[0-9]+)([ -]*(\\([0-9]+\\)|[0-9]+))*$"));
-    return number.match(rt::Trim(text)).hasMatch();
-}
-
 bool RefuseEntry(const EntryFields& f, EntryWindow window,
-                 const std::function<bool()>& activityRefused) {
+                 const std::function<QString()>& activityRefusal) {
+    for (ui::TextBox* box : {&f.txtAddress, &f.txtPhone, &f.txtEMail, &f.txtWeight, &f.txtHeight}) {
+        TrimOnLeave(*box);
+    }
+    const EntryValues values = {.name = f.txtFirstN.Text(),
+                                .address = f.txtAddress.Text(),
+                                .phone = f.txtPhone.Text(),
+                                .email = f.txtEMail.Text(),
+                                .sex = f.cmbSex.Text(),
+                                .age = f.txtAge.Text(),
+                                .height = f.txtHeight.Text(),
+                                .weight = f.txtWeight.Text(),
+                                .condition = f.txtCondition.Text()};
+    std::optional<EntryRefusal> refusal;
     try {
-        return rules(f, window, activityRefused);
+        refusal = CheckEntry(values, window, activityRefusal);
     } catch (const rt::Error& error) {
-        if (error.Number() == rt::err::Overflow) {
-            return plain(QStringLiteral("Some field contain too big number, enter it again."));
-        }
         // What cannot be checked is not stored.
         frame::logError(error, QStringLiteral("members::RefuseEntry"));
-        return warn(error.Description());
+        refusal = EntryRefusal{error.Description()};
     }
+    if (!refusal) {
+        return false;
+    }
+    if (refusal->normalPointer) {
+        ui::Screen::setMousePointer(ui::vbDefault);
+    }
+    ui::MsgBox(refusal->message, refusal->warning ? ui::vbOKOnly | ui::vbExclamation : ui::vbOKOnly,
+               refusal->warning ? kTitle : QString());
+    if (ui::Control* field = control(f, refusal->field)) {
+        focusOn(*field);
+    }
+    return true;
 }
 
 bool RefuseTakenName(const QString& prefix, const QString& name, qint64 self) {

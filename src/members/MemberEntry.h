@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "members/EntryCheck.h"
+
 namespace rt {
 class Error;
 }
@@ -46,10 +48,6 @@ struct EntryFields {
     ui::ComboBox& cmbActivity;
 };
 
-// The register insists on weight and height and whole numbers; the edit window lets a stored
-// member keep an empty weight or height and a height with decimals.
-enum class EntryWindow { Register, Edit };
-
 // Connects the fields' leave handlers: texts are trimmed, numbers made whole. A number too big
 // for its field, left for `save`, gets the field's warning and then `saveCheck`: the warning
 // takes the click away from the button, and the person still hears why nothing is stored.
@@ -61,16 +59,11 @@ void TrimOnLeave(ui::TextBox& box);
 // "8", "007" gives "7"); one too big to hold gives the warning and the focus back (false).
 bool WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
 
-// A telephone number as people write it: digits in groups, parted by blanks or dashes, a group
-// in brackets, and one "+" in front ("+91 98450 12345", "(080) 2345 6789", "080-23456789").
-bool IsTelephone(const QString& text);
-
-// The check before a member is stored, rule by rule in a fixed order: the first rule that fails
-// shows its message, puts the focus where the person corrects it and refuses the entry (true).
-// activityRefused runs after the other rules (the register's activity check). Any error on the
-// way refuses the entry too.
+// The check before a member is stored (CheckEntry) on the fields: their texts are trimmed as it
+// judges them, and a refusal shows its message and puts the focus where the person corrects it
+// (true). Any error on the way refuses the entry too.
 bool RefuseEntry(const EntryFields& f, EntryWindow window,
-                 const std::function<bool()>& activityRefused = {});
+                 const std::function<QString()>& activityRefusal = {});
 
 // Fills an activity list in ascending order and chooses its first entry; `first`, when given,
 // stands first and the others follow without it.

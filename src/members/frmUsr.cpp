@@ -304,21 +304,15 @@ bool frmUsr::ValidateInput() {
                                 [this] { return CheckActivity(); });
 }
 
-bool frmUsr::CheckActivity() {
+QString frmUsr::CheckActivity() {
     db::Recordset rs;
     rs.Open(QStringLiteral("Select ActivityType from usrcat where activityname = ? order by rowid"),
             cn, {cmbActivity.Text()});
     if (rs.EOF()) {
-        ui::MsgBox(QStringLiteral("Please select an activity."));
-        return true;
+        return QStringLiteral("Please select an activity.");
     }
-    const QString refusal =
-        members::ActivityRefusal(rt::Val(txtAge.Text()), rs[QStringLiteral("activitytype")].text());
-    if (!refusal.isEmpty()) {
-        ui::MsgBox(refusal);
-        return true;
-    }
-    return false;
+    return members::ActivityRefusal(rt::Val(txtAge.Text()),
+                                    rs[QStringLiteral("activitytype")].text());
 }
 
 void frmUsr::txtPhone_Validate(bool& Cancel) {

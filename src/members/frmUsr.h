@@ -66,7 +66,8 @@ class frmUsr : public ui::FormOf<frmUsr> {
     void cmbSex_Click();
 
     bool ValidateInput();
-    bool CheckActivity();
+    // Whether the chosen activity suits the age: the refusal's message, empty when it does.
+    QString CheckActivity();
     // Stores the entry as a new member; false when it was not stored (a duplicate, a failure).
     bool SaveUser();
     members::EntryFields Fields();
