@@ -9,6 +9,7 @@
 #include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "intake/DiaryEntry.h"
 #include "intake/DiarySql.h"
 #include "intake/IntakeLinks.h"
 #include "listoutput/ExportButton.h"
@@ -23,7 +24,6 @@ using namespace core;
 
 namespace {
 
-const QString kGrams = QStringLiteral("Grams");
 const QString kNoMember = QStringLiteral("-");
 
 void Warn(const QString& message) {
@@ -403,68 +403,36 @@ void frmDIn::DTP_Change() {
 
 void frmDIn::cmdAdd_Click() {
     ui::Hourglass wait;
-    if (cmbUser.Text() == kNoMember) {
-        Warn(QStringLiteral("No user selected"));
-        return;
+    intake::DiaryEntry entry{std::nullopt, DTP.Value(), txtFood.Text(), txtQuan.Text(),
+                             cmbUnit.Text()};
+    if (cmbUser.Text() != kNoMember) {
+        entry.member = MemberId(cmbUser);
     }
-    if (txtFood.Text().contains(QLatin1Char('\''))) {
-        Warn(QStringLiteral("Do not enter '"));
-        return;
-    }
-    const QString amount = txtQuan.Text();
-    const bool usable = !rt::Trim(txtFood.Text()).isEmpty() && !rt::Trim(amount).isEmpty() &&
-                        rt::IsNumeric(amount) && rt::CDbl(amount) <= 30000 && rt::CDbl(amount) >= 0;
-    if (!usable) {
-        Warn(QStringLiteral("Some fields are empty"));
-        return;
-    }
-    const QString food = txtFood.Text();
-    const QString day = rt::DateText(DTP.Value());
-    std::optional<qint32> member;
-    try {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT userid FROM usr WHERE userid = ?"), cn, {MemberId(cmbUser)});
-        if (rs.EOF()) {
-            Warn(QStringLiteral("The intake could not be saved: the member '%1' is no longer in "
-                                "the register.")
-                     .arg(cmbUser.Text()));
+    using Outcome = intake::DiarySave::Outcome;
+    const intake::DiarySave::Result result = intake::DiarySave::Save(cn, entry);
+    const QString unsaved = QStringLiteral("The intake could not be saved: ");
+    switch (result.outcome) {
+        case Outcome::Saved:
+            UserIntakes();
+            cmdCancel_Click();
             return;
-        }
-        member = rs[QStringLiteral("userid")].toLong();
-        double grams = rt::CDbl(amount);
-        if (cmbUnit.Text() != kGrams) {
-            rs.Close();
-            rs.Open(QStringLiteral("SELECT * FROM FoodUnit WHERE UnitName = ? AND food = ?"), cn,
-                    {cmbUnit.Text(), food});
-            if (rs.EOF()) {
-                Warn(QStringLiteral("The intake could not be saved: the unit '%1' is not defined "
-                                    "for '%2'.")
-                         .arg(cmbUnit.Text(), food));
-                return;
-            }
-            grams *= rs[QStringLiteral("UnitSizeinGrams")].toDouble();
-        }
-        cn.Execute(QStringLiteral("INSERT INTO dayin (uid, idate, foodname, quantity, unit) "
-                                  "VALUES (?, ?, ?, ?, ?)"),
-                   {*member, day, food, grams, kGrams});
-    } catch (const rt::Error& error) {
-        bool duplicate = false;
-        if (member && error.Number() == rt::err::ProviderFailure) {
-            // Without the answer the person hears the failure itself.
-            frame::passOver(QStringLiteral("frmDIn::cmdAdd_Click"), [&] {
-                db::Recordset rs;
-                rs.Open(QStringLiteral("SELECT uid FROM dayin "
-                                       "WHERE uid = ? AND idate = ? AND foodname = ?"),
-                        cn, {*member, day, food});
-                duplicate = !rs.EOF();
-            });
-        }
-        Warn(duplicate ? QStringLiteral("Duplicate record")
-                       : QStringLiteral("The intake could not be saved: ") + error.Description());
-        return;
+        case Outcome::NoMember:
+            return Warn(QStringLiteral("No user selected"));
+        case Outcome::Apostrophe:
+            return Warn(QStringLiteral("Do not enter '"));
+        case Outcome::FieldsEmpty:
+            return Warn(QStringLiteral("Some fields are empty"));
+        case Outcome::UnknownMember:
+            return Warn(unsaved + QStringLiteral("the member '%1' is no longer in the register.")
+                                      .arg(cmbUser.Text()));
+        case Outcome::UnknownUnit:
+            return Warn(unsaved + QStringLiteral("the unit '%1' is not defined for '%2'.")
+                                      .arg(entry.unit, entry.food));
+        case Outcome::Duplicate:
+            return Warn(QStringLiteral("Duplicate record"));
+        case Outcome::Failed:
+            return Warn(unsaved + result.error);
     }
-    UserIntakes();
-    cmdCancel_Click();
 }
 
 void frmDIn::cmdCancel_Click() {
