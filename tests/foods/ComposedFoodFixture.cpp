@@ -7,34 +7,9 @@
 namespace off = foods::NutrientOffset;
 using core::cn;
 
-int ComposedFoodTest::addFood(const QString& name,
-                              std::initializer_list<std::pair<int, double>> values, int cid) {
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT max(foodid) + 1 FROM food"), cn);
-    const int id = rs[0].toLong();
-    cn.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, PrimeOrNot) "
-                              "VALUES (?, ?, ?, 'U')"),
-               {id, cid, name});
-    for (const auto& [code, value] : values) {
-        rs.Close();
-        rs.Open(QStringLiteral("SELECT unit.unitid, unit.UnitType FROM nutri JOIN unit "
-                               "ON unit.UnitType = nutri.file_nm WHERE nutri.nutri_cd = ?"),
-                cn, {code});
-        const int unit = rs[0].toLong();
-        const int stored = off::storedCode(code, unit, 9);
-        cn.Execute(QStringLiteral("INSERT INTO foodN1 VALUES (?, 9, ?, ?, ?, ?, 0)"),
-                   {id, stored, off::storedValue(value, stored), unit, rs[1]});
-    }
-    return id;
-}
-
 int ComposedFoodTest::addComposed(const QString& name) {
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT max(foodid) + 1 FROM food"), cn);
-    const int id = rs[0].toLong();
-    cn.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, PrimeOrNot) "
-                              "VALUES (?, 21, ?, 'U')"),
-               {id, name});
+    const int id = count(QStringLiteral("SELECT max(foodid) + 1 FROM food"));
+    addFood(id, name, {}, 21);
     cn.Execute(QStringLiteral("INSERT INTO item (itemid, srl_no) VALUES (?, 0)"), {id});
     return id;
 }
@@ -87,12 +62,6 @@ QStringList ComposedFoodTest::items(int foodId) {
         result << fields.join(u':');
     }
     return result;
-}
-
-int ComposedFoodTest::count(const QString& sql, int id) {
-    db::Recordset rs;
-    rs.Open(sql, cn, {id});
-    return rs[0].toLong();
 }
 
 int ComposedFoodTest::foodId(const QString& name) {

@@ -2,13 +2,14 @@
 
 #include <QList>
 #include <QString>
-#include <utility>
 
+#include "support/DataBuilders.h"
 #include "support/ProgramFixture.h"
 
 // Tests of composed foods: the program started on the delivered data file, with helpers that
-// add small foods of known values and read a food's nutrient rows back through the offset form.
-class ComposedFoodTest : public ProgramTest {
+// add small foods of known values (addFood) and recipes, and read a food's nutrient rows back
+// through the offset form.
+class ComposedFoodTest : public ProgramTest, protected DataBuilders {
   protected:
     struct Row {
         int srl, code, unit;
@@ -18,10 +19,6 @@ class ComposedFoodTest : public ProgramTest {
 
     void SetUp() override { start(); }
 
-    // A user food holding the given nutrients (real code, value per 100 g), written as user
-    // foods are (serial 9, the nutrient's own unit row). Returns its id.
-    int addFood(const QString& name, std::initializer_list<std::pair<int, double>> values,
-                int cid = 11);
     // A composed food without ingredients (its placeholder row), in "READY FOOD".
     int addComposed(const QString& name);
     // Appends an ingredient row to a recipe as it stands.
@@ -32,6 +29,5 @@ class ComposedFoodTest : public ProgramTest {
     Row row(int foodId, int code);
     // The food's recipe rows as "srl:foodid:qty:unitid" ("-" for an empty column).
     QStringList items(int foodId);
-    int count(const QString& sql, int id);
     int foodId(const QString& name);
 };

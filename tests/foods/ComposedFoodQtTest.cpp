@@ -164,7 +164,7 @@ TEST_F(ComposedFoodRealHost, DetailsEditorWritesWhatIsTypedInIt) {
     EXPECT_FALSE(frmIDt::isLoaded());
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM food WHERE foodid = ? AND foodname = "
                                    "'Moong khichdi' AND Price = 35"),
-                    600),
+                    {600}),
               1);
 }
 

@@ -115,8 +115,9 @@ TEST_F(ComposedFoodStore, AChangeRecomputesEveryDishMadeOfTheFoodOnceInOrder) {
     store.addIngredient(base, rice, 300, 1);  // 10 + 6 in 400 g: 4 per 100 g
     for (int dish : {base, left, right, top}) {
         EXPECT_NEAR(row(dish, kProtein).value, 4, 1e-9) << dish;
-        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM temp.written WHERE foodid = ?"), dish),
-                  rows(dish).size())
+        EXPECT_EQ(
+            count(QStringLiteral("SELECT count(*) FROM temp.written WHERE foodid = ?"), {dish}),
+            rows(dish).size())
             << dish;
     }
     EXPECT_DOUBLE_EQ(row(top, kProtein).total, 8);

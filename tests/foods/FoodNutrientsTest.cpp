@@ -1,23 +1,21 @@
 #include <QFile>
 
-#include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "frame/frmStrt.h"
+#include "support/DataBuilders.h"
 #include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
 namespace {
 
-namespace off = foods::NutrientOffset;
-
 const QString kCereals = QStringLiteral("CEREALS AND MILLETS");
 const QString kReady = QStringLiteral("READY FOOD");
 
-class FoodNutrientsTest : public ProgramTest, protected ListReading {
+class FoodNutrientsTest : public ProgramTest, protected ListReading, protected DataBuilders {
   protected:
     void SetUp() override { start(); }
 
@@ -47,16 +45,9 @@ class FoodNutrientsTest : public ProgramTest, protected ListReading {
         double value;
     };
     static void addFood(int id, const QString& name, std::initializer_list<Row> rows) {
-        core::cn.Execute(
-            QStringLiteral("INSERT INTO food (foodid, cid, foodname) VALUES (?, 21, ?)"),
-            {id, name});
+        DataBuilders::addFood(id, name, {}, 21);
         for (const Row& r : rows) {
-            const int stored = off::storedCode(r.code, r.unit, r.serial);
-            core::cn.Execute(
-                QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, "
-                               "nutri_val, unit_cd, unit_tp) VALUES (?, ?, ?, ?, ?, ?)"),
-                {id, r.serial, stored, off::storedValue(r.value, stored), r.unit,
-                 QStringLiteral("u%1").arg(r.unit)});
+            addNutrient(id, r.code, r.value, r.unit, r.serial, QStringLiteral("u%1").arg(r.unit));
         }
     }
 };

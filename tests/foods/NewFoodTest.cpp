@@ -148,8 +148,7 @@ TEST_F(NewFoodTest, SavedFoodsAreListedPerCategoryAndTheFieldsEmptied) {
 
 TEST_F(NewFoodTest, DeleteAsksAndRemovesTheSelectedFoodNotItsNamesake) {
     // Serving units are found by name: the built-in Bajra keeps those of its name.
-    core::cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Cup', 150, '', 'Bajra', 'Default')"));
+    addUnit(QStringLiteral("Bajra"), QStringLiteral("Cup"), 150);
     open([this](frmNewFood& f) {
         save(f, kCereals, QStringLiteral("Bajra"));
         save(f, kCereals, QStringLiteral("Barley"));
@@ -177,7 +176,7 @@ TEST_F(NewFoodTest, DeleteAsksAndRemovesTheSelectedFoodNotItsNamesake) {
     EXPECT_EQ(rs[0].toLong(), 2);  // the built-in foods of those names stay
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FoodUnit WHERE food = 'Bajra' AND "
                                    "UnitSizeinGrams = ?"),
-                    150),
+                    {150}),
               1);
 }
 
@@ -199,8 +198,7 @@ TEST_F(NewFoodTest, DeleteTakesEveryRowOfTheFoodAndRecomputesTheDishesMadeOfIt) 
     for (int dish : {base, meal, stew}) {
         store.recompute(dish);
     }
-    core::cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test stew', 'Default')"));
+    addUnit(QStringLiteral("Test stew"), QStringLiteral("Bowl"), 200);
     open([&](frmNewFood& f) {
         for (const QString& name : {QStringLiteral("Test stew"), QStringLiteral("Test ghee")}) {
             f.LV.clickItem(name);
@@ -212,12 +210,12 @@ TEST_F(NewFoodTest, DeleteTakesEveryRowOfTheFoodAndRecomputesTheDishesMadeOfIt) 
             for (const char* sql : {"SELECT count(*) FROM foodN1 WHERE foodid = ?",
                                     "SELECT count(*) FROM lang WHERE foodid = ?",
                                     "SELECT count(*) FROM item WHERE itemid = ?1 OR foodid = ?1"}) {
-                EXPECT_EQ(count(QString::fromLatin1(sql), gone), 0) << sql << gone;
+                EXPECT_EQ(count(QString::fromLatin1(sql), {gone}), 0) << sql << gone;
             }
         }
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FoodUnit WHERE UnitName = 'Bowl' "
                                        "AND UnitSizeinGrams = ?"),
-                        200),
+                        {200}),
                   0);
         f.Text1[22].type(QStringLiteral("3"));  // Protein
         save(f, QStringLiteral("READY FOOD"), QStringLiteral("Test curd"));

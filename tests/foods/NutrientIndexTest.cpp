@@ -1,16 +1,14 @@
 #include <QFile>
 
-#include "foods/NutrientOffset.h"
 #include "foods/frmIdxN.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
 #include "frame/frmStrt.h"
+#include "support/DataBuilders.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
 namespace {
-
-namespace off = foods::NutrientOffset;
 
 QStringList column(const ui::ListView& lvw, int column) {
     QStringList texts;
@@ -33,7 +31,7 @@ QString images(const ui::ListView& lvw) {
 
 // A category of a few foods beside the delivered ones, their protein rows written with
 // different unit rows and serials, as user and composed foods write them.
-class NutrientIndexTest : public ProgramTest {
+class NutrientIndexTest : public ProgramTest, protected DataBuilders {
   protected:
     void SetUp() override {
         start();
@@ -57,11 +55,7 @@ class NutrientIndexTest : public ProgramTest {
                                         "VALUES (?, ?, ?)"),
                          {id, cid, QString::fromUtf8(name)});
         for (const Row& r : protein) {
-            const int stored = off::storedCode(code, r.unit, r.serial);
-            core::cn.Execute(QStringLiteral("INSERT INTO foodN1 (foodid, srl_no, nutri_cd, "
-                                            "nutri_val, unit_cd, unit_tp) VALUES (?,?,?,?,?,?)"),
-                             {id, r.serial, stored, off::storedValue(r.value, stored), r.unit,
-                              QString::fromUtf8(r.unitText)});
+            addNutrient(id, code, r.value, r.unit, r.serial, QString::fromUtf8(r.unitText));
         }
         if (hindi != nullptr) {
             core::cn.Execute(QStringLiteral("INSERT INTO lang (foodid, srl_no, langid, "

@@ -4,6 +4,7 @@
 #include "foods/UnitCaller.h"
 #include "foods/frmUnit.h"
 #include "frame/core.h"
+#include "support/DataBuilders.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
 
@@ -24,7 +25,7 @@ void PrintTo(const UnitRow& row, std::ostream* os) {
     *os << row.name.toStdString() << "/" << row.grams << "/" << row.status.toStdString();
 }
 
-class UnitsTest : public ProgramTest {
+class UnitsTest : public ProgramTest, protected DataBuilders {
   protected:
     void SetUp() override { start(); }
 
@@ -60,15 +61,7 @@ class UnitsTest : public ProgramTest {
         return list;
     }
     static int unitMasterRows(const QString& name) {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT COUNT(*) FROM unit WHERE UnitName = ?"), core::cn, {name});
-        return static_cast<int>(rs[0].toLong());
-    }
-    static void addUnit(const QString& food, const QString& name, int grams,
-                        const QString& status) {
-        core::cn.Execute(QStringLiteral("INSERT INTO FoodUnit (UnitName, UnitSizeinGrams, "
-                                        "description, food, status) VALUES (?, ?, '', ?, ?)"),
-                         {name, grams, food, status});
+        return count(QStringLiteral("SELECT COUNT(*) FROM unit WHERE UnitName = ?"), {name});
     }
     void expectSay(const QString& text) {
         host.expectMsgBox(text, ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));

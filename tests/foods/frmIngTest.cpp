@@ -42,8 +42,7 @@ TEST_F(IngredientEditorTest, SavingIngredientsKeepsTheValuesInStepWithTheRecipe)
     const int dal = addFood(QStringLiteral("Test dal"), {{kProtein, 10}});
     const int ghee = addFood(QStringLiteral("Test ghee"), {{kProtein, 4}, {kFat, 6}});
     const int greens = addFood(QStringLiteral("Test greens"), {{kIron, 5}});
-    cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Spoon', 5, '', 'Test greens', 'Other')"));
+    addUnit(QStringLiteral("Test greens"), QStringLiteral("Spoon"), 5, QStringLiteral("Other"));
     const int soup = addComposed(QStringLiteral("Test soup"));
     edit(QStringLiteral("Test soup"), [&](frmIng& g) {
         EXPECT_EQ(g.Caption(), QStringLiteral("Ingriedients for the food - Test soup"));
@@ -80,7 +79,8 @@ TEST_F(IngredientEditorTest, SavingIngredientsKeepsTheValuesInStepWithTheRecipe)
         EXPECT_EQ(g.cmbUnit.Text() + g.cmbUnit.List(1) + g.cmbUnit.List(2),
                   QStringLiteral("BowlSpoonGrams"));
         save(g, QStringLiteral("Test greens"), QStringLiteral("2"), QStringLiteral("Bowl"));
-        const int bowl = count(QStringLiteral("SELECT max(unitid) FROM unit WHERE unitid > ?"), 0);
+        const int bowl =
+            count(QStringLiteral("SELECT max(unitid) FROM unit WHERE unitid > ?"), {0});
         EXPECT_EQ(items(soup).last(), QStringLiteral("3:%1:200:%2").arg(greens).arg(bowl));
         EXPECT_EQ(row(soup, kIron).unit, bowl);
         EXPECT_DOUBLE_EQ(row(soup, kIron).total, 10);

@@ -91,7 +91,7 @@ TEST_F(CatalogueTest, SaveCreatesAComposedFoodAllAtOnceOrNotAtAll) {
                                                 QStringLiteral("READY FOOD")}));
     EXPECT_EQ(foodId(QStringLiteral("Test soup")), 543);
     EXPECT_EQ(items(543), QStringList{QStringLiteral("0:-:-:-")});
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM lang WHERE foodid = ?"), 543), 14);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM lang WHERE foodid = ?"), {543}), 14);
     EXPECT_EQ(f.txtName.Text(), QString());
 
     const QList<std::pair<QString, QString>> refused = {
@@ -112,7 +112,7 @@ TEST_F(CatalogueTest, SaveCreatesAComposedFoodAllAtOnceOrNotAtAll) {
                       ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
     f.cmdInsert.click();
     EXPECT_EQ(foodId(QStringLiteral("Test stew")), -1);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM item WHERE itemid <> ?"), 543), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM item WHERE itemid <> ?"), {543}), 0);
 }
 
 TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
@@ -120,8 +120,7 @@ TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
     foods::ComposedFoods store(cn);
     store.create(600, 21, QStringLiteral("Test soup"), QString());
     store.addIngredient(600, dal, 100, 1);
-    cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test soup', 'Default')"));
+    addUnit(QStringLiteral("Test soup"), QStringLiteral("Bowl"), 200);
     frmItm& f = open();
     f.LView.clickItem(QStringLiteral("Test soup"));
     host.expectMsgBox(QStringLiteral("Do you want to remove this fooditem?"),
@@ -137,7 +136,7 @@ TEST_F(CatalogueTest, DeleteTakesTheSelectedUserFoodWithAllItsRows) {
           "SELECT count(*) FROM foodN1 WHERE foodid = ?",
           "SELECT count(*) FROM lang WHERE foodid = ?",
           "SELECT count(*) FROM FoodUnit WHERE UnitSizeinGrams = 200 AND ? > 0"}) {
-        EXPECT_EQ(count(QString::fromLatin1(sql), 600), 0) << sql;
+        EXPECT_EQ(count(QString::fromLatin1(sql), {600}), 0) << sql;
     }
     EXPECT_EQ(f.LView.ListItems.Count(), 0);
     EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Item : "));
@@ -161,8 +160,7 @@ TEST_F(CatalogueTest, DeleteKeepsAFoodWhoseDependantsCannotBeRead) {
 
 TEST_F(CatalogueTest, DetailsEditorOnAFoodRemovedMeanwhileSaysSoAndWritesNothing) {
     const int soup = addComposed(QStringLiteral("Test soup"));
-    cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test soup', 'Default')"));
+    addUnit(QStringLiteral("Test soup"), QStringLiteral("Bowl"), 200);
     frmItm& f = open();
     f.cmdDetail.click();
     frmIDt& d = frmIDt::instance();
@@ -175,7 +173,7 @@ TEST_F(CatalogueTest, DetailsEditorOnAFoodRemovedMeanwhileSaysSoAndWritesNothing
     EXPECT_EQ(d.txtName.Text(), QStringLiteral("Test broth"));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FoodUnit WHERE food = 'Test soup' AND "
                                    "UnitSizeinGrams = ?"),
-                    200),
+                    {200}),
               1);
     d.cmdCancel.click();
     EXPECT_FALSE(frmIDt::isLoaded());
@@ -186,8 +184,7 @@ TEST_F(CatalogueTest, DetailsEditorFillsEachBoxAndCarriesARename) {
     cn.Execute(QStringLiteral("UPDATE food SET imp = 'B', Price = NULL, edible = 80, "
                               "stdweight = 250, foodnote = 'hot' WHERE foodid = ?"),
                {soup});
-    cn.Execute(
-        QStringLiteral("INSERT INTO FoodUnit VALUES ('Bowl', 200, '', 'Test soup', 'Default')"));
+    addUnit(QStringLiteral("Test soup"), QStringLiteral("Bowl"), 200);
     cn.Execute(
         QStringLiteral("INSERT INTO dayin VALUES (1, '01-02-2024', 'Test soup', 200, 'Bowl')"));
     frmItm& f = open();
@@ -222,7 +219,7 @@ TEST_F(CatalogueTest, DetailsEditorFillsEachBoxAndCarriesARename) {
     EXPECT_EQ(f.LView.rowTexts(1)[0], QStringLiteral("Test broth"));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM food WHERE foodid = ? AND Price = 12 "
                                    "AND edible = 90 AND imp = 'B'"),
-                    soup),
+                    {soup}),
               1);
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT (SELECT food FROM FoodUnit), (SELECT foodname FROM dayin)"), cn);

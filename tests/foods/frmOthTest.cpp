@@ -100,7 +100,7 @@ TEST_F(DependantsTest, DeleteTakesTheFoodOutOfEveryRecipeBeforeItGoes) {
     for (const char* sql : {"SELECT count(*) FROM foodN1 WHERE foodid = ?",
                             "SELECT count(*) FROM lang WHERE foodid = ?",
                             "SELECT count(*) FROM item WHERE itemid = ? OR foodid = 600"}) {
-        EXPECT_EQ(count(QString::fromLatin1(sql), 600), 0) << sql;
+        EXPECT_EQ(count(QString::fromLatin1(sql), {600}), 0) << sql;
     }
     EXPECT_EQ(items(601), QStringList{QStringLiteral("2:%1:150:1").arg(rice)});
     EXPECT_DOUBLE_EQ(row(601, kProtein).total, 3);

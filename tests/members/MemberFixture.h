@@ -7,6 +7,7 @@
 #include "frame/core.h"
 #include "frame/frmStrt.h"
 #include "members/frmUsr.h"
+#include "support/DataBuilders.h"
 #include "support/ListReading.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
@@ -34,7 +35,7 @@ struct Entry {
 };
 
 // The program started on the delivered data file, with helpers to reach and fill the register.
-class MemberTest : public ProgramTest, protected ListReading {
+class MemberTest : public ProgramTest, protected ListReading, protected DataBuilders {
   protected:
     void SetUp() override { start(); }
 
@@ -74,19 +75,14 @@ class MemberTest : public ProgramTest, protected ListReading {
                               const QString& period = QStringLiteral("Y"),
                               const QString& condition = QStringLiteral("--"),
                               const QString& activity = QStringLiteral("Office worker")) {
-        core::cn.Execute(
-            QStringLiteral("INSERT INTO usr (Prefix, FirstN, Address, Phone, EMail, Sex, Age, "
-                           "period, Heigt, Weigh, Cndition, Activity) "
-                           "VALUES (?, ?, ' ', ' ', ' ', ?, ?, ?, '160', '55', ?, ?)"),
-            {prefix, name, sex, age, period, condition, activity});
-        return value(QStringLiteral("SELECT max(userid) FROM usr")).integerValue();
-    }
-
-    // The first column of the first row of a query.
-    static db::Variant value(const QString& sql, const db::Params& params = {}) {
-        db::Recordset rs;
-        rs.Open(sql, core::cn, params);
-        return rs.EOF() ? db::Variant() : rs[0];
+        return addMember({.prefix = prefix,
+                          .name = name,
+                          .sex = sex,
+                          .age = age,
+                          .period = period,
+                          .weight = QStringLiteral("55"),
+                          .condition = condition,
+                          .activity = activity});
     }
 
     static QStringList column(const QString& sql, const db::Params& params = {}) {

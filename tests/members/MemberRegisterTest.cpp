@@ -342,9 +342,7 @@ TEST_F(RegisterTest, DeletingTheDefaultMemberTakesItsDiaryAndThePreference) {
     const qint64 other =
         storeMember(QStringLiteral("Dr."), QStringLiteral("Asha"), 52, QStringLiteral("Female"));
     for (const qint64 id : {asha, other}) {
-        core::cn.Execute(QStringLiteral("INSERT INTO dayin VALUES (?, '01-03-2024', 'Rice', 100, "
-                                        "'Grams')"),
-                         {id});
+        eat(id, QDate(2024, 3, 1), QStringLiteral("Rice"), 100);
     }
     setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));
     frmUsr& f = openRegister();
@@ -388,8 +386,7 @@ TEST_F(RegisterTest, DeletingAnotherMemberLeavesThePreferenceAndTheLastOneTheBut
 
 TEST_F(RegisterTest, AFailedDeleteKeepsTheMemberAndItsDiary) {
     const qint64 id = storeMember(QStringLiteral("Mr."), QStringLiteral("Vikram"), 40);
-    core::cn.Execute(
-        QStringLiteral("INSERT INTO dayin VALUES (?, '01-03-2024', 'Rice', 100, 'Grams')"), {id});
+    eat(id, QDate(2024, 3, 1), QStringLiteral("Rice"), 100);
     core::cn.Execute(
         QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON usr "
                        "BEGIN SELECT RAISE(ABORT, 'the data file is locked'); END"));
@@ -485,7 +482,7 @@ TEST_F(RegisterTest, EscapeAndCloseUnloadAndReopeningStartsAfresh) {
 }
 
 TEST_F(RegisterTest, ScreenshotOfTheMemberList) {
-    struct Member {
+    struct Row {
         const char* prefix;
         const char* name;
         int age;
@@ -494,7 +491,7 @@ TEST_F(RegisterTest, ScreenshotOfTheMemberList) {
         const char* condition;
         const char* activity;
     };
-    const Member members[] = {
+    const Row members[] = {
         {"Mr.", "Ravi Kumar", 34, "Male", "Y", "--", "Office worker"},
         {"Mrs.", "Asha Rao", 29, "Female", "Y", "Pregnant", "Farm labourer"},
         {"Miss", "Priya Nair", 12, "Female", "Y", "--", "Teenager"},
@@ -503,7 +500,7 @@ TEST_F(RegisterTest, ScreenshotOfTheMemberList) {
         {"Dr.", "Mohan Das", 67, "Male", "Y", "--", "Retired"},
         {"Er.", "Farhan Ali", 41, "Male", "Y", "--", "Construction labourer"},
     };
-    for (const Member& m : members) {
+    for (const Row& m : members) {
         storeMember(QString::fromLatin1(m.prefix), QString::fromLatin1(m.name), m.age,
                     QString::fromLatin1(m.sex), QString::fromLatin1(m.period),
                     QString::fromLatin1(m.condition), QString::fromLatin1(m.activity));
