@@ -325,12 +325,12 @@ class ListView : public Control {
     QTreeWidget* qtTree() const;
     // The rows, those held back included.
     int rowCount() const;
-    // Rows added one after another are handed to the tree together (see ListView.cpp).
+    // Rows added one after another are handed to the tree together (see ListViewSorting.cpp).
     bool holdBack(ListViewRow* row);
     void flushPending() const;
     void dropPending();
 
-    // Keeping a sorted list in order (see ListView.cpp).
+    // Keeping a sorted list in order (see ListViewSorting.cpp).
     void ensureSorted() const;
     void resort() const;
     void textChanging(ListViewRow* row, int column);
