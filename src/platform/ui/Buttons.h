@@ -37,10 +37,11 @@ class CommandButton : public Control {
   protected:
     bool keyAction(int keyCode, int shift, int keyAscii) override;
     bool wantsReturn() const override { return true; }
+    bool isDefaultButton() const override { return Default(); }
+    bool isCancelButton() const override { return cancel_; }
+    void clickByKey() override { fire(Click); }
 
   private:
-    friend class Form;
-    void fireClick() { fire(Click); }
     bool cancel_ = false;
 };
 

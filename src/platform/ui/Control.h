@@ -122,6 +122,11 @@ class Control {
     // Whether the control handles Return itself (a button, a multi-line text box), so that the
     // default button does not get it.
     virtual bool wantsReturn() const { return false; }
+    // Whether the control is its form's default button, which Return anywhere in the form
+    // clicks, or its cancel button, which Escape clicks; and that click.
+    virtual bool isDefaultButton() const { return false; }
+    virtual bool isCancelButton() const { return false; }
+    virtual void clickByKey() {}
     // Keys of a real key press that the control handles itself instead of Qt (keyAscii is the
     // character the key types, 0 for none).
     virtual bool handlesQtKey(int /*keyCode*/, int /*keyAscii*/) const { return false; }

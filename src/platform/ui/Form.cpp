@@ -27,7 +27,6 @@
 #include "runtime/Error.h"
 #include "runtime/ErrorLog.h"
 #include "ui/Control.h"
-#include "ui/Controls.h"
 #include "ui/FormDetail.h"
 #include "ui/Host.h"
 #include "ui/KeyMap.h"
@@ -1084,14 +1083,11 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     return !byPerson || detail::interruptions() == before;
 }
 
-CommandButton* Form::buttonWith(bool defaultButton) const {
+Control* Form::buttonWith(bool defaultButton) const {
     for (Control* control : controls_) {
-        auto* button = dynamic_cast<CommandButton*>(control);
-        if (button == nullptr || !button->canAct()) {
-            continue;
-        }
-        if (defaultButton ? button->Default() : button->Cancel()) {
-            return button;
+        const bool wanted = defaultButton ? control->isDefaultButton() : control->isCancelButton();
+        if (wanted && control->canAct()) {
+            return control;
         }
     }
     return nullptr;
@@ -1140,13 +1136,13 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
     }
     if (!consumed && here()) {
         if (code == vbKeyEscape) {
-            if (CommandButton* button = buttonWith(false)) {
-                button->fireClick();
+            if (Control* button = buttonWith(false)) {
+                button->clickByKey();
                 consumed = true;
             }
         } else if (code == vbKeyReturn && !(targetHere() && target->wantsReturn())) {
-            if (CommandButton* button = buttonWith(true)) {
-                button->fireClick();
+            if (Control* button = buttonWith(true)) {
+                button->clickByKey();
                 consumed = true;
             }
         }

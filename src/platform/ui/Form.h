@@ -13,7 +13,6 @@ class QMenuBar;
 namespace ui {
 
 class Control;
-class CommandButton;
 class Menu;
 class MDIForm;
 class Form;
@@ -204,7 +203,8 @@ class Form : public QWidget {
     void keyUp(Control* target, int keyCode, int shift);
     // Tab: the next control that can take the focus, in TabIndex order.
     bool tabFrom(Control* from, bool backwards);
-    CommandButton* buttonWith(bool defaultButton) const;
+    // The default (or cancel) button that a person could click now; null when none.
+    Control* buttonWith(bool defaultButton) const;
 
     State state_ = State::Constructed;
     bool visible_ = false;
