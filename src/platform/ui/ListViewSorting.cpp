@@ -31,9 +31,6 @@ namespace {
 // Rows whose place a sorted list works out one by one at the next read; with more, it sorts
 // them all at once.
 constexpr std::size_t MaxUnplacedRows = 32;
-// New rows that a sorted list puts into their places while nobody reads it; those added after
-// them are appended and sorted all at once at the next read, which is quicker for a long fill.
-constexpr quint64 MaxRowsPlacedUnread = 64;
 
 }  // namespace
 
@@ -177,7 +174,7 @@ void ListView::numberRows(std::vector<int>* unplacedPositions) const {
 }
 
 bool ListView::appendsForFullSort() {
-    if (resortAll_ || !ordersByColumn() || freshCount() >= MaxRowsPlacedUnread) {
+    if (resortAll_ || !ordersByColumn()) {
         resortAll_ = true;
         return true;
     }
