@@ -75,7 +75,7 @@ bool ListViewRow::operator<(const QTreeWidgetItem& other) const {
     const ListView& owner = *item.view_;
     const auto& row = static_cast<const ListViewRow&>(other);
     const int order =
-        compareListTexts(columnView(owner.SortKey()), row.columnView(owner.SortKey()));
+        compareListTexts(columnText(owner.SortKey()), row.columnText(owner.SortKey()));
     if (order != 0) {
         return order < 0;
     }

@@ -71,11 +71,6 @@ class ListViewRow : public QTreeWidgetItem {
         const QString* text = textIn(column);
         return text != nullptr ? *text : QString();
     }
-    // The same without a copy, for the comparisons of sorting.
-    QStringView columnView(int column) const {
-        const QString* text = textIn(column);
-        return text != nullptr ? QStringView(*text) : QStringView();
-    }
 
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;

@@ -147,7 +147,7 @@ bool ListView::isFresh(const ListViewRow& row) const {
 }
 
 int ListView::compareTexts(const ListViewRow& a, const ListViewRow& b) const {
-    const int order = compareListTexts(a.columnView(sortKey_), b.columnView(sortKey_));
+    const int order = compareListTexts(a.columnText(sortKey_), b.columnText(sortKey_));
     return sortOrder_ == lvwDescending ? -order : order;
 }
 
