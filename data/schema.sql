@@ -43,6 +43,8 @@ CREATE TABLE foodN1 (
     total_value REAL
 );
 CREATE INDEX foodN1_foodid ON foodN1 (foodid);
+-- The nutrient index finds a nutrient's rows by their real code, computed as it is here.
+CREATE INDEX foodN1_code ON foodN1 ((nutri_cd - srl_no + unit_cd));
 
 -- The 30 nutrients in code order; file_nm is the nutrient's unit text.
 CREATE TABLE nutri (
@@ -139,6 +141,8 @@ CREATE TABLE usr (
     Activity TEXT COLLATE NOCASE,
     gid      INTEGER
 );
+-- Members are found by name, and told apart by prefix where a name is borne by several.
+CREATE INDEX usr_FirstN ON usr (FirstN, Prefix);
 
 -- The intake diary: at most one row per member, day ("dd-MM-yyyy") and food.
 CREATE TABLE dayin (
@@ -149,6 +153,8 @@ CREATE TABLE dayin (
     unit     TEXT COLLATE NOCASE,
     UNIQUE (uid, idate, foodname)
 );
+-- A member's days in calendar order: the key "yyyy-MM-dd" as the reads compute it from idate.
+CREATE INDEX dayin_uid_day ON dayin (uid, (substr(idate, 7, 4) || '-' || substr(idate, 4, 2) || '-' || substr(idate, 1, 2)));
 
 -- Colours of the start page, each a colour value as decimal text.
 CREATE TABLE formats (

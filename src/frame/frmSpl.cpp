@@ -3,6 +3,8 @@
 #include <QVBoxLayout>
 
 #include "frame/DataFile.h"
+#include "frame/DataIndexes.h"
+#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/App.h"
@@ -49,6 +51,10 @@ void frmSpl::Form_Load() {
     // The file name and the password go to the connection as values. A file that opens is the
     // one to open from now on.
     cn.Open(DataPath, QString::fromLatin1(frame::kDatabasePassword));
+    // Without them the file still answers rightly, only slowly: a file that cannot take them
+    // now (written to by another program, or read-only) is used as it is.
+    frame::passOver(QStringLiteral("frame::AddMissingIndexes"),
+                    [] { frame::AddMissingIndexes(cn); });
     cmd.ActiveConnection = &cn;
     SaveOption(QStringLiteral("data path"), DataPath);
     cmd.CommandType = 1;

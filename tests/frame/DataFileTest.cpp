@@ -5,6 +5,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
+#include "frame/DataIndexes.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "support/DataFileTrouble.h"
@@ -162,3 +163,39 @@ TEST_F(DataFileTest, ALockedFileIsInUseWithRetryAndCancel) {
 }
 
 }  // namespace
+
+// A file made before the windows read through these indexes gains them at its first start,
+// keeping what it holds; the delivered template has them from its build, spelt alike.
+TEST_F(DataFileTest, AnEarlierFileGainsTheReadIndexesAndTheTemplateHasThem) {
+    QStringList names;
+    for (const QString& statement : frame::ReadIndexes()) {
+        names << statement.section(QLatin1Char(' '), 2, 2);
+    }
+    {
+        db::Connection cn;
+        cn.Open(deliveredFile(), QString::fromLatin1(frame::kDatabasePassword), {.readOnly = true});
+        QStringList built;
+        for (const QString& name : names) {
+            db::Recordset rs;
+            rs.Open(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = ?"), cn, {name});
+            built << (rs.EOF() ? QString() : rs[0].text());
+        }
+        EXPECT_EQ(built, frame::ReadIndexes());
+    }
+    {
+        db::Connection cn;
+        cn.Open(dataFile(), QString::fromLatin1(frame::kDatabasePassword));
+        for (const QString& name : names) {
+            cn.Execute(QStringLiteral("DROP INDEX ") + name);
+        }
+    }
+    addMember(dataFile(), QStringLiteral("Asha"));
+    start();
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name IN "
+                           "(?, ?, ?)"),
+            core::cn, {names[0], names[1], names[2]});
+    EXPECT_EQ(rs[0].toLong(), 3);
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Asha")});
+    EXPECT_EQ(frame::AddMissingIndexes(core::cn), 0);
+}
