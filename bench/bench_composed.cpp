@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "DataCopy.h"
 #include "db/Connection.h"
 #include "foods/ComposedFood.h"
 #include "foods/FoodId.h"
@@ -31,25 +32,7 @@ constexpr int kComposed = 200;
 constexpr int kIngredients = 10;
 constexpr int kFirstId = 1000;
 
-// A copy of the delivered data file, open, in a folder of its own.
-class DataCopy {
-  public:
-    DataCopy() : path_(dir_.filePath(QStringLiteral("composed.vs_"))) {
-        if (!QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"), path_)) {
-            throw std::runtime_error("the delivered data file is missing");
-        }
-        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        cn_.Open(path_, QString::fromLatin1(frame::kDatabasePassword));
-    }
-    db::Connection& connection() { return cn_; }
-
-  private:
-    QTemporaryDir dir_;
-    QString path_;
-
-  protected:
-    db::Connection cn_;
-};
+using bench::DataCopy;
 
 class ComposedData : public DataCopy {
   public:
