@@ -145,6 +145,7 @@ void reportCaughtError() {
     } catch (const std::exception& e) {
         description = QString::fromLocal8Bit(e.what());
     } catch (...) {
+        // Anything else is reported as the internal error it was taken for above.
     }
     // An error that no handler of the window caught is kept in the log and shown; the person
     // goes on from where the event left the windows, as after any failed action.
