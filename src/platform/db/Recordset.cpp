@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -51,29 +50,6 @@ Word load(const char* bytes) {
     return word;
 }
 
-// Whether `size` bytes at a and at b are the same. Names are short: a few whole-word
-// comparisons beat a call of memcmp.
-inline bool sameBytes(const char* a, const char* b, qsizetype size) {
-    if (size >= 8) {
-        for (qsizetype i = 0; i + 8 < size; i += 8) {
-            if (load<quint64>(a + i) != load<quint64>(b + i)) {
-                return false;
-            }
-        }
-        return load<quint64>(a + size - 8) == load<quint64>(b + size - 8);
-    }
-    if (size >= 4) {
-        return load<quint32>(a) == load<quint32>(b) &&
-               load<quint32>(a + size - 4) == load<quint32>(b + size - 4);
-    }
-    for (qsizetype i = 0; i < size; ++i) {
-        if (a[i] != b[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // equalsFolded for a name of the same length that is not written in lower case.
 [[gnu::noinline]] bool equalsFoldedIgnoringCase(QAnyStringView wanted, const FoldedName& folded) {
     return wanted.visit([&](auto view) {
@@ -94,6 +70,7 @@ inline bool sameBytes(const char* a, const char* b, qsizetype size) {
 // The quick comparison of field names, done for every field of every row: true when the wanted
 // name equals a name already in lower-case ASCII without regard to ASCII case. Names that are
 // not plain ASCII are left to the full comparison.
+// Kept: with QAnyStringView::compare in its place BM_RecordsetScanFoodN1 is 1.7-1.9 times as slow.
 inline bool equalsFolded(QAnyStringView wanted, const FoldedName& folded) {
     const qsizetype size = folded.utf16.size();
     if (wanted.size() != size || size == 0) {
@@ -102,9 +79,9 @@ inline bool equalsFolded(QAnyStringView wanted, const FoldedName& folded) {
     // Names are mostly written in lower case already: compared as they stand first.
     const auto* bytes = static_cast<const char*>(wanted.data());
     const bool utf16 = wanted.size_bytes() != size;  // two bytes a character, not one
-    if (utf16 ? sameBytes(bytes, reinterpret_cast<const char*>(folded.utf16.constData()),
-                          wanted.size_bytes())
-              : sameBytes(bytes, folded.bytes.constData(), size)) {
+    const char* other =
+        utf16 ? reinterpret_cast<const char*>(folded.utf16.constData()) : folded.bytes.constData();
+    if (std::memcmp(bytes, other, static_cast<size_t>(wanted.size_bytes())) == 0) {
         return true;
     }
     return equalsFoldedIgnoringCase(wanted, folded);
@@ -125,6 +102,7 @@ FoldedName asciiFolded(const QString& name) {
 // before is shared rather than decoded and stored once more, which spares an allocation for each
 // field and keeps a long recordset small. A text is shared only when it is certainly equal; a
 // column whose texts hardly ever repeat (names, addresses) soon stops being looked up.
+// Kept: without it BM_MemberList5000 is 10-25% and BM_RecordsetScanFoodN1 7-12% slower.
 class SharedTexts {
   public:
     explicit SharedTexts(int columns) : columns_(columns) {}
@@ -240,7 +218,8 @@ namespace {
 // The emptied blocks of recordsets that are gone, for the next query to fill. Left to the
 // allocator, the blocks of a long recordset that lie at the top of the heap go back to the
 // system when it closes and are faulted in page by page by the next query, which can make
-// reading the rows half again as slow, depending on what else the program has allocated.
+// reading the rows several times as slow, depending on what else the program has allocated.
+// Kept: without it BM_RecordsetScanFoodN1 takes 4.5 to 6 times as long.
 class BlockPool {
   public:
     static BlockPool& instance() {
@@ -358,8 +337,7 @@ void Recordset::load(sqlite3* handle, sqlite3_stmt* statement) {
         auto text = [](const char* value) { return value ? QString::fromUtf8(value) : QString(); };
         const QString name = text(sqlite3_column_name(statement, c));
         columns.push_back({name, text(sqlite3_column_table_name(statement, c)),
-                           text(sqlite3_column_origin_name(statement, c)), asciiFolded(name),
-                           false});
+                           text(sqlite3_column_origin_name(statement, c)), asciiFolded(name)});
     }
     Cells cells;
     cells.reset(count);
@@ -374,19 +352,11 @@ void Recordset::load(sqlite3* handle, sqlite3_stmt* statement) {
         ++rows;
     }
 
-    for (Column& column : columns) {
-        column.unique = !column.folded.utf16.isEmpty() &&
-                        std::count_if(columns.begin(), columns.end(), [&](const Column& other) {
-                            return other.folded.utf16 == column.folded.utf16;
-                        }) == 1;
-    }
     columns_ = std::move(columns);
-    nextColumn_ = 0;
     columnCount_ = count;
     cells_ = std::move(cells);
     rows_ = rows;
     pos_ = 0;
-    aliases_.clear();
     open_ = true;
 }
 
@@ -427,49 +397,18 @@ long Recordset::RecordCount() const {
 // --- fields --------------------------------------------------------------------------------
 
 int Recordset::columnIndex(QAnyStringView name) const {
-    // Fields are mostly read in the order of the columns: try the one after the last found
-    // first. Only a name that no other column has may be taken from there, since the first
-    // column of a name wins.
-    if (nextColumn_ < columnCount_) {
-        const Column& next = columns_[static_cast<size_t>(nextColumn_)];
-        if (next.unique && equalsFolded(name, next.folded)) {
-            return nextColumn_++;
-        }
-    }
-    return searchColumn(name);
-}
-
-int Recordset::searchColumn(QAnyStringView name) const {
     for (int c = 0; c < columnCount_; ++c) {
         if (equalsFolded(name, columns_[static_cast<size_t>(c)].folded)) {
-            nextColumn_ = c + 1;
             return c;
         }
     }
-    for (const Alias& alias : aliases_) {
-        if (equalsFolded(name, alias.folded)) {
-            return alias.column;
-        }
-    }
-    int found = -1;
-    for (int c = 0; c < columnCount_ && found < 0; ++c) {
+    // Names beyond ASCII, and qualified ones, which no window reads in a loop.
+    for (int c = 0; c < columnCount_; ++c) {
         if (sameName(name, columns_[static_cast<size_t>(c)].name)) {
-            found = c;
+            return c;
         }
     }
-    if (found < 0) {
-        found = qualifiedColumnIndex(name.toString());
-    }
-    // Qualified names and names that differ in more than ASCII case are remembered, so that a
-    // loop over the rows resolves them once. The list stays short whatever the caller does.
-    constexpr size_t kMaxAliases = 64;
-    if (found >= 0 && aliases_.size() < kMaxAliases) {
-        FoldedName folded = asciiFolded(name.toString());
-        if (!folded.utf16.isEmpty()) {
-            aliases_.push_back({std::move(folded), found});
-        }
-    }
-    return found;
+    return qualifiedColumnIndex(name.toString());
 }
 
 int Recordset::qualifiedColumnIndex(const QString& name) const {

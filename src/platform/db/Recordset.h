@@ -87,7 +87,6 @@ class Recordset {
         QString table;      // the table it comes from; empty for an expression
         QString origin;     // the column's name in that table
         FoldedName folded;  // for the quick lookup
-        bool unique;        // no other column has the same folded name
     };
 
     // Rows are kept in blocks of a fixed number of rows: appending never moves what is
@@ -130,17 +129,10 @@ class Recordset {
         std::vector<std::vector<Variant>> blocks_;
     };
 
-    // A name already looked up, so that the same name in the next row costs a comparison.
-    struct Alias {
-        FoldedName folded;
-        int column;
-    };
-
     void requireOpen() const;
     bool onRow() const { return pos_ < rows_; }
     const Variant& cell(qsizetype row, int column) const { return cells_.row(row)[column]; }
     int columnIndex(QAnyStringView name) const;
-    int searchColumn(QAnyStringView name) const;
     int qualifiedColumnIndex(const QString& name) const;
     int requireColumn(QAnyStringView name) const;
     // The current row's value, inline for the common case of a row being read.
@@ -158,8 +150,6 @@ class Recordset {
     std::vector<Column> columns_;
     int columnCount_ = 0;
     Cells cells_;
-    mutable std::vector<Alias> aliases_;
-    mutable int nextColumn_ = 0;
     qsizetype rows_ = 0;
     qsizetype pos_ = 0;  // rows_ after the last row
 };
