@@ -17,7 +17,8 @@ class ProgramEndTest : public ProgramTest {
   protected:
     void SetUp() override {
         start();
-        core::cn.BeginTrans();
+        // Begun by hand: a db::Transaction would end it when its scope is left.
+        core::cn.Execute(QStringLiteral("BEGIN"));
         core::cn.Execute(QStringLiteral("UPDATE formats SET what = '255' WHERE cat = ?"),
                          {QStringLiteral("BackColour")});
     }

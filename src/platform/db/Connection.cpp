@@ -115,30 +115,26 @@ QByteArray fileName(const QString& path) {
 
 }  // namespace
 
-Connection::Connection() : shared_(std::make_shared<Shared>()) {}
+Connection::Connection() = default;
 
 Connection::~Connection() {
-    if (shared_->handle) {
+    if (handle_) {
         // Anything not committed is rolled back by SQLite on close. Nothing is logged: at
         // program end the runtime that knows the log's folder may be gone already.
-        sqlite3_close_v2(shared_->handle);
-        shared_->handle = nullptr;
+        sqlite3_close_v2(handle_);
+        handle_ = nullptr;
     }
 }
 
 bool Connection::IsOpen() const {
-    return shared_->handle != nullptr;
-}
-
-sqlite3* Connection::handle() const {
-    return shared_->handle;
+    return handle_ != nullptr;
 }
 
 sqlite3* Connection::openHandle() const {
-    if (!shared_->handle) {
+    if (!handle_) {
         rt::raise(rt::err::ObjectClosed, detail::errorSource());
     }
-    return shared_->handle;
+    return handle_;
 }
 
 void Connection::Open(const QString& path, const QString& password, OpenOptions options) {
@@ -203,11 +199,11 @@ void Connection::Open(const QString& path, const QString& password, OpenOptions 
         sqlite3_close_v2(handle);
         throw;
     }
-    shared_->handle = handle;
+    handle_ = handle;
 }
 
 void Connection::Close() noexcept {
-    sqlite3* handle = shared_->handle;
+    sqlite3* handle = handle_;
     if (!handle) {
         // Closing before (re)opening is the usual start of a connection's use; nothing to do.
         return;
@@ -224,8 +220,8 @@ void Connection::Close() noexcept {
             // The record is best effort; the rollback has happened either way.
         }
     }
-    shared_->handle = nullptr;
-    shared_->depth = 0;
+    handle_ = nullptr;
+    depth_ = 0;
     sqlite3_close_v2(handle);
 }
 
@@ -239,7 +235,7 @@ qint64 Connection::Execute(const QString& sql, const Params& params) {
 }
 
 bool Connection::InTransaction() const {
-    return shared_->handle && sqlite3_get_autocommit(shared_->handle) == 0;
+    return handle_ && sqlite3_get_autocommit(handle_) == 0;
 }
 
 int Connection::TransactionLevel() const {
@@ -248,7 +244,7 @@ int Connection::TransactionLevel() const {
     if (!InTransaction()) {
         return 0;
     }
-    return std::max(shared_->depth, 1);
+    return std::max(depth_, 1);
 }
 
 void Connection::requireTransaction() const {
@@ -267,8 +263,8 @@ int Connection::BeginTrans() {
     } else {
         execPlain(handle, "SAVEPOINT " + savepointName(level));
     }
-    shared_->depth = level + 1;
-    return shared_->depth;
+    depth_ = level + 1;
+    return depth_;
 }
 
 void Connection::CommitTrans() {
@@ -276,7 +272,7 @@ void Connection::CommitTrans() {
     requireTransaction();
     const int level = TransactionLevel();
     execPlain(handle, level == 1 ? QByteArray("COMMIT") : "RELEASE " + savepointName(level - 1));
-    shared_->depth = level - 1;
+    depth_ = level - 1;
 }
 
 void Connection::RollbackTrans() {
@@ -290,7 +286,7 @@ void Connection::RollbackTrans() {
         execPlain(handle, "ROLLBACK TO " + savepointName(level - 1));
         execPlain(handle, "RELEASE " + savepointName(level - 1));
     }
-    shared_->depth = level - 1;
+    depth_ = level - 1;
 }
 
 void Connection::setBusyTimeout(int milliseconds) {

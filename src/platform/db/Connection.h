@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
 #include "db/Variant.h"
 
 struct sqlite3;
 
 namespace db {
-
-class Recordset;
 
 // How a data file is opened. A file that is only looked at or copied is opened read-only, so
 // that nothing can be written to it. The integrity check is left out only to measure its cost.
@@ -45,16 +42,8 @@ class Connection {
     // Runs one statement that gives no rows; returns the number of rows it changed.
     qint64 Execute(const QString& sql, const Params& params = {});
 
-    // Transactions nest: a transaction begun inside another is a savepoint of it, so a rule that
-    // keeps its writes together can run inside a window's own transaction. Commit and rollback
-    // end the innermost one; the outermost decides what reaches the file. BeginTrans gives the
-    // level begun (1 for the outermost).
-    int BeginTrans();
-    void CommitTrans();
-    void RollbackTrans();
+    // Whether a transaction (db::Transaction) is in progress.
     bool InTransaction() const;
-    // How many transactions are in progress, nested ones included; 0 outside any.
-    int TransactionLevel() const;
 
     // How long an opening or a statement waits for a lock that another program holds before
     // it gives up: 5 s unless set (tests shorten it).
@@ -65,19 +54,30 @@ class Connection {
     static void CreateDataFile(const QString& path, const QString& password,
                                const QString& schemaSql);
 
-    // The SQLite connection, for benchmarks and diagnostics; null when closed.
-    sqlite3* handle() const;
-
-    // Shared with the recordsets that write through this connection, so that they notice a
-    // closed connection instead of using a dangling one.
-    struct Shared;
-    const std::shared_ptr<Shared>& shared() const { return shared_; }
+    // The SQLite connection, for the recordsets, benchmarks and diagnostics; null when closed.
+    sqlite3* handle() const { return handle_; }
 
   private:
+    friend class Transaction;
+
+    // Transactions nest: a transaction begun inside another is a savepoint of it, so a rule that
+    // keeps its writes together can run inside a window's own transaction. Commit and rollback
+    // end the innermost one; the outermost decides what reaches the file. BeginTrans gives the
+    // level begun (1 for the outermost). Only db::Transaction begins and ends them, so that no
+    // level is left open by a path that forgot it.
+    int BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    // How many transactions are in progress, nested ones included; 0 outside any.
+    int TransactionLevel() const;
+
     sqlite3* openHandle() const;
     void requireTransaction() const;
 
-    std::shared_ptr<Shared> shared_;
+    sqlite3* handle_ = nullptr;
+    // Transactions begun and not yet ended; meaningful only while SQLite is in a transaction
+    // (after a failure it may have rolled back by itself).
+    int depth_ = 0;
 };
 
 // Runs the statements of its scope in one transaction: commits on Commit(), rolls back when the

@@ -8,7 +8,6 @@
 
 #include <QAnyStringView>
 #include <QString>
-#include <memory>
 #include <vector>
 
 #include "db/Connection.h"
@@ -20,19 +19,16 @@ namespace db {
 
 class Recordset;
 
-// One column of the current row. Reading gives the value of the current row (or of the row
-// being edited); assigning starts an edit of the current row, to be saved by Update().
+// One column of the current row, read through the recordset it came from.
 class Field {
   public:
     Field(const Field&) = default;
+    // A field names one column for good; `a = b` would look like a copy of a value.
+    Field& operator=(const Field&) = delete;
 
     QString Name() const;
     Variant Value() const;
     operator Variant() const { return Value(); }
-
-    Field& operator=(const Variant& value);
-    // Assigning one field to another copies the value, as `rs!a = rs2!b` does.
-    Field& operator=(const Field& other) { return *this = other.Value(); }
 
   private:
     friend class Recordset;
@@ -43,14 +39,10 @@ class Field {
 };
 
 // The rows of a query, read completely when it opens, so later writes to the tables do not
-// change them. A recordset opened with OpenTable can also add, change and delete rows of its
-// table. Field lookup ignores letter case. Field objects refer to the recordset and must not
-// outlive it.
+// change them. Reading only: writes go through Connection::Execute. Field lookup ignores letter
+// case. Field objects refer to the recordset and must not outlive it.
 class Recordset {
   public:
-    enum EditModeEnum { EditNone = 0, EditInProgress = 1, EditAdd = 2 };
-    enum PositionEnum { PosUnknown = -1, PosBOF = -2, PosEOF = -3 };
-
     Recordset();
     ~Recordset();
     Recordset(Recordset&&) noexcept;
@@ -61,28 +53,15 @@ class Recordset {
     // A statement that gives rows opens the recordset on them, positioned on the first row;
     // any other statement is run and leaves the recordset closed.
     void Open(const QString& sql, Connection& connection, const Params& params = {});
-    // The rows of the table, in the order of insertion, updatable: every row, or with a
-    // condition only those that meet it. The condition is SQL over the table's columns with a ?
-    // for each value, which params binds ("uid = ? AND idate = ?"). Rows added or changed
-    // later stay in the recordset whether they meet it or not.
-    void OpenTable(const QString& table, Connection& connection, const QString& where = {},
-                   const Params& params = {});
-    // The table opened only to add rows: its columns without reading any row.
-    void OpenTableToAdd(const QString& table, Connection& connection);
-    // Nothing to do when closed; raises 3219 while an edit is pending (Update or CancelUpdate
-    // first), so that the edit is not lost unnoticed.
-    void Close();
+    // Nothing to do when closed.
+    void Close() noexcept;
     int State() const { return open_ ? 1 : 0; }
 
-    bool BOF() const;
     bool EOF() const;
+    // Both raise 3021 when there is no row to move to.
     void MoveFirst();
     void MoveNext();
-    void MovePrevious();
-    void MoveLast();
     long RecordCount() const;
-    // 1-based; PosBOF or PosEOF off the rows, PosUnknown on a deleted row.
-    long AbsolutePosition() const;
 
     // By name, ignoring case; "table.column" and "[table].[column]" name the column of that
     // table. Unknown names raise 3265.
@@ -92,18 +71,6 @@ class Recordset {
     // The value of a field of the current row, by name or by position.
     Variant operator[](QAnyStringView name) const;
     Variant operator[](int index) const;
-
-    // Updating (only after OpenTable; otherwise 3251). Moving to another row, AddNew and Find
-    // save a pending edit first, as Update() would.
-    void AddNew();
-    void Update();
-    void CancelUpdate();
-    void Delete();
-    int EditMode() const;
-
-    // "column = 'text'" (with '' for an apostrophe) or "column = number": from the current row
-    // on, the first row whose value matches (texts without regard to case); EOF when none.
-    void Find(const QString& criteria);
 
     // A field name in lower-case ASCII, as UTF-16 and as bytes; empty when it is not ASCII.
     // Public only so that the lookup helpers can name it.
@@ -120,7 +87,6 @@ class Recordset {
         QString table;      // the table it comes from; empty for an expression
         QString origin;     // the column's name in that table
         FoldedName folded;  // for the quick lookup
-        bool unique;        // no other column has the same folded name
     };
 
     // Rows are kept in blocks of a fixed number of rows: appending never moves what is
@@ -163,58 +129,29 @@ class Recordset {
         std::vector<std::vector<Variant>> blocks_;
     };
 
-    // A name already looked up, so that the same name in the next row costs a comparison.
-    struct Alias {
-        FoldedName folded;
-        int column;
-    };
-
-    sqlite3* usableHandle(Connection& connection) const;
-    void openTable(const QString& table, Connection& connection, const QString& clause,
-                   const Params& params);
     void requireOpen() const;
-    void requireUpdatable() const;
-    bool onRow() const { return pos_ >= 0 && pos_ < rows_; }
+    bool onRow() const { return pos_ < rows_; }
     const Variant& cell(qsizetype row, int column) const { return cells_.row(row)[column]; }
     int columnIndex(QAnyStringView name) const;
-    int searchColumn(QAnyStringView name) const;
     int qualifiedColumnIndex(const QString& name) const;
     int requireColumn(QAnyStringView name) const;
     // The current row's value, inline for the common case of a row being read.
     const Variant& value(int column) const {
-        if (open_ && edit_ == EditNone && onRow() &&
-            (deleted_.empty() || !deleted_[static_cast<size_t>(pos_)])) {
+        if (open_ && onRow()) {
             return cell(pos_, column);
         }
-        return otherValue(column);
+        noCurrentValue();
     }
-    const Variant& otherValue(int column) const;
-    void setValue(int column, const Variant& value);
-    void load(sqlite3* handle, sqlite3_stmt* statement, bool withRowid);
-    void savePendingEdit();
-    sqlite3* writeHandle() const;
-    qint64 insertRow();
-    qint64 updateRow();
-    std::vector<Variant> readBack(qint64 rowid) const;
+    // 3704 when closed, 3021 past the last row.
+    [[noreturn]] void noCurrentValue() const;
+    void load(sqlite3* handle, sqlite3_stmt* statement);
 
     bool open_ = false;
     std::vector<Column> columns_;
     int columnCount_ = 0;
     Cells cells_;
-    mutable std::vector<Alias> aliases_;
-    mutable int nextColumn_ = 0;
     qsizetype rows_ = 0;
-    qsizetype live_ = 0;  // rows_ less the deleted ones
-    qsizetype pos_ = 0;   // -1 before the first row, rows_ after the last
-
-    // Only for a recordset opened with OpenTable.
-    QString table_;
-    std::shared_ptr<Connection::Shared> connection_;
-    std::vector<qint64> rowids_;
-    std::vector<char> deleted_;
-    EditModeEnum edit_ = EditNone;
-    std::vector<Variant> buffer_;
-    std::vector<char> dirty_;
+    qsizetype pos_ = 0;  // rows_ after the last row
 };
 
 }  // namespace db

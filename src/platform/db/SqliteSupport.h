@@ -5,7 +5,6 @@
 #include <QString>
 #include <memory>
 
-#include "db/Connection.h"
 #include "db/Variant.h"
 
 // Shared by Connection, Recordset and Command; not for the windows.
@@ -55,21 +54,4 @@ inline Variant columnValue(sqlite3_stmt* statement, int column, TextOf&& textOf)
     }
 }
 
-inline Variant columnValue(sqlite3_stmt* statement, int column) {
-    return columnValue(statement, column,
-                       [](const char* text, int bytes) { return QString::fromUtf8(text, bytes); });
-}
-
 }  // namespace db::detail
-
-namespace db {
-
-// What a connection shares with the recordsets that write through it.
-struct Connection::Shared {
-    sqlite3* handle = nullptr;
-    // Transactions begun and not yet ended; meaningful only while SQLite is in a transaction
-    // (after a failure it may have rolled back by itself).
-    int depth = 0;
-};
-
-}  // namespace db

@@ -2,7 +2,6 @@
 
 #include <limits>
 #include <ostream>
-#include <utility>
 
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -16,7 +15,7 @@ namespace {
 
 }  // namespace
 
-QString Variant::toString() const& {
+QString Variant::toString() const {
     switch (type()) {
         case Type::Null:
             nullUsed();
@@ -31,19 +30,8 @@ QString Variant::toString() const& {
     return textValue();
 }
 
-QString Variant::toString() && {
-    if (type() == Type::Text) {
-        return std::move(text_);
-    }
-    return std::as_const(*this).toString();
-}
-
-QString Variant::text() const& {
+QString Variant::text() const {
     return IsNull() ? QString(QLatin1String("")) : toString();
-}
-
-QString Variant::text() && {
-    return IsNull() ? QString(QLatin1String("")) : std::move(*this).toString();
 }
 
 double Variant::toDouble() const {

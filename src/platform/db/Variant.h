@@ -33,13 +33,10 @@ class Variant {
     bool IsNull() const noexcept { return type_ == Type::Null; }
     bool isNumber() const noexcept { return type_ == Type::Integer || type_ == Type::Double; }
 
-    // The text as the platform writes the value; error 94 for Null. A value about to go (as a
-    // field just read) hands its text over instead of sharing it.
-    QString toString() const&;
-    QString toString() &&;
+    // The text as the platform writes the value; error 94 for Null.
+    QString toString() const;
     // The value joined to an empty text: "" for Null, otherwise toString().
-    QString text() const&;
-    QString text() &&;
+    QString text() const;
     // Error 94 for Null; text through rt::CDbl (error 13 when not numeric).
     double toDouble() const;
     // 16-bit, halves to even, error 6 outside the range; error 94 for Null.

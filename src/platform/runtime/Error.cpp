@@ -55,9 +55,6 @@ constexpr Description kDescriptions[] = {
     {err::DataFileInUse, "Could not use the data file; file already in use."},
     {err::DataFileDamaged, "The data file is damaged."},
     {err::OperationNotAllowed, "Operation is not allowed in this context."},
-    {err::NotUpdatable,
-     "Current Recordset does not support updating. This may be a limitation of the provider, or "
-     "of the selected locktype."},
     {err::ItemNotFound,
      "Item cannot be found in the collection corresponding to the requested name or ordinal."},
     {err::ObjectClosed, "Operation is not allowed when the object is closed."},
@@ -67,9 +64,6 @@ constexpr Description kDescriptions[] = {
      "this context."},
     {err::ProviderFailure, "Unspecified error"},
     {err::WrongPassword, "Not a valid password."},
-    {err::RowNotFound,
-     "Row cannot be located for updating. Some values may have been changed since it was last "
-     "read."},
     {err::MissingTable, "Cannot find the table or query."},
     {err::SyntaxError, "Syntax error in SQL statement."},
     {err::MissingParameter, "No value given for one or more required parameters."},

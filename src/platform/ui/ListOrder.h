@@ -10,6 +10,7 @@ namespace ui {
 // The order of the lists that sort themselves (list views, combo boxes, list boxes): texts
 // compared without regard to case, as QString::compare with Qt::CaseInsensitive does. Plain
 // ASCII, the usual case, is compared without the general case folding; the result is the same.
+// Kept: with Qt's comparison alone BM_SortedComboAdd2000 is 10-40% slower, twice the unsorted.
 int compareListTexts(QStringView a, QStringView b) noexcept;
 
 // The first of count positions for which pred is false, pred being true before it and false
@@ -23,6 +24,7 @@ int partitionPoint(int count, Pred pred) {
 // The texts of a combo box's or list box's entries in the widget's order, kept beside the
 // widget only to find a sorted entry's place. Asking the widget for a text hands it over as a
 // variant, which made that search cost more than the insertion itself.
+// Kept: searching the widget's own texts makes BM_SortedComboAdd2000 30-55% slower.
 class EntryTexts {
   public:
     // The place for text among the entries in the order of the lists: after the equal ones.

@@ -361,28 +361,22 @@ TEST_F(ConnectionTest, CdateOrdersDiaryDatesAsDates) {
 TEST_F(ConnectionTest, StatementsOnAClosedConnectionRaise3704) {
     cn.Close();
     EXPECT_EQ(errorNumber([&] { cn.Execute("DELETE FROM cat"); }), rt::err::ObjectClosed);
-    EXPECT_EQ(errorNumber([&] { cn.BeginTrans(); }), rt::err::ObjectClosed);
+    EXPECT_EQ(errorNumber([&] { db::Transaction t(cn); }), rt::err::ObjectClosed);
 }
 
 // --- transactions -------------------------------------------------------------------------
 
-TEST_F(ConnectionTest, RolledBackTransactionLeavesNothing) {
-    cn.BeginTrans();
-    EXPECT_TRUE(cn.InTransaction());
-    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
-    cn.Execute("INSERT INTO dayin (uid, idate, foodname) VALUES (1, '01-01-2024', 'x')");
-    cn.RollbackTrans();
+TEST_F(ConnectionTest, TransactionObjectRollsBackUnlessCommitted) {
+    {
+        db::Transaction t(cn);
+        EXPECT_TRUE(cn.InTransaction());
+        cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
+        cn.Execute("INSERT INTO dayin (uid, idate, foodname) VALUES (1, '01-01-2024', 'x')");
+    }
     EXPECT_FALSE(cn.InTransaction());
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM dayin"), 0);
 
-    cn.BeginTrans();
-    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ben"});
-    cn.CommitTrans();
-    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 1);
-}
-
-TEST_F(ConnectionTest, TransactionObjectRollsBackUnlessCommitted) {
     try {
         db::Transaction t(cn);
         cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
@@ -404,17 +398,18 @@ TEST_F(ConnectionTest, TransactionObjectRollsBackUnlessCommitted) {
 }
 
 TEST_F(ConnectionTest, TransactionMisuseIsReported) {
-    EXPECT_EQ(errorNumber([&] { cn.CommitTrans(); }), rt::err::ProviderFailure);
-    EXPECT_EQ(errorNumber([&] { cn.RollbackTrans(); }), rt::err::ProviderFailure);
     {
         db::Transaction outer(cn);
-        cn.BeginTrans();
-        // The outer one cannot decide while the one inside it is undecided.
-        EXPECT_EQ(errorNumber([&] { outer.Commit(); }), rt::err::ProviderFailure);
-        cn.CommitTrans();
+        {
+            db::Transaction inner(cn);
+            // The outer one cannot decide while the one inside it is undecided.
+            EXPECT_EQ(errorNumber([&] { outer.Commit(); }), rt::err::ProviderFailure);
+            inner.Commit();
+        }
         outer.Commit();
+        EXPECT_EQ(errorNumber([&] { outer.Commit(); }), rt::err::ProviderFailure);
     }
-    EXPECT_EQ(cn.TransactionLevel(), 0);
+    EXPECT_FALSE(cn.InTransaction());
 }
 
 namespace {
@@ -431,12 +426,13 @@ void addCategory(Connection& cn, int cid, const QString& name) {
 }  // namespace
 
 TEST_F(ConnectionTest, ATransactionInsideAnotherIsASavepointOfIt) {
-    EXPECT_EQ(cn.BeginTrans(), 1);
-    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
-    addCategory(cn, 1, "Fruits");
-    EXPECT_EQ(cn.TransactionLevel(), 1);
-    // The rule's commit hands its rows to the window's transaction, which decides for all.
-    cn.RollbackTrans();
+    {
+        db::Transaction window(cn);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
+        addCategory(cn, 1, "Fruits");
+        EXPECT_TRUE(cn.InTransaction());
+        // The rule's commit hands its rows to the window's transaction, which decides for all.
+    }
     EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
 
@@ -447,33 +443,33 @@ TEST_F(ConnectionTest, ATransactionInsideAnotherIsASavepointOfIt) {
         addCategory(cn, 2, "Pulses");
         EXPECT_EQ(errorNumber([&] { addCategory(cn, 3, "Pulses"); }), 0);
         EXPECT_EQ(errorNumber([&] { addCategory(cn, 2, "Again"); }), rt::err::ProviderFailure);
-        EXPECT_EQ(cn.TransactionLevel(), 1);
+        EXPECT_TRUE(cn.InTransaction());
+        // An inner level left without a commit undoes only its own writes.
+        {
+            db::Transaction inner(cn);
+            cn.Execute("DELETE FROM usr");
+        }
         window.Commit();
     }
+    EXPECT_FALSE(cn.InTransaction());
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 1);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 4);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM cat WHERE cname = 'Again'"), 0);
-
-    // Levels begun by hand end one by one, innermost first.
-    EXPECT_EQ(cn.BeginTrans(), 1);
-    EXPECT_EQ(cn.BeginTrans(), 2);
-    cn.Execute("DELETE FROM usr");
-    cn.RollbackTrans();
-    EXPECT_EQ(cn.TransactionLevel(), 1);
-    cn.CommitTrans();
-    EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 1);
 }
 
 TEST_F(ConnectionTest, ClosingInATransactionRollsBackAndLogsInsteadOfRaising) {
     rt::App::setDataFolder(file.folder());
-    cn.BeginTrans();
-    cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
-    cn.BeginTrans();
-    cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
-    cn.Close();
+    {
+        db::Transaction outer(cn);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {"Ann"});
+        db::Transaction inner(cn);
+        cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
+        cn.Close();
+        // Both go out of scope over the closed connection, with nothing left to undo.
+    }
     rt::App::setDataFolder({});
     EXPECT_FALSE(cn.IsOpen());
-    EXPECT_EQ(cn.TransactionLevel(), 0);
+    EXPECT_FALSE(cn.InTransaction());
 
     file.open(cn);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
@@ -483,16 +479,23 @@ TEST_F(ConnectionTest, ClosingInATransactionRollsBackAndLogsInsteadOfRaising) {
     const QString record = QString::fromUtf8(log.readAll());
     EXPECT_TRUE(record.contains("=====Error Number = 3219")) << record.toStdString();
     EXPECT_TRUE(record.contains("rolled back")) << record.toStdString();
-    // A transaction begun after reopening starts at the outermost level again.
-    EXPECT_EQ(cn.BeginTrans(), 1);
-    cn.RollbackTrans();
+    // A transaction begun after reopening is the outermost again: its commit reaches the file.
+    {
+        db::Transaction t(cn);
+        cn.Execute("INSERT INTO cat (cid, cname) VALUES (2, 'b')");
+        t.Commit();
+    }
+    EXPECT_FALSE(cn.InTransaction());
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 1);
 }
 
 TEST_F(ConnectionTest, CommittedWorkSurvivesReopening) {
     cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, 'a')");
-    cn.BeginTrans();
-    cn.Execute("INSERT INTO cat (cid, cname) VALUES (2, 'b')");
-    cn.CommitTrans();
+    {
+        db::Transaction t(cn);
+        cn.Execute("INSERT INTO cat (cid, cname) VALUES (2, 'b')");
+        t.Commit();
+    }
     cn.Close();
     Connection again;
     file.open(again);
