@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DataCopy.h"
+#include "TenfoldData.h"
 #include "db/Connection.h"
 #include "foods/ComposedFood.h"
 #include "foods/FoodId.h"
@@ -207,72 +208,11 @@ BENCHMARK(BM_RawRecomputeAllComposed200)->Unit(benchmark::kMillisecond);
 
 // ---- dishes made of dishes, over a food table grown tenfold
 
-constexpr int kDeliveredFoods = 542;
-constexpr int kCopies = 9;
-constexpr int kFoods = kDeliveredFoods * (kCopies + 1);
-constexpr int kChain = 20;
-constexpr int kFirstDish = 6000;
-
-// Nine copies of every delivered food as user foods, each with its nutrient rows (the stored
-// form does not depend on the id) and names: 5,420 foods. Then `dishes` composed foods of 10
-// ingredients in chains of 20: the first dish of a chain holds 10 foods, every later one 9 and
-// the dish before it. Names run against the chains, so that name order alone would reach a
-// dish before the dishes it is made of.
-class ChainedData : public DataCopy {
-  public:
-    explicit ChainedData(int dishes) : dishes_(dishes) {
-        db::Transaction transaction(cn_);
-        for (int copy = 1; copy <= kCopies; ++copy) {
-            const int offset = copy * kDeliveredFoods;
-            const QString suffix = QStringLiteral(" %1").arg(copy);
-            cn_.Execute(QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, Price, "
-                                       "edible, stdweight, imp, LANG_NM, PrimeOrNot) "
-                                       "SELECT foodid + ?, cid, foodname || ?, foodnote, Price, "
-                                       "edible, stdweight, imp, LANG_NM, 'U' FROM food "
-                                       "WHERE foodid BETWEEN 1 AND ?"),
-                        {offset, suffix, kDeliveredFoods});
-            cn_.Execute(QStringLiteral("INSERT INTO foodN1 SELECT foodid + ?, srl_no, nutri_cd, "
-                                       "nutri_val, unit_cd, unit_tp, 0 FROM foodN1 "
-                                       "WHERE foodid BETWEEN 1 AND ?"),
-                        {offset, kDeliveredFoods});
-            cn_.Execute(QStringLiteral("INSERT INTO lang SELECT foodid + ?, srl_no, langid, "
-                                       "foodlangname || ? FROM lang WHERE foodid BETWEEN 1 AND ?"),
-                        {offset, suffix, kDeliveredFoods});
-        }
-        for (int i = 0; i < dishes; ++i) {
-            const int id = kFirstDish + i;
-            cn_.Execute(
-                QStringLiteral("INSERT INTO food (foodid, cid, foodname, foodnote, "
-                               "PrimeOrNot) VALUES (?, 21, ?, '', 'U')"),
-                {id, QStringLiteral("Chain dish %1").arg(dishes - i, 5, 10, QLatin1Char('0'))});
-            for (int j = 0; j < kIngredients; ++j) {
-                const int ingredient =
-                    j == 0 && i % kChain != 0 ? id - 1 : 1 + (i * 37 + j * 53) % kFoods;
-                cn_.Execute(QStringLiteral("INSERT INTO item (itemid, srl_no, foodid, qty, unitid) "
-                                           "VALUES (?, ?, ?, ?, 1)"),
-                            {id, j + 1, ingredient, 10.0 + (i + j) % 90});
-            }
-        }
-        foods::ComposedFoods(cn_).rebuildAll();
-        transaction.Commit();
-    }
-    int dishes() const { return dishes_; }
-
-  private:
-    int dishes_;
-};
-
-ChainedData& chained(int dishes) {
-    static ChainedData thousand(1000);
-    if (dishes == 1000) {
-        return thousand;
-    }
-    static ChainedData twoThousand(2000);
-    return twoThousand;
-}
+using bench::Tenfold;
+using bench::TenfoldData;
 
 void rebuildChained(benchmark::State& state, int dishes) {
-    ChainedData& data = chained(dishes);
+    TenfoldData& data = Tenfold(dishes);
     db::Connection& cn = data.connection();
     for (auto _ : state) {
         db::Transaction transaction(cn);
@@ -298,7 +238,7 @@ BENCHMARK(BM_RebuildChained2000)->Unit(benchmark::kMillisecond);
 
 // The same reads, sums and writes with the bare C API, in name order.
 void BM_RawRebuildChained1000(benchmark::State& state) {
-    sqlite3* db = chained(1000).connection().handle();
+    sqlite3* db = Tenfold(1000).connection().handle();
     for (auto _ : state) {
         if (rawRebuild(db) != 1000) {
             state.SkipWithError("not every composed food was rebuilt");
@@ -310,7 +250,7 @@ void BM_RawRebuildChained1000(benchmark::State& state) {
 BENCHMARK(BM_RawRebuildChained1000)->Unit(benchmark::kMillisecond);
 
 void BM_TenfoldNewFoodId(benchmark::State& state) {
-    db::Connection& cn = chained(1000).connection();
+    db::Connection& cn = Tenfold(1000).connection();
     for (auto _ : state) {
         benchmark::DoNotOptimize(foods::FreshFoodId(cn));
     }
@@ -319,7 +259,7 @@ BENCHMARK(BM_TenfoldNewFoodId)->Unit(benchmark::kMicrosecond);
 
 // The highest id of every table that names foods by id, from the indexes, as the program asks.
 void BM_RawMaxFoodId(benchmark::State& state) {
-    sqlite3* db = chained(1000).connection().handle();
+    sqlite3* db = Tenfold(1000).connection().handle();
     for (auto _ : state) {
         Statement highest(db,
                           "SELECT max(id) FROM (SELECT max(foodid) AS id FROM food "

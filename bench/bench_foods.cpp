@@ -1,43 +1,43 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QTemporaryDir>
 #include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "ProgramFolder.h"
+#include "RunningProgram.h"
+#include "TenfoldData.h"
 #include "foods/NutrientOffset.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
-#include "ui/QtHost.h"
 
 // The food nutrients window is the look-up a dietitian uses all day: the food list of a
 // category in a language, and the nutrients of the chosen food. Each figure is set beside the
 // same rows read through the bare SQLite C API into plain strings, so that the ratio is what
-// the data layer and the list view add.
+// the data layer and the list view add. The food list is measured on the delivered foods and on
+// the food table grown tenfold.
 
 namespace {
 
-// The program started on a copy of the delivered data file, with the nutrients window loaded on
-// "ALL FOODS" in Hindi. The window is not shown: the figures are the window's own work, not the
-// painting of the screen. It outlives the benchmarks on purpose (widgets must not be destroyed
-// after the application object).
-frmfdN& window() {
-    static frmfdN* form = [] {
-        static QTemporaryDir dir;
-        bench::UseProgramFolder(dir.path());
-        static ui::QtHost host;
-        core::Main();
+// The program started on the delivered data file or a person's own, with the nutrients window
+// loaded on "ALL FOODS" in Hindi, for as long as the object lives. The window is not shown: the
+// figures are the window's own work, not the painting of the screen.
+class FoodNutrients {
+  public:
+    explicit FoodNutrients(const QString& ownDataFile = {}) : program_(ownDataFile) {
         core::SaveOption(QStringLiteral("language"), QStringLiteral("Hindi"));
         core::SaveOption(QStringLiteral("ctb"), QStringLiteral("ALL FOODS"));
-        return &frmfdN::instance();
-    }();
-    return *form;
-}
+        form_ = &frmfdN::instance();
+    }
+    frmfdN& form() { return *form_; }
 
-// The statement the window runs for that list.
+  private:
+    bench::RunningProgram program_;
+    frmfdN* form_ = nullptr;
+};
+
+// The statement the window runs for that list, which reads the foods in the order of their ids.
 const char* const kAllFoodsInHindi =
     "SELECT food.foodid, food.foodname, cat.cname, lang.foodlangname FROM food "
     "JOIN cat ON cat.cid = food.cid JOIN lang ON lang.foodid = food.foodid "
@@ -51,19 +51,20 @@ std::string column(sqlite3_stmt* statement, int i) {
                : std::string();
 }
 
-void BM_FoodListAllFoods(benchmark::State& state) {
-    frmfdN& f = window();
+// Choosing the category again re-lists the foods, as Go does.
+void fillFoodList(benchmark::State& state, const QString& ownDataFile) {
+    FoodNutrients window(ownDataFile);
+    frmfdN& f = window.form();
     for (auto _ : state) {
-        // Choosing the category again re-lists the foods, as Go does.
         f.cmbCat.setListIndex(0);
         benchmark::DoNotOptimize(f.LstView.ListItems(1).Text());
     }
     state.counters["foods"] = f.LstView.ListItems.Count();
 }
-BENCHMARK(BM_FoodListAllFoods)->Unit(benchmark::kMillisecond);
 
-void BM_RawFoodListAllFoods(benchmark::State& state) {
-    sqlite3* handle = (window(), core::cn.handle());
+void rawFoodList(benchmark::State& state, const QString& ownDataFile) {
+    FoodNutrients window(ownDataFile);
+    sqlite3* handle = core::cn.handle();
     size_t foods = 0;
     for (auto _ : state) {
         sqlite3_stmt* statement = nullptr;
@@ -83,10 +84,30 @@ void BM_RawFoodListAllFoods(benchmark::State& state) {
     }
     state.counters["foods"] = static_cast<double>(foods);
 }
+
+void BM_FoodListAllFoods(benchmark::State& state) {
+    fillFoodList(state, QString());
+}
+BENCHMARK(BM_FoodListAllFoods)->Unit(benchmark::kMillisecond);
+
+void BM_RawFoodListAllFoods(benchmark::State& state) {
+    rawFoodList(state, QString());
+}
 BENCHMARK(BM_RawFoodListAllFoods)->Unit(benchmark::kMillisecond);
 
+void BM_TenfoldFoodList(benchmark::State& state) {
+    fillFoodList(state, bench::Tenfold(1000).path());
+}
+BENCHMARK(BM_TenfoldFoodList)->Unit(benchmark::kMillisecond);
+
+void BM_RawTenfoldFoodList(benchmark::State& state) {
+    rawFoodList(state, bench::Tenfold(1000).path());
+}
+BENCHMARK(BM_RawTenfoldFoodList)->Unit(benchmark::kMillisecond);
+
 void BM_ShowNutrients(benchmark::State& state) {
-    frmfdN& f = window();
+    FoodNutrients window;
+    frmfdN& f = window.form();
     f.LstView.ListItems(1).setSelected(true);
     for (auto _ : state) {
         f.showlist();
@@ -97,7 +118,8 @@ void BM_ShowNutrients(benchmark::State& state) {
 BENCHMARK(BM_ShowNutrients)->Unit(benchmark::kMicrosecond);
 
 void BM_RawShowNutrients(benchmark::State& state) {
-    frmfdN& f = window();
+    FoodNutrients window;
+    frmfdN& f = window.form();
     const std::string foodid = f.LstView.ListItems(1).Tag().toStdString();
     sqlite3* handle = core::cn.handle();
     const std::string sql =

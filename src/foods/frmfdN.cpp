@@ -162,23 +162,21 @@ void frmfdN::ShowFoods() {
     LstView_Click();
 }
 
-void frmfdN::ShowNutrients() {
+void frmfdN::ShowNutrients(const ui::ListItem& food) {
     LView.ListItems.Clear();
-    const ui::ListItem* food = LstView.SelectedItem();
-    if (food == nullptr) {
-        return;
-    }
+    // One row per nutrient row of the food; a single row without a serial when it has none, and
+    // none at all when the food is gone.
+    static const QString sql =
+        QStringLiteral(
+            "SELECT nutri.nname, foodN1.nutri_val, foodN1.nutri_cd, foodN1.unit_tp, "
+            "foodN1.rowid FROM food LEFT JOIN foodN1 ON foodN1.foodid = food.foodid "
+            "LEFT JOIN nutri ON nutri.nutri_cd = ") +
+        foods::NutrientOffset::realCodeSql() +
+        QStringLiteral(" WHERE food.foodid = ? ORDER BY foodN1.rowid");
     // The nutrients listed before an error stay.
     const auto read = [&] {
-        // One row per nutrient row of the food; a single row without a serial when it has none,
-        // and none at all when the food is gone.
         db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT nutri.nname, foodN1.nutri_val, foodN1.nutri_cd, "
-                               "foodN1.unit_tp, foodN1.rowid FROM food LEFT JOIN foodN1 ON "
-                               "foodN1.foodid = food.foodid LEFT JOIN nutri ON nutri.nutri_cd = ") +
-                    foods::NutrientOffset::realCodeSql() +
-                    QStringLiteral(" WHERE food.foodid = ? ORDER BY foodN1.rowid"),
-                cn, {food->Tag().toLongLong()});
+        rs.Open(sql, cn, {food.Tag().toLongLong()});
         if (rs.EOF()) {
             return;
         }
@@ -201,7 +199,6 @@ void frmfdN::ShowNutrients() {
         // As after any fill, the first entry (in the list's order) is the selected one.
         LView.ListItems(1).setSelected(true);
         txtTotal.setText(QStringLiteral("Total : ") + QString::number(LView.ListItems.Count()));
-        txtFood.setText(QStringLiteral("Food : ") + food->Text());
     };
     frame::readOrTell(*this, QStringLiteral("The nutrients of the food"),
                       QStringLiteral("frmfdN::ShowNutrients"), read);
@@ -222,7 +219,7 @@ void frmfdN::showlist() {
         LView.ListItems.Clear();
         return;
     }
-    ShowNutrients();
+    ShowNutrients(*food);
     txtFood.setText(QStringLiteral("Food : ") + food->Text());
 }
 

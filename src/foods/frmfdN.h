@@ -44,7 +44,8 @@ class frmfdN : public ui::FormOf<frmfdN> {
 
   private:
     void ShowFoods();
-    void ShowNutrients();
+    // The nutrient list of the food (LstView's selected one), and its count.
+    void ShowNutrients(const ui::ListItem& food);
     void DispCategory();
 
     void cmbCat_Click();

@@ -1,5 +1,7 @@
 #include <QFile>
 
+#include "db/Recordset.h"
+#include "foods/NutrientIndex.h"
 #include "foods/frmIdxN.h"
 #include "foods/frmfdN.h"
 #include "frame/core.h"
@@ -106,6 +108,32 @@ TEST_F(NutrientIndexTest, AllFoodsInEnglishListsEveryFoodWithoutTranslation) {
     EXPECT_FALSE(column(f.LView, 0).contains(QStringLiteral("Lost food")));
     f.cmbCat.choose(QStringLiteral("TEST FOODS"));
     EXPECT_EQ(column(f.LView, 0), kByName);
+}
+
+// However many foods the file holds, the index reads only the nutrient's own rows: found
+// through foodN1_code, never by a pass over every nutrient row, with every filter and order.
+TEST_F(NutrientIndexTest, FindsTheNutrientsRowsThroughTheIndexOnTheirCode) {
+    using foods::NutrientIndex::Order;
+    for (const QString& category : {QStringLiteral("ALL FOODS"), QStringLiteral("TEST FOODS")}) {
+        for (const QString& language : {QStringLiteral("ENGLISH"), QStringLiteral("Hindi")}) {
+            for (const Order order : {Order::ByName, Order::ValueDescending}) {
+                const foods::NutrientIndex::Query query = foods::NutrientIndex::FoodSourcesQuery(
+                    QStringLiteral("IRON"), category, language, order);
+                db::Recordset plan;
+                plan.Open(QStringLiteral("EXPLAIN QUERY PLAN ") + query.sql, core::cn,
+                          query.params);
+                QStringList steps;
+                for (; !plan.EOF(); plan.MoveNext()) {
+                    steps << plan[QStringLiteral("detail")].text();
+                }
+                EXPECT_TRUE(
+                    steps.contains(QStringLiteral("SEARCH foodN1 USING INDEX foodN1_code "
+                                                  "(<expr>=?)")))
+                    << category.toStdString() << " " << language.toStdString() << "\n"
+                    << steps.join(u'\n').toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(NutrientIndexTest, TextHeadersToggleTheDirectionAndShowIt) {

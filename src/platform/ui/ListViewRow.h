@@ -67,9 +67,12 @@ class ListViewRow : public QTreeWidgetItem {
     // Held back from the tree (ListView::holdBack): every other row of the list is in it.
     bool heldBack() const { return treeWidget() == nullptr; }
 
-    QString columnText(int column) const {
+    // The text itself, not a copy: sorting compares texts many times over, and each copy costs
+    // two atomic counts.
+    const QString& columnText(int column) const {
+        static const QString none;
         const QString* text = textIn(column);
-        return text != nullptr ? *text : QString();
+        return text != nullptr ? *text : none;
     }
 
     QVariant data(int column, int role) const override;

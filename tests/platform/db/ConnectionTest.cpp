@@ -165,10 +165,12 @@ TEST(ConnectionOpen, DamagedAndLockedFilesAreToldAsSuchAndLeftAlone) {
     }
     ASSERT_TRUE(data.open(QIODevice::ReadOnly));
     EXPECT_EQ(data.readAll(), damaged);
-    // Unchecked, it opens as it did before the check: the damage shows only when read.
+    // Unchecked, it opens as it did before the check: the damage shows only when read. A
+    // column no index holds is read from the table itself (count(*) is answered from the
+    // smallest index, which the damage left whole).
     Connection unchecked;
     unchecked.Open(file.path(), dbtest::kPassword, {.check = false});
-    EXPECT_NE(errorNumber([&] { count(unchecked, "SELECT count(*) FROM usr"); }), 0);
+    EXPECT_NE(errorNumber([&] { count(unchecked, "SELECT count(Activity) FROM usr"); }), 0);
 }
 
 TEST(ConnectionOpen, AFileOpenedReadOnlyCannotBeWritten) {
