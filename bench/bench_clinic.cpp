@@ -8,10 +8,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <fstream>
 #include <stdexcept>
 #include <vector>
 
+#include "PlainWrite.h"
 #include "ProgramFolder.h"
 #include "db/Connection.h"
 #include "foods/NutrientOffset.h"
@@ -246,12 +246,7 @@ class Program {
         core::SaveOption(QStringLiteral("Defter"), member);
         core::Main();
     }
-    ~Program() {
-        ui::Forms::discardAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        core::ReleaseAll();
-        rt::App::releaseInstanceLock();
-    }
+    ~Program() { bench::EndProgram(); }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -299,6 +294,29 @@ qint64 memberId(const Raw& raw, int i) {
 QByteArray diarySql() {
     return "SELECT * FROM dayin WHERE uid = ?1 ORDER BY " + intake::DiarySql::dayKey().toUtf8() +
            ", rowid";
+}
+
+// Times a window's Save: a person's entry before each, outside the timing, and the saved row
+// removed again after it, as `undo` does (false when the save did not show as it should). The
+// first save after the start is left out of the timing.
+template <class Entry, class Undo>
+void timeSaves(benchmark::State& state, ui::CommandButton& save, Entry&& enter, Undo&& undo) {
+    enter();
+    save.click();
+    bool saved = undo();
+    for (auto _ : state) {
+        state.PauseTiming();
+        enter();
+        state.ResumeTiming();
+        save.click();
+        state.PauseTiming();
+        saved = saved && undo();
+        state.ResumeTiming();
+        if (!saved) {
+            state.SkipWithError("the entry was not saved and listed");
+            break;
+        }
+    }
 }
 
 // ---- the diary ---------------------------------------------------------------------------------
@@ -383,7 +401,7 @@ void BM_ClinicDiarySave(benchmark::State& state) {
     diary.Show();
     const qint64 rows = clinicFile().diaryRows / 500;
     int i = 0;
-    // A person picks a food and types its amount; the saved row goes again afterwards.
+    // A person picks a food and types its amount.
     const auto pick = [&] {
         diary.LView.clickItem(kSavedFoods[i++ % kSavedFoods.size()]);
         diary.txtQuan.type(QStringLiteral("150"));
@@ -394,23 +412,7 @@ void BM_ClinicDiarySave(benchmark::State& state) {
                          {core::MemberId(diary.cmbUser), rt::DateText(QDate::currentDate())});
         return saved && program.quiet(state);
     };
-    // The first write after the start is left out of the timing.
-    pick();
-    diary.cmdAdd.click();
-    bool saved = removeSaved();
-    for (auto _ : state) {
-        state.PauseTiming();
-        pick();
-        state.ResumeTiming();
-        diary.cmdAdd.click();
-        state.PauseTiming();
-        saved = saved && removeSaved();
-        state.ResumeTiming();
-        if (!saved) {
-            state.SkipWithError("the entry was not saved and listed");
-            break;
-        }
-    }
+    timeSaves(state, diary.cmdAdd, pick, removeSaved);
 }
 BENCHMARK(BM_ClinicDiarySave)->Unit(benchmark::kMillisecond)->Iterations(40);
 
@@ -525,7 +527,7 @@ void BM_ClinicMemberSave(benchmark::State& state) {
     frmUsr& reg = frmUsr::instance();
     reg.Show();
     const QString name = QStringLiteral("Nalini Kamath");
-    // A person types the member; the saved member goes again afterwards.
+    // A person types the member.
     const auto enter = [&] {
         reg.cmbPrefix.choose(QStringLiteral("Mrs."));
         reg.txtFirstN.type(name);
@@ -540,23 +542,7 @@ void BM_ClinicMemberSave(benchmark::State& state) {
         core::cn.Execute(QStringLiteral("DELETE FROM usr WHERE FirstN = ?"), {name});
         return listed && program.quiet(state);
     };
-    // The first write after the start is left out of the timing.
-    enter();
-    reg.cmdAdd.click();
-    bool saved = removeSaved();
-    for (auto _ : state) {
-        state.PauseTiming();
-        enter();
-        state.ResumeTiming();
-        reg.cmdAdd.click();
-        state.PauseTiming();
-        saved = saved && removeSaved();
-        state.ResumeTiming();
-        if (!saved) {
-            state.SkipWithError("the member was not saved and listed");
-            break;
-        }
-    }
+    timeSaves(state, reg.cmdAdd, enter, removeSaved);
 }
 BENCHMARK(BM_ClinicMemberSave)->Unit(benchmark::kMillisecond)->Iterations(40);
 
@@ -669,18 +655,8 @@ void BM_PlainWriteLongDiary(benchmark::State& state) {
             return;
         }
     }
-    const QByteArray& bytes = longDiaryPage();
-    const std::string path = exportFolder().filePath(QStringLiteral("plain.html")).toStdString();
-    for (auto _ : state) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.constData(), bytes.size());
-        out.close();
-        if (!out) {
-            state.SkipWithError("the plain file cannot be written");
-            break;
-        }
-    }
-    state.SetBytesProcessed(state.iterations() * bytes.size());
+    bench::WritePlainly(state, longDiaryPage(),
+                        exportFolder().filePath(QStringLiteral("plain.html")));
 }
 BENCHMARK(BM_PlainWriteLongDiary)->Unit(benchmark::kMillisecond);
 
