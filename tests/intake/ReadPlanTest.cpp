@@ -27,7 +27,7 @@ QStringList diaryStatements(const QList<StatementPlans::Statement>& statements) 
 
 // A clinic's diary holds millions of rows and its register thousands of members: whatever the
 // windows do for one member reads that member's rows through the indexes, however the SQL is
-// spelt, and a Save or a Delete reads the diary once more to list it, no more.
+// spelt; opening reads the diary once, and a Save or a Delete reads it once more to list it.
 TEST_F(IntakeTest, TheDiaryAndTheReportsReadOneMembersDaysThroughTheIndexes) {
     const qint32 asha = addMember(QStringLiteral("Asha"));
     addNamesake(QStringLiteral("Asha"), QStringLiteral("Miss"));
@@ -39,6 +39,8 @@ TEST_F(IntakeTest, TheDiaryAndTheReportsReadOneMembersDaysThroughTheIndexes) {
     frmStrt::instance().Label1.click();
     frmDIn& diary = frmDIn::instance();
     auto all = plans.take();
+    // Opening reads the member's diary once.
+    EXPECT_EQ(diaryStatements(all), QStringList{"SELECT"});
     diary.LView.clickItem(QStringLiteral("Ragi"));
     diary.txtQuan.type(QStringLiteral("10"));
     plans.take();
