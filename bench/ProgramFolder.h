@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 #include <QString>
 
+#include "frame/core.h"
 #include "runtime/App.h"
+#include "ui/Form.h"
 
 namespace bench {
 
@@ -20,6 +23,15 @@ inline void UseProgramFolder(const QString& folder) {
                        folder + QStringLiteral("/settings"));
     QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"),
                 folder + QStringLiteral("/vdsys.vs_"));
+}
+
+// Ends a program that core::Main started in a benchmark: its windows and the data connection
+// go, and the next benchmark can start it afresh.
+inline void EndProgram() {
+    ui::Forms::discardAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    core::ReleaseAll();
+    rt::App::releaseInstanceLock();
 }
 
 }  // namespace bench

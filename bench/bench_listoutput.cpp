@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
-#include <fstream>
 #include <stdexcept>
 
+#include "PlainWrite.h"
 #include "listoutput/CHtml.h"
 #include "runtime/App.h"
 #include "ui/Form.h"
@@ -97,18 +97,7 @@ void BM_HtmlExport10k(benchmark::State& state) {
 BENCHMARK(BM_HtmlExport10k)->Unit(benchmark::kMillisecond);
 
 void BM_PlainWrite10k(benchmark::State& state) {
-    const QByteArray& bytes = page();
-    const std::string path = folder().filePath(QStringLiteral("plain.html")).toStdString();
-    for (auto _ : state) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.constData(), bytes.size());
-        out.close();
-        if (!out) {
-            state.SkipWithError("the plain file cannot be written");
-            break;
-        }
-    }
-    state.SetBytesProcessed(state.iterations() * bytes.size());
+    bench::WritePlainly(state, page(), folder().filePath(QStringLiteral("plain.html")));
 }
 BENCHMARK(BM_PlainWrite10k)->Unit(benchmark::kMillisecond);
 

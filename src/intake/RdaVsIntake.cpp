@@ -1,6 +1,7 @@
 #include "intake/RdaVsIntake.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 #include "db/Connection.h"
@@ -13,6 +14,42 @@ namespace intake::RdaVsIntake {
 namespace {
 
 const QString kCents = QStringLiteral("###0.00");
+
+// A nutrient of the report while it is assembled: its total, and its name in the form the
+// comparisons of names read.
+struct Assembled {
+    NutrientTotal total;
+    QByteArray key;
+};
+
+unsigned char asciiLower(char c) {
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+}
+
+// Nutrient names compared as the data file compares them (NOCASE): the UTF-8 bytes, with the
+// ASCII letters alone taken without regard to case.
+int CompareNoCase(const QByteArray& a, const QByteArray& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char x = asciiLower(a[i]);
+        const unsigned char y = asciiLower(b[i]);
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// The scratch table of earlier versions is left empty by every run that succeeds; a file whose
+// table is empty is not written to, so that a report takes no lock that keeps others from
+// writing.
+void ClearScratchTable(db::Connection& cn) {
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT 1 FROM SYSTABLE LIMIT 1"), cn);
+    if (!rs.EOF()) {
+        cn.Execute(QStringLiteral("DELETE FROM SYSTABLE"));
+    }
+}
 
 // Every diary entry of the range with each nutrient of its food: the nutrient's code and the
 // amount eaten (grams times the value per 100 g, over 100).
@@ -49,9 +86,6 @@ double Cents(double value) {
 
 std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member, const QDate& from,
                                               const QDate& to) {
-    db::Transaction transaction(cn);
-    cn.Execute(QStringLiteral("DELETE FROM SYSTABLE"));
-
     QHash<qint32, QString> names;
     // By upper-case name; where two nutrients share a name, the later one's unit stands.
     QHash<QString, QString> units;
@@ -67,13 +101,13 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member,
     }
 
     // The totals in the order the nutrients first appear; each addition rounded.
-    std::vector<NutrientTotal> totals;
-    QHash<QString, std::size_t> slot;
+    std::vector<Assembled> rows;
     {
+        QHash<QString, std::size_t> slot;
         db::Recordset rs;
         rs.Open(IntakeSql(), cn, {member, DiarySql::dayKey(from), DiarySql::dayKey(to)});
         if (rs.EOF()) {
-            transaction.Commit();
+            ClearScratchTable(cn);
             return std::nullopt;
         }
         const db::Field code = rs.Fields("code");
@@ -83,21 +117,18 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member,
             const double value = amount.Value().toDouble();
             auto it = slot.constFind(name);
             if (it == slot.constEnd()) {
-                slot.insert(name, totals.size());
-                totals.push_back({name, 0, Cents(value)});
+                slot.insert(name, rows.size());
+                rows.push_back({{name, 0, Cents(value)}, name.toUtf8()});
             } else {
-                double& total = totals[*it].intake;
+                double& total = rows[*it].total.intake;
                 total = Cents(total + value);
             }
             rs.MoveNext();
         }
     }
-    for (const NutrientTotal& total : totals) {
-        cn.Execute(QStringLiteral("INSERT INTO SYSTABLE (NUTRIENTS, INTAKE) VALUES (?, ?)"),
-                   {total.nutrient, total.intake});
-    }
 
-    // The group's RDA; where the group has two rows for a nutrient, the later one stands.
+    // The group's RDA, matched by name; where the group has two rows for a nutrient, the later
+    // one stands, and a nutrient nobody ate follows the others with an intake of 0.
     {
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT nutri.nname, RDA.nutri_val FROM nutri, RDA, usr "
@@ -106,30 +137,32 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member,
                 cn, {member});
         while (!rs.EOF()) {
             const QString name = rs["nname"].toString();
+            const QByteArray key = name.toUtf8();
             const double rda = Cents(rs["nutri_val"].toDouble());
-            if (cn.Execute(QStringLiteral("UPDATE SYSTABLE SET RDA = ? WHERE NUTRIENTS = ?"),
-                           {rda, name}) == 0) {
-                cn.Execute(QStringLiteral(
-                               "INSERT INTO SYSTABLE (NUTRIENTS, RDA, INTAKE) VALUES (?, ?, 0)"),
-                           {name, rda});
+            bool matched = false;
+            for (Assembled& row : rows) {
+                if (CompareNoCase(row.key, key) == 0) {
+                    row.total.rda = rda;
+                    matched = true;
+                }
+            }
+            if (!matched) {
+                rows.push_back({{name, rda, 0}, key});
             }
             rs.MoveNext();
         }
     }
 
+    std::stable_sort(rows.begin(), rows.end(), [](const Assembled& a, const Assembled& b) {
+        return CompareNoCase(a.key, b.key) < 0;
+    });
     std::vector<NutrientTotal> report;
-    {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM SYSTABLE ORDER BY NUTRIENTS ASC"), cn);
-        while (!rs.EOF()) {
-            const QString name = rs["NUTRIENTS"].toString();
-            report.push_back(
-                {name, rs["RDA"].toDouble(), rs["INTAKE"].toDouble(), units.value(name.toUpper())});
-            rs.MoveNext();
-        }
+    report.reserve(rows.size());
+    for (Assembled& row : rows) {
+        row.total.unit = units.value(row.total.nutrient.toUpper());
+        report.push_back(std::move(row.total));
     }
-    cn.Execute(QStringLiteral("DELETE FROM SYSTABLE"));
-    transaction.Commit();
+    ClearScratchTable(cn);
     return report;
 }
 

@@ -10,14 +10,16 @@ class Connection;
 }
 
 // A member's intakes over a range of days against the RDA of the member's group for as many
-// days. The sums are assembled in the scratch table SYSTABLE, which is empty before and after
-// every run. Every stored amount is rounded to cents, and the running intake total is rounded
-// again at every addition, so that the figures are those the report has always shown.
+// days, assembled in memory so that a report only reads the data file. Every amount is rounded
+// to cents, the running intake total is rounded again at every addition, and nutrient names
+// match and sort without regard to the case of ASCII letters (as SQLite's NOCASE), so that the
+// figures and their order are those the report has always shown. The data file's scratch table
+// SYSTABLE, where the report was once assembled, stays empty: rows left there are removed.
 namespace intake::RdaVsIntake {
 
-// One nutrient as the scratch table holds it at the end of a run: the RDA of one day (0 when
-// the group has none) and the intake of the whole range; with the unit of the nutrient of that
-// name (letter case aside), empty when there is none.
+// One nutrient of the report: the RDA of one day (0 when the group has none) and the intake of
+// the whole range; with the unit of the nutrient of that name (letter case aside), empty when
+// there is none.
 struct NutrientTotal {
     QString nutrient;
     double rda = 0;
@@ -44,8 +46,9 @@ double Cents(double value);
 
 // The totals of every nutrient the member (a userid) ate from `from` to `to` (both included),
 // merged with the RDA of the member's group, by nutrient name. No value when the member ate
-// nothing in the range (the RDA is then not read). An error leaves SYSTABLE as the run found it
-// and reaches the caller.
+// nothing in the range (the RDA is then not read). A run writes to the data file only to empty
+// a scratch table that holds rows; an error leaves the file as the run found it and reaches the
+// caller.
 std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member, const QDate& from,
                                               const QDate& to);
 

@@ -2,7 +2,10 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QVBoxLayout>
+#include <bit>
+#include <optional>
 
 #include "db/Recordset.h"
 #include "foods/FoodList.h"
@@ -231,8 +234,9 @@ void frmDIn::UserIntakes() {
 
 void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
     const QString language = cmbLang.Text();
+    const qint32 member = MemberId(cmbUser);
     QString sql;
-    db::Params params{MemberId(cmbUser)};
+    db::Params params{member};
     if (language == foods::kEnglish) {
         sql = QStringLiteral("SELECT dayin.* FROM dayin WHERE dayin.uid = ?");
     } else {
@@ -253,21 +257,41 @@ void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
         return;
     }
     LstView.ListItems.Clear();
-    AddDiaryRows(rs);
+    // Every row read is the member's.
+    AddDiaryRows(rs, QString::number(member));
 }
 
-void frmDIn::AddDiaryRows(db::Recordset& rs) {
-    const bool english = cmbLang.Text() == foods::kEnglish;
+void frmDIn::AddDiaryRows(db::Recordset& rs, const QString& member) {
+    const db::Field day = rs.Fields("idate");
+    const db::Field food = rs.Fields("foodname");
+    const db::Field quantity = rs.Fields("quantity");
+    const db::Field unit = rs.Fields("unit");
+    std::optional<db::Field> translation;
+    if (cmbLang.Text() != foods::kEnglish) {
+        translation = rs.Fields("foodlangname");
+    }
+    // Amounts repeat in a diary: each text is made once and shared by the rows that show it.
+    QHash<quint64, QString> amounts;
     while (!rs.EOF()) {
-        ui::ListItem& item = LstView.ListItems.Add(rs[QStringLiteral("idate")].text());
+        ui::ListItem& item = LstView.ListItems.Add(day.Value().text());
         // Delete removes the row of the member it was read for.
-        item.setTag(rs[QStringLiteral("uid")].text());
-        item.setSubItems(1, rs[QStringLiteral("foodname")].text());
-        if (!english) {
-            item.setSubItems(2, rs[QStringLiteral("foodlangname")].text());
+        item.setTag(member);
+        item.setSubItems(1, food.Value().text());
+        if (translation) {
+            item.setSubItems(2, translation->Value().text());
         }
-        item.setSubItems(3, rs[QStringLiteral("quantity")].text());
-        item.setSubItems(4, rs[QStringLiteral("unit")].text());
+        const db::Variant amount = quantity.Value();
+        if (amount.type() == db::Variant::Type::Double) {
+            const auto bits = std::bit_cast<quint64>(amount.doubleValue());
+            auto it = amounts.constFind(bits);
+            if (it == amounts.constEnd()) {
+                it = amounts.insert(bits, amount.text());
+            }
+            item.setSubItems(3, *it);
+        } else {
+            item.setSubItems(3, amount.text());
+        }
+        item.setSubItems(4, unit.Value().text());
         rs.MoveNext();
     }
 }
@@ -378,6 +402,11 @@ void frmDIn::cmbCat_Click() {
 void frmDIn::cmbLang_Click() {
     ui::Hourglass wait;
     DispFoodNames();
+    if (cmbUser.ListCount() == 0) {
+        // The window is loading: choosing the first member, next, lists that member's diary.
+        cmdDelete.setEnabled(false);
+        return;
+    }
     UserIntakes();
 }
 

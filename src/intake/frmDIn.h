@@ -81,7 +81,8 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     void ReadByQuantity();
     // The diary rows of the member and language, in `order` (SQL, may be empty).
     void ReadDiary(const QString& order, bool keepListWhenEmpty);
-    void AddDiaryRows(db::Recordset& rs);
+    // Lists the rows of `rs`, each tagged with the userid they were read for.
+    void AddDiaryRows(db::Recordset& rs, const QString& member);
     // The food picked in the food list; empty when none is selected.
     QString SelectedFood() const;
     // The units of the food picked in the food list, when one is.

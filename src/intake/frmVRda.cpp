@@ -247,9 +247,7 @@ void frmVRda::Showdifference() {
         ShowCounts(deficiency, notInRda, moreThanRda);
     } catch (const rt::Error& error) {
         frame::logError(error, QStringLiteral("frmVRda::Showdifference"));
-        // The next run must start from an empty scratch table, and no half-made report stays.
-        frame::passOver(QStringLiteral("frmVRda::Showdifference"),
-                        [] { cn.Execute(QStringLiteral("DELETE FROM SYSTABLE")); });
+        // No half-made report stays.
         LstView.ListItems.Clear();
         ShowCounts(0, 0, 0);
         ui::MsgBox(QStringLiteral("The report could not be made: ") + error.Description(),

@@ -1,3 +1,5 @@
+#include <sqlite3.h>
+
 #include "intake/IntakeFixture.h"
 #include "intake/RdaVsIntake.h"
 
@@ -139,6 +141,10 @@ TEST_F(RdaVsIntakeRun, RowsLeftInTheScratchTableDoNotCount) {
     EXPECT_DOUBLE_EQ(
         find(run(QDate(2024, 5, 1), QDate(2024, 5, 1)), QStringLiteral("PROTEIN"))->intake, 3.2);
     EXPECT_EQ(scratchRows(), 0);
+    // With nothing left behind, a report only reads.
+    const qint64 changes = sqlite3_total_changes64(core::cn.handle());
+    run(QDate(2024, 5, 1), QDate(2024, 5, 1));
+    EXPECT_EQ(sqlite3_total_changes64(core::cn.handle()), changes);
 }
 
 TEST_F(RdaVsIntakeRun, AGroupWithoutRdaRowsListsWhatWasEaten) {
@@ -158,6 +164,28 @@ TEST_F(RdaVsIntakeRun, AFoodNameThatSeveralFoodsBearCountsTheLowestFoodid) {
     eat(asha, QDate(2024, 5, 1), QStringLiteral("twin"), 100);
     EXPECT_DOUBLE_EQ(
         find(run(QDate(2024, 5, 1), QDate(2024, 5, 1)), QStringLiteral("PROTEIN"))->intake, 10);
+}
+
+// The report matches and orders the names of nutrients as the data file compares them.
+TEST_F(RdaVsIntakeRun, NamesMatchAndSortWithoutRegardToLetterCase) {
+    core::cn.Execute(QStringLiteral(
+        "INSERT INTO nutri (nutri_cd, nname, file_nm) VALUES (41, 'alpha', 'mg'), (42, 'Protein', "
+        "'g')"));
+    core::cn.Execute(QStringLiteral("INSERT INTO RDA (gid, nutri_cd, nutri_val, Unit) "
+                                    "VALUES (?, 42, 7, 'g')"),
+                     {kWomanGroup});
+    addFood(9003, QStringLiteral("Lettered"), {{41, 10}, {kProtein, 1}});
+    eat(asha, QDate(2024, 5, 1), QStringLiteral("Lettered"), 100);
+    const auto totals = run(QDate(2024, 5, 1), QDate(2024, 5, 1));
+    ASSERT_EQ(totals.size(), 15U);
+    EXPECT_EQ(totals[0].nutrient, QStringLiteral("alpha"));
+    EXPECT_EQ(totals[1].nutrient, QStringLiteral("CALCIUM"));
+    // The group's later row, for "Protein", stands for PROTEIN.
+    const auto* protein = find(totals, QStringLiteral("PROTEIN"));
+    ASSERT_NE(protein, nullptr);
+    EXPECT_DOUBLE_EQ(protein->rda, 7);
+    EXPECT_DOUBLE_EQ(protein->intake, 1);
+    EXPECT_EQ(find(totals, QStringLiteral("Protein")), nullptr);
 }
 
 }  // namespace
