@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -10,7 +9,6 @@
 #include "frame/DataFile.h"
 #include "frame/core.h"
 #include "runtime/App.h"
-#include "ui/Form.h"
 #include "ui/QtHost.h"
 
 namespace bench {
@@ -31,12 +29,7 @@ class RunningProgram {
         }
         core::Main();
     }
-    ~RunningProgram() {
-        ui::Forms::discardAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        core::ReleaseAll();
-        rt::App::releaseInstanceLock();
-    }
+    ~RunningProgram() { EndProgram(); }
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
