@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 #include <cstdio>
 
+#include "WhenPainted.h"
 #include "Windows.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
@@ -17,13 +17,14 @@
 namespace kelvora {
 namespace {
 
-// Once the main loop runs: the main window is up, so the program says so and ends as it
-// always ends.
+// Once the main window stands painted on the screen, the program says so and ends as it always
+// ends. The line goes out at once: whoever waits for it times the start by it.
 void quitOnceShown() {
-    QTimer::singleShot(0, [] {
+    kelvora::whenPainted(frmMain::instance(), [] {
         ui::detail::dispatchFromQt([] {
             if (frmMain::isLoaded() && frmMain::instance().isVisible()) {
                 std::fputs("Kelvora: main window shown\n", stdout);
+                std::fflush(stdout);
                 rt::App::End();
             }
         });

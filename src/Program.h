@@ -11,9 +11,10 @@ namespace kelvora {
 // before the main window came up.
 //
 // With KELVORA_QUIT_WHEN_SHOWN set in the environment, the program ends as soon as its main
-// window is shown, after writing "Kelvora: main window shown" to standard output: the check of
-// an installed program (scripts/install-check) starts it so and knows then that start-up got
-// that far. It changes nothing else.
+// window stands painted on the screen (whenPainted), after writing "Kelvora: main window shown"
+// to standard output: the check of an installed program (scripts/install-check) starts it so
+// and knows then that start-up got that far, and the start-up measurement
+// (bench/startup-compare) times the start by that line. It changes nothing else.
 int runProgram();
 
 // The program's icon, which every window carries, in the sizes the build painted.
