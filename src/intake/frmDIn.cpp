@@ -268,7 +268,7 @@ void frmDIn::AddDiaryRows(db::Recordset& rs, const QString& member) {
     const db::Field unit = rs.Fields("unit");
     std::optional<db::Field> translation;
     if (cmbLang.Text() != foods::kEnglish) {
-        translation = rs.Fields("foodlangname");
+        translation.emplace(rs.Fields("foodlangname"));
     }
     // Amounts repeat in a diary: each text is made once and shared by the rows that show it.
     QHash<quint64, QString> amounts;
