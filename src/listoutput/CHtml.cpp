@@ -1,24 +1,34 @@
 #include "listoutput/CHtml.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "runtime/Error.h"
 #include "ui/ListView.h"
 
-namespace {
-
-// A byte buffer written through a raw pointer: the page is built a character at a time, and
-// QByteArray's own append costs more than the character it adds.
-class Page {
+// The page on its way to a file: built a character at a time through a raw pointer into a
+// buffer of its own (QByteArray's append costs more than the character it adds), which goes to
+// the file whenever it is full. A long list thus never needs the whole page in memory, and the
+// buffer stays in the cache while it is reused.
+class CHtmlPage {
   public:
-    explicit Page(qsizetype estimate) { bytes_.resize(std::max<qsizetype>(estimate, 256)); }
+    explicit CHtmlPage(int fd) : fd_(fd), bytes_(kChunk) {}
     // Room for n more bytes.
     char* room(qsizetype n) {
-        if (used_ + n > bytes_.size()) {
-            bytes_.resize(std::max(bytes_.size() * 2, used_ + n));
+        if (used_ + n > static_cast<qsizetype>(bytes_.size())) {
+            flush();
+            if (n > static_cast<qsizetype>(bytes_.size())) {
+                bytes_.resize(static_cast<std::size_t>(n));
+            }
         }
         return bytes_.data() + used_;
     }
@@ -27,15 +37,31 @@ class Page {
         std::memcpy(room(n), s, static_cast<size_t>(n));
         used_ += n;
     }
-    QByteArray take() {
-        bytes_.truncate(used_);
-        return std::move(bytes_);
+    // False once a write did not go through.
+    bool flush() {
+        for (qsizetype done = 0; ok_ && done < used_;) {
+            const ssize_t n = ::write(fd_, bytes_.data() + done, static_cast<size_t>(used_ - done));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            ok_ = n > 0;
+            done += n;
+        }
+        used_ = 0;
+        return ok_;
     }
 
   private:
-    QByteArray bytes_;
+    static constexpr std::size_t kChunk = 256 * 1024;
+    int fd_;
+    std::vector<char> bytes_;
     qsizetype used_ = 0;
+    bool ok_ = true;
 };
+
+namespace {
+
+using Page = CHtmlPage;
 
 // Texts from the list and the titles go into the page as text: markup characters are
 // escaped, and everything outside ASCII is a numeric character reference, so that names in
@@ -101,11 +127,59 @@ void appendLine(Page& out, const char (&prefix)[P], const QString& text, const c
     out.append("\r\n", 2);
 }
 
+// Writes the page that `render` makes as `path`: to a file beside it first, which then takes
+// its place, so that a failed export leaves an existing file as it was. Unlike a save of the
+// person's data it does not wait for the disk to confirm the bytes: the page can be made again
+// from the list at any time, and the wait would cost an export of a long diary more than
+// making it. A file replaced keeps its permissions; a new one gets those of any new file of
+// the person's (umask). Returns 0, or the error the failure is reported as: a file that cannot
+// be made there, or a write that did not go through.
+template <typename Render>
+long writeBeside(const QString& path, const Render& render) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) {
+        return rt::err::PathFileAccessError;
+    }
+    const QByteArray target = QFile::encodeName(path);
+    int fd = -1;
+    QByteArray beside;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        beside =
+            target + ".part" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
+        fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return rt::err::PathFileAccessError;
+        }
+    }
+    if (fd < 0) {
+        return rt::err::PathFileAccessError;
+    }
+    // Whatever happens while the page is made, the file beside goes again.
+    bool written = false;
+    try {
+        struct stat existing {};
+        if (::stat(target.constData(), &existing) != 0 ||
+            ::fchmod(fd, existing.st_mode & 07777) == 0) {
+            Page page(fd);
+            render(page);
+            written = page.flush();
+        }
+    } catch (...) {
+        ::close(fd);
+        ::unlink(beside.constData());
+        throw;
+    }
+    written = ::close(fd) == 0 && written;
+    if (!written || std::rename(beside.constData(), target.constData()) != 0) {
+        ::unlink(beside.constData());
+        return rt::err::DiskFull;
+    }
+    return 0;
+}
+
 }  // namespace
 
-QByteArray CHtml::Render() const {
+void CHtml::Render(Page& out) const {
     const ui::ListView& lvw = *lvwToPrint_;
-    Page out(256 + lvw.ListItems.Count() * 24 * (lvw.ColumnHeaders.Count() + 1));
     appendLine(out, "<html>");
     appendLine(out, "<center>");
     appendLine(out, "<Title>", title_, "");
@@ -131,9 +205,10 @@ QByteArray CHtml::Render() const {
         const ui::ListItem& item = lvw.ListItems(i);
         appendLine(out, "<tr>");
         appendLine(out, "<td>", item.Text(), "</td>");
-        const ui::ListSubItemCollection& subs = item.ListSubItems();
-        for (int j = 1; j <= subs.Count(); ++j) {
-            appendLine(out, "<td>", subs(j).Text(), "</td>");
+        // Read by index, the sub-items' own objects are not made for a page of every row.
+        const int subItems = item.ListSubItems().Count();
+        for (int j = 1; j <= subItems; ++j) {
+            appendLine(out, "<td>", item.SubItems(j), "</td>");
         }
         appendLine(out, "</tr>");
     }
@@ -142,7 +217,6 @@ QByteArray CHtml::Render() const {
     appendLine(out, "<hr>");
     appendLine(out, "</body>");
     appendLine(out, "</html>");
-    return out.take();
 }
 
 bool CHtml::PrintLvw() {
@@ -154,17 +228,8 @@ bool CHtml::PrintLvw() {
         if (title_.isEmpty()) {
             title_ = lvwToPrint_->Name() + QStringLiteral(" Output");
         }
-        const QByteArray page = Render();
-        // Written to a file beside it first, which then takes the file's place: a failed
-        // export leaves an existing file as it was.
-        QSaveFile file(fileName_);
-        if (fileName_.isEmpty() || !file.open(QIODevice::WriteOnly)) {
-            rt::raise(rt::err::PathFileAccessError);
-        }
-        // The write is checked by its flush: commit does not see a buffered write that failed.
-        if (file.write(page) != page.size() || !file.flush() || !file.commit()) {
-            file.cancelWriting();
-            rt::raise(rt::err::DiskFull);
+        if (const long failure = writeBeside(fileName_, [this](Page& page) { Render(page); })) {
+            rt::raise(failure);
         }
         return true;
     } catch (const rt::Error& error) {

@@ -3,6 +3,8 @@
 #include "frame/ErrorHandler.h"
 #include "listoutput/CPrint.h"
 
+class CHtmlPage;
+
 // Writes a list view as an HTML page: the title as heading, two paragraphs of title lines and
 // a bordered table of the columns and items.
 class CHtml : public CPrint {
@@ -22,7 +24,7 @@ class CHtml : public CPrint {
 
   private:
     // The page's text as it is written to the file: ASCII, lines ended by CR LF.
-    QByteArray Render() const;
+    void Render(CHtmlPage& out) const;
 
     qint16 Orientation_ = 0;
     QString title_;

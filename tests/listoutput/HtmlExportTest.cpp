@@ -207,6 +207,40 @@ TEST_F(HtmlExportTest, AnExistingFileIsReplacedEntirely) {
     EXPECT_EQ(readAll(out()), readAll(path(QStringLiteral("fresh.html"))));
 }
 
+// A page far longer than what is written at a time comes out whole, every row in its place, and
+// a file it replaces keeps the permissions the person gave it.
+TEST_F(HtmlExportTest, ALongPageIsWrittenWholeAndKeepsTheReplacedFilesPermissions) {
+    {
+        QFile file(out());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadGroup));
+    }
+    lvw().ColumnHeaders.Add(-1, QString(), QStringLiteral("NAME"));
+    lvw().ColumnHeaders.Add(-1, QString(), QStringLiteral("HINDI"));
+    constexpr int kRows = 20000;
+    for (int i = 0; i < kRows; ++i) {
+        lvw()
+            .ListItems.Add(QStringLiteral("Food <%1>").arg(i))
+            .setSubItems(1, QStringLiteral("\u091a\u093e\u0935\u0932"));
+    }
+    ASSERT_EQ(exportTo(out(), QStringLiteral("Foods")), 0);
+    const QStringList lines = linesOf(out());
+    const qsizetype firstRow = lines.indexOf(QStringLiteral("<td>Food &lt;0&gt;</td>"));
+    ASSERT_GT(firstRow, 0);
+    ASSERT_EQ(lines.size(), firstRow + kRows * 4 + 4);
+    for (int i : {0, 7777, kRows - 1}) {
+        EXPECT_EQ(lines[firstRow + i * 4], QStringLiteral("<td>Food &lt;%1&gt;</td>").arg(i));
+        EXPECT_EQ(lines[firstRow + i * 4 + 1],
+                  QStringLiteral("<td>&#2330;&#2366;&#2357;&#2354;</td>"));
+    }
+    EXPECT_EQ(QFileInfo(out()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                  QFileDevice::ReadGroup);
+    EXPECT_EQ(QDir(programDir()).entryList({QStringLiteral("out.html*")}, QDir::Files),
+              QStringList{QStringLiteral("out.html")});
+}
+
 TEST_F(HtmlExportTest, AFileThatCannotBeWrittenFailsWithTheReasonInTheLog) {
     fill(lvw(), {QStringLiteral("NAME")}, {{QStringLiteral("Rice")}});
     const QString missingFolder = path(QStringLiteral("no such folder/out.html"));

@@ -159,8 +159,8 @@ class ListItem {
     const QString& Text() const { return text_; }
     void setText(const QString& text);
     // Sub-item j is shown in the column whose SubItemIndex is j (column j+1). Reading one that
-    // was never set gives ""; error 380 for j < 1.
-    QString SubItems(int j) const;
+    // was never set gives ""; error 380 for j < 1. Good until the row is given more sub-items.
+    const QString& SubItems(int j) const;
     void setSubItems(int j, const QString& text);
     void setSubItems(int j, QString&& text);
     ListSubItemCollection& ListSubItems() { return subs_; }

@@ -110,12 +110,13 @@ void ListItem::setText(const QString& text) {
     changed(0);
 }
 
-QString ListItem::SubItems(int j) const {
+const QString& ListItem::SubItems(int j) const {
     if (j < 1) {
         detail::invalidValue();
     }
     if (j > subs_.Count()) {
-        return {};
+        static const QString never;
+        return never;
     }
     return subs_.texts_[static_cast<std::size_t>(j - 1)];
 }
