@@ -17,14 +17,54 @@
 namespace kelvora {
 namespace {
 
-// Once the main window stands painted on the screen, the program says so and ends as it always
-// ends. The line goes out at once: whoever waits for it times the start by it.
-void quitOnceShown() {
-    kelvora::whenPainted(frmMain::instance(), [] {
-        ui::detail::dispatchFromQt([] {
-            if (frmMain::isLoaded() && frmMain::instance().isVisible()) {
+// The windows carry the program's icon from the moment the main window stands painted on,
+// not before: decoding its eight sizes and handing every one of them to the window system,
+// which Qt does twice for each window it makes, held the first paint up by some 12 ms. A
+// window that comes up before then (a question at start-up, the file picker) takes it as it
+// shows, before the window system maps it; the main window a moment after its first paint.
+void giveProgramIcon() {
+    if (QApplication::windowIcon().isNull()) {
+        QApplication::setWindowIcon(programIcon());
+    }
+}
+
+// Gives the icon to the first window that shows before the main window stands painted, and
+// leaves the program's events alone once the icon is given.
+class IconForEarlyWindows : public QObject {
+  public:
+    IconForEarlyWindows() { qApp->installEventFilter(this); }
+    ~IconForEarlyWindows() override { qApp->removeEventFilter(this); }
+    IconForEarlyWindows(const IconForEarlyWindows&) = delete;
+    IconForEarlyWindows& operator=(const IconForEarlyWindows&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Qt sends a window its show event before the window system maps it.
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow() &&
+            !(frmMain::isLoaded() && watched == &frmMain::instance())) {
+            giveProgramIcon();
+        }
+        if (!QApplication::windowIcon().isNull()) {
+            qApp->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+// Once the main window stands painted on the screen, the windows get the program's icon and,
+// when asked for, the program says so and ends as it always ends. The line goes out first:
+// whoever waits for it times the start by it.
+void afterFirstPaint() {
+    const bool quitOnceShown = qEnvironmentVariableIsSet("KELVORA_QUIT_WHEN_SHOWN");
+    kelvora::whenPainted(frmMain::instance(), [quitOnceShown] {
+        ui::detail::dispatchFromQt([quitOnceShown] {
+            const bool shown = frmMain::isLoaded() && frmMain::instance().isVisible();
+            if (quitOnceShown && shown) {
                 std::fputs("Kelvora: main window shown\n", stdout);
                 std::fflush(stdout);
+            }
+            giveProgramIcon();
+            if (quitOnceShown && shown) {
                 rt::App::End();
             }
         });
@@ -43,7 +83,7 @@ QIcon programIcon() {
 }
 
 int runProgram() {
-    QApplication::setWindowIcon(programIcon());
+    const IconForEarlyWindows earlyWindows;
     connectWindows();
     int status = 0;
     try {
@@ -58,8 +98,8 @@ int runProgram() {
         }
         // Main returns with the main window up, or without it when start-up gave up. The
         // program goes on for as long as its main window is there.
-        if (frmMain::isLoaded() && qEnvironmentVariableIsSet("KELVORA_QUIT_WHEN_SHOWN")) {
-            quitOnceShown();
+        if (frmMain::isLoaded()) {
+            afterFirstPaint();
         }
         while (frmMain::isLoaded()) {
             try {

@@ -17,7 +17,8 @@ namespace kelvora {
 // (bench/startup-compare) times the start by that line. It changes nothing else.
 int runProgram();
 
-// The program's icon, which every window carries, in the sizes the build painted.
+// The program's icon, which every window carries, in the sizes the build painted. The windows
+// take it once the main window stands painted, or as they show when they come before that.
 QIcon programIcon();
 
 // What the program's top does once the program has come back to it: the windows go without

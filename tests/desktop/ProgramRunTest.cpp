@@ -1,8 +1,11 @@
 // The program as main() runs it, under the real host: it ends as a person ends it, and the end
 // comes back to the program's top however deep the modal windows are.
 #include <QApplication>
+#include <QIcon>
 #include <QImage>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,6 +15,7 @@
 #include "frame/frmClose.h"
 #include "frame/frmMain.h"
 #include "runtime/App.h"
+#include "support/DataFileTrouble.h"
 #include "support/NoEarlyExit.h"
 #include "support/ProgramFixture.h"
 #include "ui/Form.h"
@@ -63,6 +67,8 @@ TEST_F(ProgramRunTest, TheExitWindowEndsTheProgramBackAtItsTop) {
 TEST_F(ProgramRunTest, ForTheInstallCheckItEndsOnceItsMainWindowIsShown) {
     const NoEarlyExit guard;
     ui::QtHost qt;
+    // As in a program just started: the icon comes with the main window's first paint.
+    QApplication::setWindowIcon(QIcon());
     qputenv("KELVORA_QUIT_WHEN_SHOWN", "1");
     // Should it not end by itself, the test ends it rather than wait for ever.
     QTimer stop;
@@ -80,6 +86,34 @@ TEST_F(ProgramRunTest, ForTheInstallCheckItEndsOnceItsMainWindowIsShown) {
     EXPECT_FALSE(core::cn.IsOpen());
     EXPECT_EQ(host.calls(), QStringList());
     EXPECT_EQ(QApplication::windowIcon().availableSizes(), kelvora::programIcon().availableSizes());
+}
+
+// A window that comes up before the main window stands painted, here the question about a data
+// file another program holds, carries the icon from the moment it shows.
+TEST_F(ProgramRunTest, AWindowBeforeTheMainWindowCarriesTheIcon) {
+    const NoEarlyExit guard;
+    ui::QtHost qt;
+    QApplication::setWindowIcon(QIcon());
+    db::Connection::setBusyTimeout(50);
+    trouble::ExclusiveHolder other(dataFile());
+    bool asked = false;
+    QTimer person;
+    QObject::connect(&person, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        person.stop();
+        asked = true;
+        EXPECT_FALSE(frmMain::isLoaded());
+        EXPECT_EQ(box->windowIcon().availableSizes(), kelvora::programIcon().availableSizes());
+        box->button(QMessageBox::Cancel)->click();
+    });
+    person.start(5);
+    const int status = kelvora::runProgram();
+    db::Connection::setBusyTimeout(5000);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(status, 0);
 }
 
 // The icon is compiled in at every size the desktop's theme asks for, and painted: a shape on
