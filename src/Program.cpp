@@ -58,13 +58,14 @@ void afterFirstPaint() {
     const bool quitOnceShown = qEnvironmentVariableIsSet("KELVORA_QUIT_WHEN_SHOWN");
     kelvora::whenPainted(frmMain::instance(), [quitOnceShown] {
         ui::detail::dispatchFromQt([quitOnceShown] {
-            const bool shown = frmMain::isLoaded() && frmMain::instance().isVisible();
-            if (quitOnceShown && shown) {
+            const bool quit =
+                quitOnceShown && frmMain::isLoaded() && frmMain::instance().isVisible();
+            if (quit) {
                 std::fputs("Kelvora: main window shown\n", stdout);
                 std::fflush(stdout);
             }
             giveProgramIcon();
-            if (quitOnceShown && shown) {
+            if (quit) {
                 rt::App::End();
             }
         });

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -61,15 +60,13 @@ class CHtmlPage {
 
 namespace {
 
-using Page = CHtmlPage;
-
 // Texts from the list and the titles go into the page as text: markup characters are
 // escaped, and everything outside ASCII is a numeric character reference, so that names in
 // every language show in any browser whatever encoding it assumes. Tab, CR and LF are white
 // space in a page and stay; other control characters have no place in it and are dropped. A
 // surrogate without its partner is no character: it becomes U+FFFD, the replacement
 // character.
-void appendText(Page& out, const QString& text) {
+void appendText(CHtmlPage& out, const QString& text) {
     const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype n = text.size();
     // "&#65535;" is the longest a code unit can become; a pair is at most "&#1114111;".
@@ -114,13 +111,14 @@ void appendText(Page& out, const QString& text) {
 }
 
 template <qsizetype N>
-void appendLine(Page& out, const char (&fixed)[N]) {
+void appendLine(CHtmlPage& out, const char (&fixed)[N]) {
     out.append(fixed, N - 1);
     out.append("\r\n", 2);
 }
 
 template <qsizetype P, qsizetype S>
-void appendLine(Page& out, const char (&prefix)[P], const QString& text, const char (&suffix)[S]) {
+void appendLine(CHtmlPage& out, const char (&prefix)[P], const QString& text,
+                const char (&suffix)[S]) {
     out.append(prefix, P - 1);
     appendText(out, text);
     out.append(suffix, S - 1);
@@ -159,7 +157,7 @@ long writeBeside(const QString& path, const Render& render) {
         struct stat existing {};
         if (::stat(target.constData(), &existing) != 0 ||
             ::fchmod(fd, existing.st_mode & 07777) == 0) {
-            Page page(fd);
+            CHtmlPage page(fd);
             render(page);
             written = page.flush();
         }
@@ -178,7 +176,7 @@ long writeBeside(const QString& path, const Render& render) {
 
 }  // namespace
 
-void CHtml::Render(Page& out) const {
+void CHtml::Render(CHtmlPage& out) const {
     const ui::ListView& lvw = *lvwToPrint_;
     appendLine(out, "<html>");
     appendLine(out, "<center>");
@@ -228,7 +226,8 @@ bool CHtml::PrintLvw() {
         if (title_.isEmpty()) {
             title_ = lvwToPrint_->Name() + QStringLiteral(" Output");
         }
-        if (const long failure = writeBeside(fileName_, [this](Page& page) { Render(page); })) {
+        if (const long failure =
+                writeBeside(fileName_, [this](CHtmlPage& page) { Render(page); })) {
             rt::raise(failure);
         }
         return true;
