@@ -12,7 +12,6 @@ namespace ui {
 Control::Control(Form* form, const QString& name, int index)
     : form_(form), name_(name), index_(index) {
     Q_ASSERT(form != nullptr);
-    tabIndex_ = form_->nextTabIndex_++;
     form_->registerControl(this);
 }
 
@@ -104,7 +103,6 @@ void Control::setTabStop(bool on) {
 }
 
 void Control::setMousePointer(int pointer) {
-    mousePointer_ = pointer;
     switch (pointer) {
         case vbDefault:
             widget_->unsetCursor();
@@ -133,27 +131,6 @@ void Control::setMousePointer(int pointer) {
     }
 }
 
-int Control::Left() const {
-    return pixelsToTwips(widget_->x());
-}
-
-int Control::Top() const {
-    return pixelsToTwips(widget_->y());
-}
-
-int Control::Width() const {
-    return pixelsToTwips(widget_->width());
-}
-
-int Control::Height() const {
-    return pixelsToTwips(widget_->height());
-}
-
-void Control::Move(int left, int top, int width, int height) {
-    widget_->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                         twipsToPixels(height));
-}
-
 void Control::setWidth(int twips) {
     const int pixels = twipsToPixels(twips);
     widget_->resize(pixels, widget_->height());
@@ -170,10 +147,7 @@ bool Control::personLeftClick(const std::function<void()>& click) {
     if (!beginPerson()) {
         return false;
     }
-    fireMouse(MouseDown, vbLeftButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbLeftButton, 0);
-    }
+    fireMouse(MouseUp, vbLeftButton, 0);
     if (detail::isAlive(this)) {
         fire(click);
     }
@@ -198,28 +172,10 @@ void Control::setFontBold(bool on) {
     setTextFont(font);
 }
 
-bool Control::FontUnderline() const {
-    return textFont().underline();
-}
-
 void Control::setFontUnderline(bool on) {
     QFont font = textFont();
     font.setUnderline(on);
     setTextFont(font);
-}
-
-bool Control::FontItalic() const {
-    return textFont().italic();
-}
-
-void Control::setFontItalic(bool on) {
-    QFont font = textFont();
-    font.setItalic(on);
-    setTextFont(font);
-}
-
-double Control::FontSize() const {
-    return textFont().pointSizeF();
 }
 
 void Control::setFontSize(double points) {
@@ -229,10 +185,6 @@ void Control::setFontSize(double points) {
     QFont font = textFont();
     font.setPointSizeF(points);
     setTextFont(font);
-}
-
-QString Control::FontName() const {
-    return textFont().family();
 }
 
 void Control::setFontName(const QString& family) {
@@ -247,12 +199,6 @@ void Control::SetFocus() {
         rt::raise(rt::err::InvalidProcedureCall);
     }
     form_->moveFocus(this, false);
-}
-
-void Control::Refresh() {
-    if (widget_->isVisible()) {
-        widget_->repaint();
-    }
 }
 
 bool Control::canAct() const {
@@ -290,10 +236,6 @@ bool Control::beginPerson() {
     if (!canAct()) {
         return refusePerson("a person's action");
     }
-    activateForm(form_);
-    if (!canAct()) {
-        return false;
-    }
     if (takesFocus()) {
         return form_->moveFocus(this, true);
     }
@@ -304,7 +246,6 @@ bool Control::takeFocusForQtClick() {
     if (detail::takeRefused(this)) {
         return false;
     }
-    activateForm(form_);
     if (!takesFocus() || form_->ActiveControl() == this) {
         return true;
     }
@@ -357,11 +298,7 @@ bool Control::rightClick() {
     if (!canAct()) {
         return refusePerson("right click");
     }
-    activateForm(form_);
-    fireMouse(MouseDown, vbRightButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbRightButton, 0);
-    }
+    fireMouse(MouseUp, vbRightButton, 0);
     return true;
 }
 
@@ -396,10 +333,9 @@ bool Control::mouseFromQt(QWidget*, QMouseEvent* event, int type) {
     const float x = static_cast<float>(at.x() * TwipsPerPixel);
     const float y = static_cast<float>(at.y() * TwipsPerPixel);
     const int shift = vbShiftState(event->modifiers());
-    const auto& handler = type == QEvent::MouseButtonPress ? MouseDown : MouseUp;
-    if (type != QEvent::MouseButtonDblClick && handler) {
+    if (type == QEvent::MouseButtonRelease && MouseUp) {
         detail::EventScope scope;
-        handler(button, shift, x, y);
+        MouseUp(button, shift, x, y);
     }
     return false;
 }

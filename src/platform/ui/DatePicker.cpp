@@ -218,26 +218,8 @@ QDate DatePicker::MinDate() const {
     return dateEdit()->minimumDate();
 }
 
-void DatePicker::setMinDate(const QDate& date) {
-    if (!date.isValid() || date > MaxDate()) {
-        detail::invalidValue();
-    }
-    settingFromCode_ = true;
-    dateEdit()->setMinimumDate(date);
-    settingFromCode_ = false;
-}
-
 QDate DatePicker::MaxDate() const {
     return dateEdit()->maximumDate();
-}
-
-void DatePicker::setMaxDate(const QDate& date) {
-    if (!date.isValid() || date < MinDate()) {
-        detail::invalidValue();
-    }
-    settingFromCode_ = true;
-    dateEdit()->setMaximumDate(date);
-    settingFromCode_ = false;
 }
 
 QString DatePicker::displayText() const {
@@ -261,17 +243,6 @@ bool DatePicker::setDate(const QDate& date) {
     settingFromCode_ = false;
     fire(Change);
     return true;
-}
-
-bool DatePicker::type(const QString& text) {
-    const QDate date = QDate::fromString(text.trimmed(), qtFormat());
-    if (!date.isValid()) {
-        if (canAct()) {
-            qWarning("ui: %s does not take '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
-        }
-        return false;
-    }
-    return setDate(date);
 }
 
 }  // namespace ui

@@ -19,24 +19,17 @@ class DatePicker : public Control {
     QDate Value() const;
     // Error 380 outside MinDate..MaxDate or for an invalid date.
     void setValue(const QDate& date);
-    int Format() const { return format_; }
     void setFormat(int format);
     // Day-first pictures: "dd-MM-yyyy", "dd/MM/yyyy" (d, dd, M, MM, MMM, yy, yyyy).
-    QString CustomFormat() const { return customFormat_; }
     void setCustomFormat(const QString& format);
-    QDate MinDate() const;
-    void setMinDate(const QDate& date);
-    QDate MaxDate() const;
-    void setMaxDate(const QDate& date);
     // The date as the picker shows it.
     QString displayText() const;
 
     std::function<void()> Change;
 
-    // person: picks a date in the calendar, or types it in the shown format (typeKeys and
-    // pressKey type into the field key by key, as on the screen).
+    // person: picks a date in the calendar (typeKeys and pressKey type into the field key by
+    // key, as on the screen).
     bool setDate(const QDate& date);
-    bool type(const QString& text);
 
     QDateEdit* dateEdit() const;
 
@@ -45,6 +38,8 @@ class DatePicker : public Control {
     bool keyAction(int keyCode, int shift, int keyAscii) override;
 
   private:
+    QDate MinDate() const;
+    QDate MaxDate() const;
     void applyFormat();
     QString qtFormat() const;
     int format_ = dtpShortDate;

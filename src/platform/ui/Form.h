@@ -60,8 +60,6 @@ class Form : public QWidget {
     int Top() const;
     int Width() const;
     int Height() const;
-    void setLeft(int twips);
-    void setTop(int twips);
     void setWidth(int twips);
     void setHeight(int twips);
     // The client area in twips.
@@ -69,21 +67,15 @@ class Form : public QWidget {
     virtual int ScaleHeight() const;
     // Shown (Show sets it, Hide and Unload clear it).
     bool Visible() const { return visible_; }
-    bool Enabled() const { return isEnabled(); }
-    int MousePointer() const { return mousePointer_; }
     void setMousePointer(int pointer);
-    bool KeyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
     Control* ActiveControl() const;
-    // The window's class name ("frmUsr"), unless set.
+    // The window's class name ("frmUsr").
     QString Name() const;
-    void setName(const QString& name) { name_ = name; }
     bool MDIChild() const { return mdiChild_; }
     // 0 none (no title bar or frame), 1 fixed single, 2 sizable (the default), 3 fixed dialog,
     // 4 fixed tool window, 5 sizable tool window.
-    int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
-    int WindowState() const;
     void setWindowState(int state);
 
     // ---- operations
@@ -95,12 +87,8 @@ class Form : public QWidget {
     void Move(int left, int top);
     void Move(int left, int top, int width, int height);
     void Refresh();
-    // 0 brings the window to the front, 1 sends it to the back.
-    void ZOrder(int position = 0);
     void SetFocus();
     void PopupMenu(Menu& menu);
-    // Runs Form_Load when the form is not loaded yet.
-    void Load();
 
     // ---- person-side
     // The window's close button: QueryUnload (UnloadMode 0), then Unload. False when the
@@ -125,12 +113,8 @@ class Form : public QWidget {
 
   protected:
     virtual void Form_Load() {}
-    virtual void Form_Activate() {}
-    virtual void Form_Deactivate() {}
     virtual void Form_Resize() {}
     virtual void Form_KeyDown(int& /*KeyCode*/, int /*Shift*/) {}
-    virtual void Form_KeyUp(int& /*KeyCode*/, int /*Shift*/) {}
-    virtual void Form_KeyPress(int& /*KeyAscii*/) {}
     virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
 
@@ -142,7 +126,6 @@ class Form : public QWidget {
 
     // The main window routes these to its own event procedures.
     virtual void fireLoad() { Form_Load(); }
-    virtual void fireActivate() { Form_Activate(); }
     virtual void fireResize() { Form_Resize(); }
     virtual void fireQueryUnload(int& cancel, int mode) { Form_QueryUnload(cancel, mode); }
     virtual void fireUnload(int& cancel) { Form_Unload(cancel); }
@@ -154,7 +137,6 @@ class Form : public QWidget {
 
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
     enum class State { Constructed, Loading, Loaded, Unloaded };
@@ -167,8 +149,9 @@ class Form : public QWidget {
     friend class Forms;
     friend struct detail::FormAccess;
     friend void Unload(Form& form);
-    friend void activateForm(Form* form);
 
+    // Runs Form_Load when the form is not loaded yet.
+    void Load();
     void registerControl(Control* control);
     void unregisterControl(Control* control);
     void registerMenu(Menu* menu);
@@ -197,14 +180,13 @@ class Form : public QWidget {
     // refused or interrupted, so that the target's action must not happen.
     bool moveFocus(Control* target, bool byPerson);
     // The key pipeline shared by person-side calls and real key presses. Returns true when the
-    // key was consumed (by an event procedure or by the default or cancel button).
+    // key was consumed (by an event procedure or by the default button).
     // Real key presses (fromQt) leave to Qt what Qt does itself (typing, moving in a list).
     bool dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bool fromQt);
-    void keyUp(Control* target, int keyCode, int shift);
-    // Tab: the next control that can take the focus, in TabIndex order.
+    // Tab: the next control that can take the focus, in the order they were made.
     bool tabFrom(Control* from, bool backwards);
-    // The default (or cancel) button that a person could click now; null when none.
-    Control* buttonWith(bool defaultButton) const;
+    // The default button that a person could click now; null when none.
+    Control* defaultButton() const;
 
     State state_ = State::Constructed;
     bool visible_ = false;
@@ -218,22 +200,15 @@ class Form : public QWidget {
     bool inResize_ = false;
     bool grownForShow_ = false;
     bool busyHeld_ = false;
-    int mousePointer_ = vbDefault;
     int borderStyle_ = 2;
-    int nextTabIndex_ = 0;
     Form** defaultSlot_ = nullptr;
     QString tag_;
-    QString name_;
     QList<Control*> controls_;
     QList<Menu*> menus_;
     Control* active_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QPointer<QMdiSubWindow> subWindow_;
 };
-
-// Makes the form the active one, running Form_Deactivate of the one before and its
-// Form_Activate (once per change).
-void activateForm(Form* form);
 
 // Every form type has one default instance: made and loaded on first use, destroyed by
 // Unload; the next use makes a fresh one.
@@ -286,12 +261,8 @@ class Forms {
   public:
     // In the order they were loaded.
     static QList<Form*> loaded();
-    // Unloads every form (children before the main window), with their events; a form whose
-    // QueryUnload or Unload cancels stays.
-    static void UnloadAll();
     // Unloads and deletes every form without running any event (test tear-down, End).
     static void discardAll();
-    static Form* active();
 };
 
 // The hourglass for as long as the object lives (Screen.MousePointer 11); the pointer that was
@@ -303,8 +274,6 @@ class Screen {
   public:
     static int MousePointer();
     static void setMousePointer(int pointer);
-    static Form* ActiveForm() { return Forms::active(); }
-    static Control* ActiveControl();
     // Forgets the pointer without telling the host (a fresh test host starts idle).
     static void resetMousePointer();
 };

@@ -1,12 +1,11 @@
 // Keys and focus in a window: the focus a window gives when it opens, moving the focus (with
-// Validate, LostFocus and GotFocus), Tab, and the way of a key through KeyPreview, the active
-// control, and the default and cancel buttons.
+// Validate and LostFocus), Tab, and the way of a key through KeyPreview, the active control
+// and the default button.
 
 #include "ui/Form.h"
 
 #include <QPointer>
 #include <QtDebug>
-#include <algorithm>
 #include <utility>
 
 #include "ui/FormState.h"
@@ -34,18 +33,12 @@ void Form::giveInitialFocus() {
         syncQtFocus(ActiveControl());
         return;
     }
-    Control* first = nullptr;
     for (Control* control : std::as_const(controls_)) {
-        if (!control->takesFocus() || !control->TabStop() || !control->canAct() ||
-            control->holdsControls()) {
-            continue;
+        if (control->takesFocus() && control->TabStop() && control->canAct() &&
+            !control->holdsControls()) {
+            moveFocus(control, false);
+            return;
         }
-        if (first == nullptr || control->TabIndex() < first->TabIndex()) {
-            first = control;
-        }
-    }
-    if (first != nullptr) {
-        moveFocus(first, false);
     }
 }
 
@@ -65,7 +58,6 @@ bool Form::pressKey(int keyCode, int shift) {
             return child->pressKey(keyCode, shift);
         }
     }
-    activateForm(this);
     Control* target = ActiveControl();
     if (target != nullptr && !target->canAct()) {
         target = nullptr;
@@ -85,9 +77,6 @@ bool Form::tabFrom(Control* from, bool backwards) {
             order.append(control);
         }
     }
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        return a->TabIndex() < b->TabIndex();
-    });
     if (order.isEmpty()) {
         return false;
     }
@@ -107,7 +96,7 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     QPointer<Form> self(this);
     Control* from = ActiveControl();
     const int before = detail::interruptions();
-    if (byPerson && from != nullptr && target->CausesValidation() && from->Validate) {
+    if (byPerson && from != nullptr && from->Validate) {
         bool cancel = false;
         from->fire(from->Validate, cancel);
         if (!self || !detail::isAlive(target)) {
@@ -125,19 +114,14 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     if (!self || !detail::isAlive(target) || active_ != target) {
         return false;
     }
-    target->fire(target->GotFocus);
-    if (!self || !detail::isAlive(target) || active_ != target) {
-        return false;
-    }
     syncQtFocus(target);
     // A message box or modal window shown on the way takes the person's click away.
     return !byPerson || detail::interruptions() == before;
 }
 
-Control* Form::buttonWith(bool defaultButton) const {
+Control* Form::defaultButton() const {
     for (Control* control : controls_) {
-        const bool wanted = defaultButton ? control->isDefaultButton() : control->isCancelButton();
-        if (wanted && control->canAct()) {
+        if (control->isDefaultButton() && control->canAct()) {
             return control;
         }
     }
@@ -162,61 +146,17 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
     if (code == 0 && keyCode != 0) {
         return true;  // swallowed
     }
-    int ascii = keyAscii;
-    if (ascii != 0) {
-        if (keyPreview_) {
-            detail::EventScope scope;
-            Form_KeyPress(ascii);
-        }
-        if (ascii != 0 && targetHere()) {
-            target->fire(target->KeyPress, ascii);
-        }
-        if (!here()) {
-            return true;
-        }
-        if (ascii == 0) {
-            return true;
-        }
-    }
     bool consumed = false;
-    if (targetHere() && (!fromQt || ascii != keyAscii || target->handlesQtKey(code, ascii))) {
-        consumed = target->keyAction(code, shift, ascii);
-        if (fromQt && ascii != keyAscii) {
-            consumed = true;  // the changed character was typed instead of Qt's
-        }
+    if (targetHere() && (!fromQt || target->handlesQtKey(code, keyAscii))) {
+        consumed = target->keyAction(code, shift, keyAscii);
     }
-    if (!consumed && here()) {
-        if (code == vbKeyEscape) {
-            if (Control* button = buttonWith(false)) {
-                button->clickByKey();
-                consumed = true;
-            }
-        } else if (code == vbKeyReturn && !(targetHere() && target->wantsReturn())) {
-            if (Control* button = buttonWith(true)) {
-                button->clickByKey();
-                consumed = true;
-            }
+    if (!consumed && here() && code == vbKeyReturn && !(targetHere() && target->wantsReturn())) {
+        if (Control* button = defaultButton()) {
+            button->clickByKey();
+            consumed = true;
         }
-    }
-    if (!fromQt) {
-        keyUp(target, code, shift);
     }
     return consumed;
-}
-
-void Form::keyUp(Control* target, int keyCode, int shift) {
-    QPointer<Form> self(this);
-    int code = keyCode;
-    if (code == 0 || !self || state_ != State::Loaded) {
-        return;
-    }
-    if (keyPreview_) {
-        detail::EventScope scope;
-        Form_KeyUp(code, shift);
-    }
-    if (code != 0 && self && target != nullptr && detail::isAlive(target)) {
-        target->fire(target->KeyUp, code, shift);
-    }
 }
 
 }  // namespace ui

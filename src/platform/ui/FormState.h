@@ -33,9 +33,6 @@ struct FormAccess {
         }
         return form.dispatchKey(control, keyCode, shift, keyAscii, true);
     }
-    static void keyUp(Form& form, Control* control, int keyCode, int shift) {
-        form.keyUp(control, keyCode, shift);
-    }
     static void discard(Form& form) {
         if (!form.isUnloaded() && form.state_ != Form::State::Constructed) {
             form.finishUnload();
