@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QtDebug>
 
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 #include "ui/KeyMap.h"
 
@@ -12,12 +13,16 @@ namespace ui {
 Control::Control(Form* form, const QString& name, int index)
     : form_(form), name_(name), index_(index) {
     Q_ASSERT(form != nullptr);
-    form_->registerControl(this);
+    site().addControl(this);
+}
+
+detail::FormSite& Control::site() const {
+    return *form_;
 }
 
 Control::~Control() {
     detail::unregisterControl(this);
-    form_->unregisterControl(this);
+    site().removeControl(this);
     if (registered_ != nullptr) {
         detail::unregisterWidget(registered_, this);
     }
@@ -198,7 +203,7 @@ void Control::SetFocus() {
         !widget_->isVisibleTo(form_)) {
         rt::raise(rt::err::InvalidProcedureCall);
     }
-    form_->moveFocus(this, false);
+    site().focusControl(this, false);
 }
 
 bool Control::canAct() const {
@@ -237,7 +242,7 @@ bool Control::beginPerson() {
         return refusePerson("a person's action");
     }
     if (takesFocus()) {
-        return form_->moveFocus(this, true);
+        return site().focusControl(this, true);
     }
     return true;
 }
@@ -249,7 +254,7 @@ bool Control::takeFocusForQtClick() {
     if (!takesFocus() || form_->ActiveControl() == this) {
         return true;
     }
-    return form_->moveFocus(this, true);
+    return site().focusControl(this, true);
 }
 
 void Control::qtClick(const std::function<void()>& click) {
@@ -272,10 +277,10 @@ bool Control::pressKey(int keyCode, int shift) {
         return false;
     }
     if (keyCode == vbKeyTab) {
-        form_->tabFrom(this, (shift & vbShiftMask) != 0);
+        site().tabFrom(this, (shift & vbShiftMask) != 0);
         return true;
     }
-    form_->dispatchKey(this, keyCode, shift, vbKeyAsciiFor(keyCode, shift), false);
+    site().keyToControl(this, keyCode, shift, vbKeyAsciiFor(keyCode, shift));
     return true;
 }
 
@@ -289,7 +294,7 @@ bool Control::typeKeys(const QString& text) {
         }
         int shift = 0;
         const int keyCode = vbKeyCodeForChar(ch, &shift);
-        form_->dispatchKey(this, keyCode, shift, ch.unicode(), false);
+        site().keyToControl(this, keyCode, shift, ch.unicode());
     }
     return true;
 }

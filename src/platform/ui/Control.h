@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -11,17 +10,21 @@
 
 #include "runtime/Error.h"
 #include "ui/Constants.h"
-#include "ui/Form.h"
+#include "ui/EventScope.h"
+#include "ui/FormLinks.h"
 
 namespace ui {
 
+class Form;
+
 // What every control has: name and index, the common properties, the focus and key events,
 // and the person-side calls every control answers. A control is a member of its form and is
-// backed by one Qt widget, which the form places with layouts.
+// backed by one Qt widget, which the form places with layouts. It reaches its form through the
+// form's public calls and detail::FormSite; the form reaches it through detail::ControlHooks.
 // What a person sees of a control (texts, colours, enabled, visible, checked, list entries,
 // the choice) is read back from its widget, so that a value that never reached the screen
 // cannot pass for one that did.
-class Control {
+class Control : public detail::ControlHooks {
   public:
     Control(Form* form, const QString& name, int index = -1);
     virtual ~Control();
@@ -80,9 +83,6 @@ class Control {
     virtual bool takesFocus() const { return true; }
 
   protected:
-    friend class Form;
-    friend struct detail::FormAccess;
-
     // Where the control keeps its text's font (a rich-text box keeps its document's).
     virtual QFont textFont() const;
     virtual void setTextFont(const QFont& font);
@@ -91,26 +91,17 @@ class Control {
     void attach(QWidget* widget);
     // Swaps the widget, keeping its place in the layout.
     void replaceWidget(QWidget* widget);
-    // The control's own reaction to a key after the events; true when it used the key.
-    virtual bool keyAction(int keyCode, int shift, int keyAscii);
-    // A control that holds others (a tab strip): the focus of a window that opens passes over
-    // it to the first control inside, where a person can type at once.
-    virtual bool holdsControls() const { return false; }
-    // Whether the control handles Return itself (a button, a multi-line text box), so that the
-    // default button does not get it.
-    virtual bool wantsReturn() const { return false; }
-    // Whether the control is its form's default button, which Return anywhere in the form
-    // clicks; and that click.
-    virtual bool isDefaultButton() const { return false; }
-    virtual void clickByKey() {}
-    // Keys of a real key press that the control handles itself instead of Qt (keyAscii is the
-    // character the key types, 0 for none).
-    virtual bool handlesQtKey(int /*keyCode*/, int /*keyAscii*/) const { return false; }
-    // A real mouse event on the control's widget (or a child of it): MouseUp, and for
-    // controls without a Qt signal for it, Click and DblClick. True to stop Qt's own handling.
-    virtual bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type);
-    // The first step of every person-side action: checks reachability, makes the form active
-    // and moves the focus here (for controls that take it). False when the action must stop.
+    // What the form asks of its controls (detail::ControlHooks): by default a control uses no
+    // key, holds no others and is no default button.
+    bool keyAction(int keyCode, int shift, int keyAscii) override;
+    bool holdsControls() const override { return false; }
+    bool wantsReturn() const override { return false; }
+    bool isDefaultButton() const override { return false; }
+    void clickByKey() override {}
+    bool handlesQtKey(int /*keyCode*/, int /*keyAscii*/) const override { return false; }
+    bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
+    // The first step of every person-side action: checks reachability and moves the focus here
+    // (for controls that take it). False when the action must stop.
     bool beginPerson();
     bool refusePerson(const char* what) const;
     // Before a real click runs the control's Click: moves the focus here when Qt did not
@@ -121,10 +112,7 @@ class Control {
 
     template <class... Params, class... Args>
     void fire(const std::function<void(Params...)>& handler, Args&&... args) {
-        if (handler) {
-            detail::EventScope scope;
-            handler(std::forward<Args>(args)...);
-        }
+        detail::fire(handler, std::forward<Args>(args)...);
     }
     void fireMouse(const std::function<void(int, int, float, float)>& handler, int button,
                    int shift);
@@ -133,6 +121,8 @@ class Control {
     bool personLeftClick(const std::function<void()>& click);
 
   private:
+    detail::FormSite& site() const;
+
     Form* form_;
     QString name_;
     int index_;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 #include "ui/KeyMap.h"
 

@@ -9,6 +9,7 @@
 #include "runtime/Convert.h"
 #include "ui/Colors.h"
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {

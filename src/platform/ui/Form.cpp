@@ -82,7 +82,7 @@ QMenuBar* Form::menuBar() {
     return menuBar_;
 }
 
-void Form::updateMenuBar() {
+void Form::menuShownOrHidden() {
     if (menuBar_ == nullptr) {
         return;
     }
@@ -92,27 +92,27 @@ void Form::updateMenuBar() {
     menuBar_->setVisible(any);
 }
 
-void Form::registerControl(Control* control) {
+void Form::addControl(Control* control) {
     controls_.append(control);
     detail::registerControl(control);
 }
 
-void Form::unregisterControl(Control* control) {
+void Form::removeControl(Control* control) {
     controls_.removeAll(control);
     if (active_ == control) {
         active_ = nullptr;
     }
 }
 
-void Form::registerMenu(Menu* menu) {
+void Form::addMenu(Menu* menu) {
     menus_.append(menu);
     if (menu->parentMenu() == nullptr) {
         menuBar()->addAction(menu->action());
-        updateMenuBar();
+        menuShownOrHidden();
     }
 }
 
-void Form::unregisterMenu(Menu* menu) {
+void Form::removeMenu(Menu* menu) {
     menus_.removeAll(menu);
     if (menuBar_ != nullptr && menu->action() != nullptr) {
         menuBar_->removeAction(menu->action());

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "ui/Constants.h"
+#include "ui/FormLinks.h"
 
 class QMenuBar;
 
@@ -24,23 +25,14 @@ class Form;
 void Unload(Form& form);
 
 namespace detail {
-// Marks that an event procedure is running: what unloads while one runs is deleted only when
-// none is, so that a window can unload itself from its own event procedure. The layer's own
-// bookkeeping is in ui/FormDetail.h.
-class EventScope {
-  public:
-    EventScope();
-    ~EventScope();
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
 struct FormAccess;
 }  // namespace detail
 
 // A window of the program. Properties use the units of the windows' code (twips for sizes);
 // the event procedures are virtual members that a window overrides; person-side calls (close,
-// pressKey) act as a person would.
-class Form : public QWidget {
+// pressKey) act as a person would. Its controls and menus reach it as a detail::FormSite,
+// and it reaches them through their public calls and detail::ControlHooks.
+class Form : public QWidget, public detail::FormSite {
     Q_OBJECT
 
   public:
@@ -134,6 +126,8 @@ class Form : public QWidget {
     // Hides, detaches and forgets the form without events.
     virtual void finishUnload();
     virtual QWidget* clientArea() const { return const_cast<Form*>(this); }
+    // Shows a child form inside this window; only the main window holds children.
+    virtual void placeChild(Form& /*child*/) {}
 
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -143,8 +137,6 @@ class Form : public QWidget {
 
     template <class T, class Base>
     friend class FormOf;
-    friend class Control;
-    friend class Menu;
     friend class MDIForm;
     friend class Forms;
     friend struct detail::FormAccess;
@@ -152,11 +144,17 @@ class Form : public QWidget {
 
     // Runs Form_Load when the form is not loaded yet.
     void Load();
-    void registerControl(Control* control);
-    void unregisterControl(Control* control);
-    void registerMenu(Menu* menu);
-    void unregisterMenu(Menu* menu);
-    void updateMenuBar();
+    // detail::FormSite
+    void addControl(Control* control) override;
+    void removeControl(Control* control) override;
+    void addMenu(Menu* menu) override;
+    void removeMenu(Menu* menu) override;
+    void menuShownOrHidden() override;
+    bool focusControl(Control* target, bool byPerson) override;
+    // Tab: the next control that can take the focus, in the order they were made.
+    bool tabFrom(Control* from, bool backwards) override;
+    bool keyToControl(Control* target, int keyCode, int shift, int keyAscii) override;
+
     void adoptDefaultSlot(Form** slot);
     void destroyAfterFailedLoad();
     void showWindow(bool modal);
@@ -175,16 +173,10 @@ class Form : public QWidget {
     void giveInitialFocus();
     QWidget* frameWidget() const;
 
-    // Moves the focus to the control. A person's move runs Validate of the control that
-    // loses the focus first (when the target causes validation); false when the move was
-    // refused or interrupted, so that the target's action must not happen.
-    bool moveFocus(Control* target, bool byPerson);
     // The key pipeline shared by person-side calls and real key presses. Returns true when the
     // key was consumed (by an event procedure or by the default button).
     // Real key presses (fromQt) leave to Qt what Qt does itself (typing, moving in a list).
     bool dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bool fromQt);
-    // Tab: the next control that can take the focus, in the order they were made.
-    bool tabFrom(Control* from, bool backwards);
     // The default button that a person could click now; null when none.
     Control* defaultButton() const;
 

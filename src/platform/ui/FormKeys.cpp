@@ -15,6 +15,15 @@
 
 namespace ui {
 
+namespace {
+
+// What the keys and the focus ask of a control.
+detail::ControlHooks& hooks(Control* control) {
+    return *control;
+}
+
+}  // namespace
+
 void syncQtFocus(Control* control) {
     LayerState& s = state();
     if (control == nullptr || control->widget() == nullptr || !host().realInput() || s.focusGuard) {
@@ -35,8 +44,8 @@ void Form::giveInitialFocus() {
     }
     for (Control* control : std::as_const(controls_)) {
         if (control->takesFocus() && control->TabStop() && control->canAct() &&
-            !control->holdsControls()) {
-            moveFocus(control, false);
+            !hooks(control).holdsControls()) {
+            focusControl(control, false);
             return;
         }
     }
@@ -83,10 +92,10 @@ bool Form::tabFrom(Control* from, bool backwards) {
     int at = from != nullptr ? static_cast<int>(order.indexOf(from)) : -1;
     const int n = static_cast<int>(order.size());
     at = at < 0 ? (backwards ? n - 1 : 0) : (at + (backwards ? n - 1 : 1)) % n;
-    return moveFocus(order[at], true);
+    return focusControl(order[at], true);
 }
 
-bool Form::moveFocus(Control* target, bool byPerson) {
+bool Form::focusControl(Control* target, bool byPerson) {
     if (target == nullptr || !detail::isAlive(target)) {
         return false;
     }
@@ -98,7 +107,7 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     const int before = detail::interruptions();
     if (byPerson && from != nullptr && from->Validate) {
         bool cancel = false;
-        from->fire(from->Validate, cancel);
+        detail::fire(from->Validate, cancel);
         if (!self || !detail::isAlive(target)) {
             return false;
         }
@@ -109,7 +118,7 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     }
     active_ = target;
     if (from != nullptr && detail::isAlive(from)) {
-        from->fire(from->LostFocus);
+        detail::fire(from->LostFocus);
     }
     if (!self || !detail::isAlive(target) || active_ != target) {
         return false;
@@ -119,9 +128,13 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     return !byPerson || detail::interruptions() == before;
 }
 
+bool Form::keyToControl(Control* target, int keyCode, int shift, int keyAscii) {
+    return dispatchKey(target, keyCode, shift, keyAscii, false);
+}
+
 Control* Form::defaultButton() const {
     for (Control* control : controls_) {
-        if (control->isDefaultButton() && control->canAct()) {
+        if (hooks(control).isDefaultButton() && control->canAct()) {
             return control;
         }
     }
@@ -138,7 +151,7 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
         Form_KeyDown(code, shift);
     }
     if (code != 0 && targetHere()) {
-        target->fire(target->KeyDown, code, shift);
+        detail::fire(target->KeyDown, code, shift);
     }
     if (!here()) {
         return true;
@@ -147,12 +160,13 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
         return true;  // swallowed
     }
     bool consumed = false;
-    if (targetHere() && (!fromQt || target->handlesQtKey(code, keyAscii))) {
-        consumed = target->keyAction(code, shift, keyAscii);
+    if (targetHere() && (!fromQt || hooks(target).handlesQtKey(code, keyAscii))) {
+        consumed = hooks(target).keyAction(code, shift, keyAscii);
     }
-    if (!consumed && here() && code == vbKeyReturn && !(targetHere() && target->wantsReturn())) {
+    if (!consumed && here() && code == vbKeyReturn &&
+        !(targetHere() && hooks(target).wantsReturn())) {
         if (Control* button = defaultButton()) {
-            button->clickByKey();
+            hooks(button).clickByKey();
             consumed = true;
         }
     }

@@ -30,7 +30,7 @@ void Form::showWindow(bool modal) {
         growToLayout(true);
     }
     if (!modal && mdiChild_ && main != nullptr && main != this) {
-        main->place(*this);
+        static_cast<Form*>(main)->placeChild(*this);
         return;
     }
     if (menuBar_ != nullptr && layout() != nullptr && layout()->menuBar() != menuBar_) {

@@ -5,6 +5,7 @@
 
 #include "runtime/Convert.h"
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {

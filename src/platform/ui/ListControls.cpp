@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {

@@ -3,6 +3,7 @@
 // columns, items, sorting and a person's input each have a file of their own beside this one.
 
 #include "ui/ListView.h"
+#include "ui/Form.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

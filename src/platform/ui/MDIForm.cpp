@@ -46,7 +46,7 @@ Form* MDIForm::ActiveForm() const {
     return nullptr;
 }
 
-void MDIForm::place(Form& child) {
+void MDIForm::placeChild(Form& child) {
     QMdiSubWindow* sub = child.subWindow_.data();
     if (sub == nullptr) {
         const QRect requested = child.geometry();

@@ -37,13 +37,10 @@ class MDIForm : public Form {
     bool unloadWith(int unloadMode) override;
     void finishUnload() override;
     QWidget* clientArea() const override;
-
-  protected:
+    void placeChild(Form& child) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    friend class Form;
-    void place(Form& child);
     // Puts the children that stay behind back under the others.
     void keepBehind();
     bool keepingBehind_ = false;

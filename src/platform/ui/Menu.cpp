@@ -9,17 +9,25 @@
 
 namespace ui {
 
+namespace {
+
+detail::FormSite& site(Form* form) {
+    return *form;
+}
+
+}  // namespace
+
 Menu::Menu(Form* form, const QString& name, const QString& caption, int)
     : form_(form), name_(name) {
     build(caption);
-    form_->registerMenu(this);
+    site(form_).addMenu(this);
 }
 
 Menu::Menu(Menu* parent, const QString& name, const QString& caption, int)
     : form_(parent->form_), parent_(parent), name_(name) {
     build(caption);
     parent_->addItem(this);
-    form_->registerMenu(this);
+    site(form_).addMenu(this);
 }
 
 Menu::~Menu() {
@@ -29,7 +37,7 @@ Menu::~Menu() {
     if (parent_ != nullptr) {
         parent_->removeItem(this);
     }
-    form_->unregisterMenu(this);
+    site(form_).removeMenu(this);
     delete menu_;
     delete action_;
 }
@@ -90,7 +98,7 @@ void Menu::removeItem(Menu* item) {
 void Menu::setVisible(bool on) {
     action_->setVisible(on);
     if (parent_ == nullptr) {
-        form_->updateMenuBar();
+        site(form_).menuShownOrHidden();
     }
 }
 
