@@ -80,7 +80,6 @@ class Control : public detail::ControlHooks {
 
     // Whether a person could reach the control now.
     bool canAct() const;
-    virtual bool takesFocus() const { return true; }
 
   protected:
     // Where the control keeps its text's font (a rich-text box keeps its document's).
@@ -91,8 +90,9 @@ class Control : public detail::ControlHooks {
     void attach(QWidget* widget);
     // Swaps the widget, keeping its place in the layout.
     void replaceWidget(QWidget* widget);
-    // What the form asks of its controls (detail::ControlHooks): by default a control uses no
-    // key, holds no others and is no default button.
+    // What the form asks of its controls (detail::ControlHooks): by default a control takes the
+    // focus, uses no key, holds no others and is no default button.
+    bool takesFocus() const override { return true; }
     bool keyAction(int keyCode, int shift, int keyAscii) override;
     bool holdsControls() const override { return false; }
     bool wantsReturn() const override { return false; }

@@ -20,6 +20,8 @@ class Frame : public Control {
     Frame(Form* form, const QString& name, int index = -1);
     void setCaption(const QString& caption);
     QWidget* container() const { return widget(); }
+
+  protected:
     bool takesFocus() const override { return false; }
 };
 
@@ -28,6 +30,8 @@ class Line : public Control {
   public:
     // A horizontal line.
     Line(Form* form, const QString& name, int index = -1);
+
+  protected:
     bool takesFocus() const override { return false; }
 };
 
@@ -39,6 +43,8 @@ class Shape : public Control {
     void setBackColor(const QColor& color);
     // 0 no border, 1 a solid line.
     void setBorderStyle(int style);
+
+  protected:
     bool takesFocus() const override { return false; }
 
   private:
@@ -55,6 +61,8 @@ class ProgressBar : public Control {
     int Value() const;
     // Error 380 outside Min..Max.
     void setValue(int value);
+
+  protected:
     bool takesFocus() const override { return false; }
 
   private:

@@ -43,7 +43,7 @@ void Form::giveInitialFocus() {
         return;
     }
     for (Control* control : std::as_const(controls_)) {
-        if (control->takesFocus() && control->TabStop() && control->canAct() &&
+        if (hooks(control).takesFocus() && control->TabStop() && control->canAct() &&
             !hooks(control).holdsControls()) {
             focusControl(control, false);
             return;
@@ -82,7 +82,8 @@ bool Form::pressKey(int keyCode, int shift) {
 bool Form::tabFrom(Control* from, bool backwards) {
     QList<Control*> order;
     for (Control* control : std::as_const(controls_)) {
-        if (control == from || (control->takesFocus() && control->TabStop() && control->canAct())) {
+        if (control == from ||
+            (hooks(control).takesFocus() && control->TabStop() && control->canAct())) {
             order.append(control);
         }
     }

@@ -41,6 +41,8 @@ class FormSite {
 // answers for itself.
 class ControlHooks {
   public:
+    // Whether a person can put the focus there (not on a label, a frame or a shape).
+    virtual bool takesFocus() const = 0;
     // A control that holds others (a tab strip): the focus of a window that opens passes over
     // it to the first control inside, where a person can type at once.
     virtual bool holdsControls() const = 0;

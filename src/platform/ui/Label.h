@@ -29,10 +29,10 @@ class Label : public Control {
     // person: MouseUp, Click (left button).
     bool click();
 
-    bool takesFocus() const override { return false; }
     QLabel* label() const;
 
   protected:
+    bool takesFocus() const override { return false; }
     bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) override;
 };
 
