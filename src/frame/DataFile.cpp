@@ -57,6 +57,36 @@ void CopyTemplate(const QString& from, const QString& to) {
 
 }  // namespace
 
+void CopyTemplateTo(const QString& to) {
+    CopyTemplate(DeliveredDataFile(), to);
+}
+
+QString SetAsideDamaged(const QString& file) {
+    QString kept = file + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(kept) || QFileInfo::exists(kept + QStringLiteral("-journal"));
+         ++n) {
+        kept = file + QStringLiteral(".damaged-") + QString::number(n);
+    }
+    QFile damaged(file);
+    if (!damaged.rename(kept)) {
+        rt::raise(rt::err::PathFileAccessError,
+                  QStringLiteral("Kelvora could not set the damaged data file %1 aside as %2: %3")
+                      .arg(file, kept, damaged.errorString()),
+                  QStringLiteral("frame::SetAsideDamaged"));
+    }
+    // A journal left beside the name belongs to the damaged file: a fresh file under that name
+    // would take it for its own and play it back.
+    const QString journal = file + QStringLiteral("-journal");
+    if (QFileInfo::exists(journal) && !QFile::rename(journal, kept + QStringLiteral("-journal"))) {
+        rt::raise(rt::err::PathFileAccessError,
+                  QStringLiteral("Kelvora set the damaged data file %1 aside as %2, but could not "
+                                 "move its journal %3 with it.")
+                      .arg(file, kept, journal),
+                  QStringLiteral("frame::SetAsideDamaged"));
+    }
+    return kept;
+}
+
 QString DeliveredDataFile() {
     return rt::App::Path() + QLatin1Char('/') + QLatin1String(kDataFileName);
 }

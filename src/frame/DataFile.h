@@ -28,4 +28,14 @@ bool IsDeliveredDataFile(const QString& path);
 // reason.
 QString WorkingDataFile(const QString& dataPath);
 
+// Copies the template to `to`, the person's alone (mode 0600); raises 75 with the reason when
+// that fails, and never replaces an existing file.
+void CopyTemplateTo(const QString& to);
+
+// Moves a damaged data file out of the way, kept under a name that says so beside it
+// ("vdsys.vs_.damaged", numbered when that is taken), with the journal of its last write if it
+// has one; returns that name. Nothing is deleted or replaced; a move that fails raises 75 with
+// the reason.
+QString SetAsideDamaged(const QString& file);
+
 }  // namespace frame

@@ -1,6 +1,9 @@
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QThread>
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
@@ -11,6 +14,7 @@
 #include "support/DataFileTrouble.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
+#include "ui/Host.h"
 
 namespace {
 
@@ -141,6 +145,59 @@ TEST_F(DataFileTest, ADamagedFileIsToldAndLeftUntouched) {
     host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbNo);
     expectProgramEnds([this] { restart(); });
     EXPECT_EQ(contentOf(dataFile()), damaged);
+}
+
+// The check goes on while the program comes up: its verdict on a damaged file is told when
+// it comes in, with no write needed to bring it out.
+TEST_F(DataFileTest, ADamagedFileIsToldOnceItsCheckIsDone) {
+    trouble::damageTable(dataFile(), "usr");
+    host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbNo);
+    expectProgramEnds([] {
+        core::Main();
+        for (int i = 0; i < 1000 && !ui::programEnding(); ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+        ui::passOnEnd();
+    });
+}
+
+// The way back from a damaged file of one's own: the template chosen instead of it sets the
+// damaged file aside, kept as it was, and the program starts again on a fresh copy.
+TEST_F(DataFileTest, TheTemplateChosenForADamagedFileStartsAfreshAndKeepsTheDamagedOne) {
+    addMember(dataFile(), QStringLiteral("Asha"));
+    trouble::damageTable(dataFile(), "usr");
+    const QByteArray damaged = contentOf(dataFile());
+    const QString kept = dataFile() + QStringLiteral(".damaged");
+    host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbYes);
+    host.expectOpenDialog().answer(deliveredFile());
+    host.expectMsgBox(QStringLiteral("The damaged data file has been kept as ") + kept +
+                          QStringLiteral(". Kelvora now works in ") + dataFile() +
+                          QStringLiteral(", a fresh copy of the delivered data."),
+                      ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    EXPECT_EQ(contentOf(kept), damaged);
+    EXPECT_EQ(contentOf(dataFile()), contentOf(deliveredFile()));
+    core::cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Mr.', 'Ravi')"));
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Ravi")});
+}
+
+// One copy at a time on a data file, however the other copy was started: one with another
+// runtime folder holds no single-instance lock of this one, but it holds the file's own.
+TEST_F(DataFileTest, AnotherCopyOnTheSameFileKeepsThisOneOff) {
+    QLockFile other(dataFile() + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.tryLock(0));
+    host.expectMsgBox(QStringLiteral("Kelvora is already running"),
+                      ui::vbInformation | ui::vbOKOnly, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    expectProgramEnds([] { core::Main(); });
+    EXPECT_FALSE(core::cn.IsOpen());
+    other.unlock();
+    restart();
+    EXPECT_EQ(core::DataPath, dataFile());
 }
 
 // A good file that another program holds is not offered to be replaced: Retry waits for it,

@@ -68,6 +68,29 @@ void raiseSqlite(sqlite3* handle, int rc) {
     throw rt::Error(rt::err::ProviderFailure, message, errorSource());
 }
 
+void openFailure(const QString& path, int rc, const QString& message) {
+    switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw rt::Error(rt::err::DataFileInUse,
+                            QStringLiteral("The data file '%1' is in use by another program: %2")
+                                .arg(path, message),
+                            errorSource());
+        case SQLITE_CORRUPT:
+            throw rt::Error(rt::err::DataFileDamaged,
+                            QStringLiteral("The data file '%1' is damaged: %2").arg(path, message),
+                            errorSource());
+        case SQLITE_NOTADB:
+            throw rt::Error(rt::err::ProviderFailure,
+                            QStringLiteral("Unrecognized data file format '%1'.").arg(path),
+                            errorSource());
+        default:
+            throw rt::Error(rt::err::ProviderFailure,
+                            QStringLiteral("Could not open file '%1': %2").arg(path, message),
+                            errorSource());
+    }
+}
+
 Statement prepare(sqlite3* handle, const QString& sql) {
     const QByteArray utf8 = sql.toUtf8();
     const char* tail = nullptr;
