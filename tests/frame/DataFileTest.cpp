@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -11,6 +12,9 @@
 #include "frame/DataIndexes.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "frame/frmOpt.h"
+#include "frame/frmStrt.h"
+#include "runtime/Error.h"
 #include "support/DataFileTrouble.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
@@ -48,6 +52,13 @@ class DataFileTest : public ProgramTest {
         }
         return names;
     }
+    // Read and written by its owner, and by nobody else.
+    static bool theOwnersAlone(const QString& file) {
+        const QFileDevice::Permissions mode = QFileInfo(file).permissions();
+        return mode.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+               !(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                         QFileDevice::WriteOther));
+    }
     QString log() const {
         QFile file(userDir() + QStringLiteral("/report.Log"));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -74,11 +85,7 @@ TEST_F(DataFileTest, TheFirstStartCopiesTheTemplateAndNeverReplacesTheCopy) {
     start();
     EXPECT_EQ(core::DataPath, dataFile());
     EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
-    // The person's alone.
-    const QFileDevice::Permissions mode = QFileInfo(dataFile()).permissions();
-    EXPECT_TRUE(mode.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    EXPECT_FALSE(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
-                         QFileDevice::WriteOther));
+    EXPECT_TRUE(theOwnersAlone(dataFile()));
     EXPECT_TRUE(host.calls().filter(QStringLiteral("MsgBox")).isEmpty());
     core::cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Mr.', 'Ravi')"));
 
@@ -114,13 +121,79 @@ TEST_F(DataFileTest, AnEarlierBuildsFileWithEntriesIsCopiedOnceAndSaidSo) {
     EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
 }
 
-// A person's file that has gone is asked for, not silently replaced by an empty one.
-TEST_F(DataFileTest, APersonsFileThatIsGoneIsAskedFor) {
-    setOption(QStringLiteral("data path"), dataFile());
+// Someone who worked in a file elsewhere and never had one of their own goes back to the
+// default: the next start makes their own file, rather than asking for the missing one. Any
+// other file that has gone is asked for, not made.
+TEST_F(DataFileTest, BackToTheDefaultTheOwnFileIsMadeAnotherMissingFileIsAskedFor) {
+    const QString elsewhere = programDir() + QStringLiteral("/elsewhere.vs_");
+    installDeliveredDataFile(elsewhere);
+    setOption(QStringLiteral("data path"), elsewhere);
     QFile::remove(dataFile());
+    start();
+    frmStrt::instance().Label11.click();
+    frmOpt& options = frmOpt::instance();
+    options.cmdDefault.click();
+    host
+        .expectMsgBox(QStringLiteral(
+            "Data file path is changed. It will take effect after restarting Kelvora"))
+        .answer(ui::vbYes);
+    expectProgramEnds([&] { options.cmdOK.click(); });
+    restart();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(members(core::cn), QStringList());
+    EXPECT_TRUE(theOwnersAlone(dataFile()));
+
+    QFile::remove(elsewhere);
+    setOption(QStringLiteral("data path"), elsewhere);
     host.expectMsgBox(kMissingFile).answer(ui::vbNo);
-    expectProgramEnds([] { core::Main(); });
-    EXPECT_FALSE(QFileInfo::exists(dataFile()));
+    expectProgramEnds([this] { restart(); });
+    EXPECT_FALSE(QFileInfo::exists(elsewhere));
+}
+
+// A build keeps the earlier file beside the program that held entries; the start that makes
+// the person's file takes the newest such file, once, and says so.
+TEST_F(DataFileTest, TheNewestKeptEarlierFileIsCarriedOverOnce) {
+    const QString older = deliveredFile() + QStringLiteral(".earlier");
+    const QString newest = deliveredFile() + QStringLiteral(".earlier.2");
+    installDeliveredDataFile(older);
+    addMember(older, QStringLiteral("Asha"));
+    installDeliveredDataFile(newest);
+    addMember(newest, QStringLiteral("Meena"));
+    const QByteArray kept = contentOf(newest);
+    QFile::remove(dataFile());
+    host.expectMsgBox(QStringLiteral("Kelvora now keeps your data in ") + dataFile() +
+                          QStringLiteral(". The members, diary entries and foods you entered in ") +
+                          newest +
+                          QStringLiteral(" have been copied there, so that a new build of Kelvora "
+                                         "can no longer replace them."),
+                      ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Meena")});
+    EXPECT_EQ(contentOf(newest + QStringLiteral(".copied")), kept);
+    EXPECT_FALSE(QFileInfo::exists(newest));
+
+    // Started afresh: the template, not a kept file again.
+    QFile::remove(dataFile());
+    restart();
+    EXPECT_EQ(members(core::cn), QStringList());
+    EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(older));
+}
+
+// A fresh copy of the template made on purpose never replaces a file, nor leaves a part behind.
+TEST_F(DataFileTest, AFreshCopyOfTheTemplateNeverReplacesAFile) {
+    addMember(dataFile(), QStringLiteral("Asha"));
+    const QByteArray own = contentOf(dataFile());
+    try {
+        frame::CopyTemplateTo(dataFile());
+        ADD_FAILURE() << "the copy replaced the person's file";
+    } catch (const rt::Error& error) {
+        EXPECT_EQ(error.Number(), rt::err::PathFileAccessError);
+    }
+    EXPECT_EQ(contentOf(dataFile()), own);
+    EXPECT_EQ(QDir(userDir()).entryList(QDir::Files),
+              QStringList{QLatin1String(frame::kDataFileName)});
 }
 
 // One damaged page among the members: the file is named and left as it is; another file can
