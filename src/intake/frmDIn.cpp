@@ -496,7 +496,7 @@ void frmDIn::cmdDelete_Click() {
 
 void frmDIn::cmdExport_Click() {
     listoutput::ExportToHtml(cdlg, LstView, QStringLiteral("Daily Intakes"),
-                             QStringLiteral("User : ") + MemberName(cmbUser));
+                             QStringLiteral("User : ") + cmbUser.Text());
 }
 
 // No hourglass here: it would stay over the units window for as long as that is open.

@@ -205,8 +205,9 @@ TEST_F(DiaryTest, NamesakesAreToldApartAndEachKeepsHerOwnDiary) {
     save(f, QStringLiteral("Bajra"), QStringLiteral("200"));
     EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("200")});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE uid = ?"), {miss}), 1);
+    // The page tells her from her namesake as the list does.
     const QString page = exportPage(f.cmdExport, QStringLiteral("diary.html"));
-    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha\r\n")));
+    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha (Miss)\r\n")));
 
     f.LstView.clickItem(1);
     host.expectMsgBox(QStringLiteral("Do you want to delete ?"), ui::vbYesNo | ui::vbQuestion,

@@ -110,7 +110,7 @@ TEST_F(ReportWindowTest, EachNamesakeIsComparedWithHerOwnIntakesAndGroup) {
     // Her own group, of heavy work, and her own 300 g.
     EXPECT_EQ(energy(), (QStringList{QStringLiteral("2850.00"), QStringLiteral("1000.00")}));
     EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("report.html"))
-                    .contains(QStringLiteral("User : Asha\r\n")));
+                    .contains(QStringLiteral("User : Asha (Miss)\r\n")));
 }
 
 TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
