@@ -270,6 +270,21 @@ TEST_F(DiaryTest, TheFoodHighlightedByKeysAndTheDayTypedAreWhatIsSaved) {
               1);
 }
 
+// A column placed before FOOD moves every later header along.
+TEST_F(DiaryTest, TheDiaryFindsItsColumnsByTheirKeysWhereverTheyStand) {
+    eat(asha, QDate(2024, 1, 1), QStringLiteral("Barley"), 300);
+    eat(asha, QDate(2024, 1, 2), QStringLiteral("Ragi"), 50);
+    frmDIn& f = open();
+    f.LstView.ColumnHeaders.Add(2, QStringLiteral("x"), QStringLiteral("NOTE"));
+    f.LstView.clickHeader(QStringLiteral("d"));
+    f.LstView.clickHeader(QStringLiteral("d"));
+    EXPECT_EQ(column(f.LstView, 3), (QStringList{"50", "300"}));
+    f.LstView.clickItem(1);
+    host.expectMsgBox(QStringLiteral("Do you want to delete ?")).answer(ui::vbYes);
+    f.cmdDelete.click();
+    EXPECT_EQ(column(f.LstView, 1), QStringList{QStringLiteral("Barley")});
+}
+
 TEST_F(DiaryTest, AnotherLanguageNamesTheFoodsThatHaveANameInIt) {
     addFood(9102, QStringLiteral("Twin"), {{kProtein, 90}});
     addFood(9101, QStringLiteral("Twin"), {{kProtein, 10}});
