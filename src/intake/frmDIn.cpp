@@ -213,6 +213,16 @@ void frmDIn::DispLan() {
 
 void frmDIn::DispFoodNames() {
     foods::FillFoodList(LView, cmbCat.Text(), cmbLang.Text());
+    KeepPickedFood();
+}
+
+void frmDIn::KeepPickedFood() {
+    // Save stores the food in the box: it is never one the list no longer shows as picked.
+    if (!foods::KeepPickedFood(LView, txtFood.Text())) {
+        txtFood.setText(QString());
+        QString none;
+        Unitcombo(none);
+    }
 }
 
 void frmDIn::Unitcombo(QString& food) {

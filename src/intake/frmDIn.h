@@ -98,5 +98,8 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     QString SelectedFood() const;
     // The units of the food picked in the food list, when one is.
     void UnitsOfPickedFood();
+    // After a refill of the food list: the food in the box stays picked where the list shows
+    // it; otherwise the box lets go of it.
+    void KeepPickedFood();
     void TodayInPicker();
 };

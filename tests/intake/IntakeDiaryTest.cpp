@@ -270,6 +270,22 @@ TEST_F(DiaryTest, TheFoodHighlightedByKeysAndTheDayTypedAreWhatIsSaved) {
               1);
 }
 
+// What Save stores is what the window shows when another category refills the food list.
+TEST_F(DiaryTest, ARefilledFoodListKeepsThePickedFoodOrTheBoxLetsGoOfIt) {
+    frmDIn& f = open();
+    f.LView.clickItem(1);
+    f.LView.typeKeys(QStringLiteral("wheat"));
+    f.cmbCat.choose(QStringLiteral("CEREALS AND MILLETS"));
+    EXPECT_EQ(f.LView.SelectedItem()->Text(), QStringLiteral("Wheat flour, atta"));
+    EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Wheat flour, atta"));
+    f.cmbCat.choose(QStringLiteral("GREEN LEAFY VEGETABLES"));
+    EXPECT_EQ(f.LView.SelectedItem(), nullptr);
+    EXPECT_EQ(f.txtFood.Text(), QString());
+    f.txtQuan.type(QStringLiteral("100"));
+    expectWarning(QStringLiteral("Some fields are empty"));
+    f.cmdAdd.click();
+}
+
 // A column placed before FOOD moves every later header along.
 TEST_F(DiaryTest, TheDiaryFindsItsColumnsByTheirKeysWhereverTheyStand) {
     eat(asha, QDate(2024, 1, 1), QStringLiteral("Barley"), 300);
