@@ -233,6 +233,7 @@ void frmVRda::Showdifference() {
                     ++moreThanRda;
                     break;
                 case report::Balance::Even:
+                case report::Balance::NotKnown:
                     break;
             }
         }
