@@ -194,6 +194,13 @@ void frmIng::DispFoodList() {
     if (LV.ListItems.Count() > 0) {
         LV.setSelectedItem(&LV.ListItems(1));
     }
+    // Save adds the food in the box: it is never one the list no longer shows as picked.
+    const QString picked = cmbFoodName.Text();
+    if (!foods::KeepPickedFood(LV, picked, picked == pickedFoodName_ ? pickedFoodId_ : -1)) {
+        cmbFoodName.setText(QString());
+        QString none;
+        Unitcombo(none);
+    }
 }
 
 bool frmIng::PickSelectedFood() {

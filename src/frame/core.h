@@ -91,8 +91,9 @@ qint32 DefaultMember();
 
 // The userid of the member chosen in a member list; 0 for none.
 qint32 MemberId(const ui::ComboBox& combo);
-// The name of the member chosen in a member list as the register holds it (titles, exports,
-// the stored default); the entry's text when it stands for no member.
+// The name of the member chosen in a member list as the register holds it (the stored
+// default); the entry's text when it stands for no member. Titles and exports name the member
+// by the entry's text, as the list shows it, so that namesakes stay apart on paper too.
 QString MemberName(const ui::ComboBox& combo);
 
 // Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows

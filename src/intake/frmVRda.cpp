@@ -132,15 +132,12 @@ void frmVRda::UsrInfo() {
     mRunFrom = DTP.Value();
     mRunTo = DTP1.Value();
     int others = 0;
-    const auto read = [&] {
-        others = ListMembers(cmbUser);
-        mRunUser = MemberName(cmbUser);
-    };
+    const auto read = [&] { others = ListMembers(cmbUser); };
     const bool listed = frame::readOrTell(*this, QStringLiteral("The list of members"),
                                           QStringLiteral("frmVRda::UsrInfo"), read);
+    mRunUser = cmbUser.Text();
     if (!listed) {
-        // The entries filled so far stay, the export names the entry, and there is no run.
-        mRunUser = cmbUser.Text();
+        // The entries filled so far stay, and there is no run.
         return;
     }
     // With nobody besides the default member there is nothing to compare yet.
@@ -194,12 +191,11 @@ void frmVRda::Showdifference() {
     ShowCounts(0, 0, 0);
     const QDate from = DTP.Value();
     const QDate to = DTP1.Value();
-    // Should the member's name not be read, the export names the entry.
+    // The export names the member as the list does.
     mRunUser = cmbUser.Text();
     mRunFrom = from;
     mRunTo = to;
     try {
-        mRunUser = MemberName(cmbUser);
         if (to < from) {
             ui::MsgBox(QStringLiteral("Please enter the correct date in from and to"),
                        ui::vbOKOnly | ui::vbExclamation);
@@ -237,6 +233,7 @@ void frmVRda::Showdifference() {
                     ++moreThanRda;
                     break;
                 case report::Balance::Even:
+                case report::Balance::NotKnown:
                     break;
             }
         }

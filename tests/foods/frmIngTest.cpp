@@ -205,8 +205,12 @@ TEST_F(IngredientEditorTest, ChoiceListFollowsCategoryAndLanguageAndExports) {
         EXPECT_EQ(g.LV.ListItems.Count(), 543);
         EXPECT_EQ(g.LV.rowTexts(1), (QStringList{QStringLiteral("Amaranth seed, black"), QString(),
                                                  QStringLiteral("CEREALS AND MILLETS")}));
+        // A list that no longer shows the picked food lets go of it.
+        g.LV.clickItem(QStringLiteral("Green gram, dal"));
         g.cmbCat.choose(QStringLiteral("READY FOOD"));
         EXPECT_EQ(g.LV.ListItems.Count(), 1);
+        EXPECT_EQ(g.LV.SelectedItem(), nullptr);
+        EXPECT_EQ(g.cmbFoodName.Text(), QString());
         g.cmbLang.choose(QStringLiteral("Hindi"));
         EXPECT_EQ(g.LV.rowTexts(1)[1], QStringLiteral("Not Available"));
         EXPECT_EQ(g.LstView.rowTexts(1)[1], QStringLiteral("Mug dal"));

@@ -205,8 +205,9 @@ TEST_F(DiaryTest, NamesakesAreToldApartAndEachKeepsHerOwnDiary) {
     save(f, QStringLiteral("Bajra"), QStringLiteral("200"));
     EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("200")});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE uid = ?"), {miss}), 1);
+    // The page tells her from her namesake as the list does.
     const QString page = exportPage(f.cmdExport, QStringLiteral("diary.html"));
-    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha\r\n")));
+    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha (Miss)\r\n")));
 
     f.LstView.clickItem(1);
     host.expectMsgBox(QStringLiteral("Do you want to delete ?"), ui::vbYesNo | ui::vbQuestion,
@@ -267,6 +268,37 @@ TEST_F(DiaryTest, TheFoodHighlightedByKeysAndTheDayTypedAreWhatIsSaved) {
                                    "'15-03-2024'"),
                     {next}),
               1);
+}
+
+// What Save stores is what the window shows when another category refills the food list.
+TEST_F(DiaryTest, ARefilledFoodListKeepsThePickedFoodOrTheBoxLetsGoOfIt) {
+    frmDIn& f = open();
+    f.LView.clickItem(1);
+    f.LView.typeKeys(QStringLiteral("wheat"));
+    f.cmbCat.choose(QStringLiteral("CEREALS AND MILLETS"));
+    EXPECT_EQ(f.LView.SelectedItem()->Text(), QStringLiteral("Wheat flour, atta"));
+    EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Wheat flour, atta"));
+    f.cmbCat.choose(QStringLiteral("GREEN LEAFY VEGETABLES"));
+    EXPECT_EQ(f.LView.SelectedItem(), nullptr);
+    EXPECT_EQ(f.txtFood.Text(), QString());
+    f.txtQuan.type(QStringLiteral("100"));
+    expectWarning(QStringLiteral("Some fields are empty"));
+    f.cmdAdd.click();
+}
+
+// A column placed before FOOD moves every later header along.
+TEST_F(DiaryTest, TheDiaryFindsItsColumnsByTheirKeysWhereverTheyStand) {
+    eat(asha, QDate(2024, 1, 1), QStringLiteral("Barley"), 300);
+    eat(asha, QDate(2024, 1, 2), QStringLiteral("Ragi"), 50);
+    frmDIn& f = open();
+    f.LstView.ColumnHeaders.Add(2, QStringLiteral("x"), QStringLiteral("NOTE"));
+    f.LstView.clickHeader(QStringLiteral("d"));
+    f.LstView.clickHeader(QStringLiteral("d"));
+    EXPECT_EQ(column(f.LstView, 3), (QStringList{"50", "300"}));
+    f.LstView.clickItem(1);
+    host.expectMsgBox(QStringLiteral("Do you want to delete ?")).answer(ui::vbYes);
+    f.cmdDelete.click();
+    EXPECT_EQ(column(f.LstView, 1), QStringList{QStringLiteral("Barley")});
 }
 
 TEST_F(DiaryTest, AnotherLanguageNamesTheFoodsThatHaveANameInIt) {

@@ -67,7 +67,8 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
     EXPECT_EQ(f.LstView.rowTexts(protein->Index()).mid(1, 4),
               (QStringList{QStringLiteral("1650.00"), QStringLiteral("2040.00"),
                            QStringLiteral("390.00"), QStringLiteral("23.64%")}));
-    EXPECT_EQ(counters(f), countersOf(13, 1, 1));
+    // VITAMIN B12, which no food is known to hold, is no deficiency.
+    EXPECT_EQ(counters(f), countersOf(12, 1, 1));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM SYSTABLE")), 0);
 
     // Only NUTRIENT sorts.
@@ -110,7 +111,24 @@ TEST_F(ReportWindowTest, EachNamesakeIsComparedWithHerOwnIntakesAndGroup) {
     // Her own group, of heavy work, and her own 300 g.
     EXPECT_EQ(energy(), (QStringList{QStringLiteral("2850.00"), QStringLiteral("1000.00")}));
     EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("report.html"))
-                    .contains(QStringLiteral("User : Asha\r\n")));
+                    .contains(QStringLiteral("User : Asha (Miss)\r\n")));
+}
+
+// No delivered food holds any VITAMIN B12: what anyone ate of it is not known.
+TEST_F(ReportWindowTest, WhatNoFoodIsKnownToHoldIsNotAvailableRatherThanLacking) {
+    eat(asha, QDate::currentDate(), QStringLiteral("Egg, poultry, whole, raw"), 100);
+    eat(asha, QDate::currentDate(), QStringLiteral("Milk, whole, Cow"), 200);
+    frmVRda& f = open();
+    const ui::ListItem* b12 = f.LstView.FindItem(QStringLiteral("VITAMIN B12"));
+    ASSERT_NE(b12, nullptr);
+    EXPECT_EQ(f.LstView.rowTexts(b12->Index()).mid(1, 4),
+              (QStringList{"1.00", "Not Available", "Not Available", "Not Available"}));
+    EXPECT_EQ(b12->ForeColor(), 0);
+    // Thirteen of the group's fourteen fall short; CHLORIDE, CHOLINE and FOLIC FREE count nowhere.
+    EXPECT_EQ(counters(f), countersOf(13, 13, 0));
+    EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("report.html"))
+                    .contains(QStringLiteral("<td>VITAMIN B12</td>\r\n<td>1.00</td>\r\n"
+                                             "<td>Not Available</td>")));
 }
 
 TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
