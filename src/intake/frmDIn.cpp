@@ -460,7 +460,8 @@ void frmDIn::cmdAdd_Click() {
         case Outcome::Duplicate:
             return Warn(QStringLiteral("Duplicate record"));
         case Outcome::Failed:
-            return Warn(unsaved + result.error);
+            return frame::tellWriteFailure(unsaved, *result.error,
+                                           QStringLiteral("frmDIn::cmdAdd_Click"));
     }
 }
 
@@ -488,7 +489,8 @@ void frmDIn::cmdDelete_Click() {
         cn.Execute(QStringLiteral("DELETE FROM dayin WHERE uid = ? AND idate = ? AND foodname = ?"),
                    {row->Tag(), row->Text(), row->SubItems(1)});
     } catch (const rt::Error& error) {
-        Warn(QStringLiteral("The intake could not be deleted: ") + error.Description());
+        frame::tellWriteFailure(QStringLiteral("The intake could not be deleted: "), error,
+                                QStringLiteral("frmDIn::cmdDelete_Click"));
         return;
     }
     UserIntakes();
