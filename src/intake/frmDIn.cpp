@@ -504,7 +504,8 @@ void frmDIn::cmdAdd_Click() {
         case Outcome::Duplicate:
             return Warn(QStringLiteral("Duplicate record"));
         case Outcome::Failed:
-            return Warn(unsaved + result.error);
+            return frame::tellWriteFailure(unsaved, *result.error,
+                                           QStringLiteral("frmDIn::cmdAdd_Click"));
     }
 }
 
@@ -533,7 +534,8 @@ void frmDIn::cmdDelete_Click() {
         cn.Execute(QStringLiteral("DELETE FROM dayin WHERE uid = ? AND idate = ? AND foodname = ?"),
                    {row->Tag(), Cell(*row, at.date), Cell(*row, at.food)});
     } catch (const rt::Error& error) {
-        Warn(QStringLiteral("The intake could not be deleted: ") + error.Description());
+        frame::tellWriteFailure(QStringLiteral("The intake could not be deleted: "), error,
+                                QStringLiteral("frmDIn::cmdDelete_Click"));
         return;
     }
     UserIntakes();

@@ -243,12 +243,11 @@ void frmVRda::Showdifference() {
         }
         ShowCounts(deficiency, notInRda, moreThanRda);
     } catch (const rt::Error& error) {
-        frame::logError(error, QStringLiteral("frmVRda::Showdifference"));
         // No half-made report stays.
         LstView.ListItems.Clear();
         ShowCounts(0, 0, 0);
-        ui::MsgBox(QStringLiteral("The report could not be made: ") + error.Description(),
-                   ui::vbOKOnly | ui::vbExclamation);
+        frame::tellWriteFailure(QStringLiteral("The report could not be made: "), error,
+                                QStringLiteral("frmVRda::Showdifference"));
     }
 }
 

@@ -162,9 +162,4 @@ QString OrBlank(const QString& text) {
     return text.isEmpty() ? QStringLiteral(" ") : text;
 }
 
-void ReportFailure(const QString& what, const rt::Error& error) {
-    ui::MsgBox(what + QLatin1Char('\n') + error.Description(), ui::vbOKOnly | ui::vbExclamation,
-               kTitle);
-}
-
 }  // namespace members

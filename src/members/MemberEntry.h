@@ -7,9 +7,6 @@
 
 #include "members/EntryCheck.h"
 
-namespace rt {
-class Error;
-}
 namespace ui {
 class ComboBox;
 class CommandButton;
@@ -18,8 +15,7 @@ class TextBox;
 }  // namespace ui
 
 // What the register's entry tab and the member edit window share: the lists they offer, the
-// tidying of a field when it is left, the full check before a member is stored, and how a
-// failed write is reported.
+// tidying of a field when it is left, and the full check before a member is stored.
 namespace members {
 
 inline const QStringList kPrefixes = {QStringLiteral("Mr."),  QStringLiteral("Mrs."),
@@ -75,8 +71,5 @@ bool RefuseTakenName(const QString& prefix, const QString& name, qint64 self = 0
 
 // Optional texts are stored as one blank when nothing was entered.
 QString OrBlank(const QString& text);
-
-// A write the data file refused: the person is told what was not done, and why.
-void ReportFailure(const QString& what, const rt::Error& error);
 
 }  // namespace members

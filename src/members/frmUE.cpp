@@ -185,7 +185,8 @@ void frmUE::cmdUpdate_Click() {
         members::RdaGroup::Assign(cn, mUserId);
         transaction.Commit();
     } catch (const rt::Error& error) {
-        members::ReportFailure(QStringLiteral("The member was not saved."), error);
+        frame::tellWriteFailure(QStringLiteral("The member was not saved."), error,
+                                QStringLiteral("frmUE::cmdUpdate_Click"));
         return;
     }
     if (frmUsr* reg = frmUsr::loadedInstance()) {

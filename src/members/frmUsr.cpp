@@ -293,7 +293,8 @@ bool frmUsr::SaveUser() {
         members::RdaGroup::Assign(cn, added[QStringLiteral("userid")].integerValue());
         transaction.Commit();
     } catch (const rt::Error& error) {
-        members::ReportFailure(QStringLiteral("The member was not saved."), error);
+        frame::tellWriteFailure(QStringLiteral("The member was not saved."), error,
+                                QStringLiteral("frmUsr::SaveUser"));
         return false;
     }
     return true;
@@ -396,7 +397,8 @@ void frmUsr::cmdDelete_Click() {
                 transaction.Commit();
                 removed = true;
             } catch (const rt::Error& error) {
-                members::ReportFailure(QStringLiteral("The member was not removed."), error);
+                frame::tellWriteFailure(QStringLiteral("The member was not removed."), error,
+                                        QStringLiteral("frmUsr::cmdDelete_Click"));
             }
             if (removed) {
                 MLst();

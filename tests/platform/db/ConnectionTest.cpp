@@ -10,8 +10,11 @@
 #include <limits>
 #include <stdexcept>
 
+#include <unistd.h>
+
 #include "TestDataFile.h"
 #include "db/Connection.h"
+#include "db/Errors.h"
 #include "db/PageCheck.h"
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
@@ -263,7 +266,7 @@ TEST(ConnectionOpen, AFileOpenedReadOnlyCannotBeWritten) {
     cn.Open(file.path(), dbtest::kPassword, {.readOnly = true});
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
     EXPECT_EQ(errorNumber([&] { cn.Execute("INSERT INTO usr (FirstN) VALUES ('Asha')"); }),
-              rt::err::ProviderFailure);
+              rt::err::DataFileReadOnly);
     cn.Close();
     file.open(cn);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
@@ -404,10 +407,52 @@ TEST_F(ConnectionTest, DuplicateDiaryEntryIsAKeyViolation) {
 
 TEST_F(ConnectionTest, DuplicatePrimaryKeyIsAKeyViolation) {
     cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"back", "255"});
-    EXPECT_EQ(errorNumber([&] {
-                  cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"BACK", "0"});
-              }),
-              rt::err::ProviderFailure);
+    const rt::Error e = caught([&] {
+        cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"BACK", "0"});
+    });
+    EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    EXPECT_TRUE(db::IsKeyViolation(e));
+    EXPECT_FALSE(db::IsKeyViolation(
+        caught([&] { cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, NULL)"); })));
+}
+
+// A write that fails for the file's or the disk's sake says which, naming the file, so that the
+// person can be told what to do about it.
+TEST_F(ConnectionTest, WriteFailuresOfTheFileOrTheDiskCarryTheirCause) {
+    const auto write = [&] {
+        db::Transaction transaction(cn);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {QString(3000, u'x')});
+        transaction.Commit();
+    };
+    {
+        trouble::ExclusiveHolder other(file.path(), trouble::Hold::Writes);
+        sqlite3_busy_timeout(cn.handle(), 0);
+        const rt::Error e = caught(write);
+        EXPECT_EQ(e.Number(), rt::err::DataFileInUse);
+        EXPECT_TRUE(e.Description().contains(file.path())) << e.Description().toStdString();
+    }
+    {
+        const trouble::FileSizeLimit limit(1024);
+        EXPECT_EQ(errorNumber(write), rt::err::DiskError);
+    }
+    // The file may grow no further, as on a full disk.
+    cn.Execute("PRAGMA max_page_count = 1");
+    long full = 0;
+    for (int i = 0; i < 100 && full == 0; ++i) {
+        full = errorNumber(write);
+    }
+    EXPECT_EQ(full, rt::err::DiskFull);
+    cn.Execute("PRAGMA max_page_count = 1000000");
+    // A folder in which no journal can be made; root may write in any folder.
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(
+            QFile::setPermissions(file.folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const long readOnly = errorNumber(write);
+        QFile::setPermissions(file.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+        EXPECT_EQ(readOnly, rt::err::DataFileReadOnly);
+    }
+    EXPECT_EQ(errorNumber(write), 0);
 }
 
 TEST_F(ConnectionTest, NoCaseColumnsCompareBoundTextWithoutRegardToCase) {
