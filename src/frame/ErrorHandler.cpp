@@ -55,6 +55,8 @@ QString writeCause(const rt::Error& error) {
             return QStringLiteral("another program is using ") + file + u'.';
         case rt::err::DiskFull:
             return QStringLiteral("the disk that holds ") + file + QStringLiteral(" is full.");
+        case rt::err::DataFileDamaged:
+            return file + QStringLiteral(" is damaged, so nothing is written to it.");
         case rt::err::DiskError:
             return QStringLiteral("the disk failed while ") + file +
                    QStringLiteral(" was read or written.");
