@@ -48,7 +48,7 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
 
     range(f, QDate(2024, 1, 31), QDate(2024, 2, 29));
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 30"));
-    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("31/01/2024"));
+    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("31-01-2024"));
     f.cmdGo.click();
     ASSERT_EQ(f.LstView.ListItems.Count(), 15);
     // 30 days of 1900 kcal; 150, 50 and 10000 g of 333.333 kcal per 100 g, rounded at each step.

@@ -69,7 +69,7 @@ class frmReal : public FormOf<frmReal> {
         cmdCancel.Click = [] { events << QStringLiteral("cancel click"); };
         LstView.ItemClick = [](ListItem& item) { events << QStringLiteral("item ") + item.Text(); };
         LstView.Click = [] { events << QStringLiteral("list click"); };
-        // As the diary does: a date the person changed is shown with slashes.
+        // A date the person changed is shown with slashes: the typing goes on in the new form.
         DTP.setFormat(dtpCustom);
         DTP.setValue(QDate(2026, 12, 9));
         DTP.Change = [this] { DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy")); };
