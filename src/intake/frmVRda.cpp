@@ -203,6 +203,8 @@ void frmVRda::Showdifference() {
             ui::MsgBox(QStringLiteral("Please enter the correct date in from and to"),
                        ui::vbOKOnly | ui::vbExclamation);
             LstView.ListItems.Clear();
+            // A refused range has no count of days.
+            Label2.setCaption(kDayCount);
             return;
         }
         const auto totals = report::Run(cn, MemberId(cmbUser), from, to);

@@ -124,6 +124,7 @@ TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
     f.cmdGo.click();
     EXPECT_EQ(f.LstView.ListItems.Count(), 0);
     EXPECT_EQ(counters(f), countersOf(0, 0, 0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = "));
 
     f.DTP1.setDate(QDate::currentDate());
     core::cn.Execute(
