@@ -113,6 +113,26 @@ TEST_F(ReportWindowTest, EachNamesakeIsComparedWithHerOwnIntakesAndGroup) {
                     .contains(QStringLiteral("User : Asha\r\n")));
 }
 
+TEST_F(ReportWindowTest, ATypedDayThatDoesNotExistLeavesFromOnItsDate) {
+    frmVRda& f = open();
+    host.expectMsgBox(QStringLiteral("31-02-2026 is no date. Type the date as dd-mm-yyyy."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+    f.DTP.typeKeys(QStringLiteral("31022026"));
+    EXPECT_EQ(f.DTP.Value(), QDate::currentDate());
+    EXPECT_EQ(f.DTP.displayText(), day(0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 1"));
+
+    // Return refuses it too, and no report runs: this range would be refused as well.
+    f.DTP1.setDate(QDate::currentDate().addDays(-1));
+    f.DTP.pressKey(ui::vbKeyHome);
+    f.DTP.typeKeys(QStringLiteral("3002"));
+    host.expectMsgBox(QStringLiteral("30-02-") + day(0).right(4) +
+                      QStringLiteral(" is no date. Type the date as dd-mm-yyyy."));
+    f.DTP.pressKey(ui::vbKeyReturn);
+    EXPECT_EQ(f.DTP.displayText(), day(0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 0"));
+}
+
 TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
     eat(asha, QDate::currentDate(), QStringLiteral("Test dal"), 100);
     frmVRda& f = open();
