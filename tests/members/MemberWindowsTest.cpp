@@ -115,7 +115,7 @@ TEST_F(EditTest, TheEditChecksLetAStoredMemberThroughAndRefuseTheRest) {
         host.expectMsgBox(QStringLiteral("Please enter numbers between 1 and 200 only."));
         f.cmdUpdate.click();
         EXPECT_EQ(f.txtHeight.Text(), QStringLiteral("0"));
-        f.txtPhone.type(QStringLiteral("-5"));
+        f.txtPhone.type(QStringLiteral("12-34"));
         f.txtHeight.type(QString());
         // The telephone is checked at Update only.
         host.expectMsgBox(QStringLiteral("Please numbers only."), kWarning, kTitle);
