@@ -51,6 +51,14 @@ TEST_F(EditTest, OpensOnTheSelectedMemberWithItsValuesFirst) {
         f.cmbSex.choose(QStringLiteral("Male"));
         EXPECT_EQ(f.txtCondition.Text(), QStringLiteral("--"));
         EXPECT_FALSE(f.txtCondition.Enabled());
+        // By age this window offers conditions from 15 to 45 (the register from 8 to 50).
+        f.cmbSex.choose(QStringLiteral("Female"));
+        f.txtCondition.choose(QStringLiteral("Pregnant"));
+        f.txtAge.type(QStringLiteral("12"));
+        EXPECT_EQ(f.txtCondition.Text(), QStringLiteral("--"));
+        EXPECT_FALSE(f.txtCondition.Enabled());
+        f.txtAge.type(QStringLiteral("45"));
+        EXPECT_TRUE(f.txtCondition.Enabled());
         f.pressKey(ui::vbKeyEscape);
     });
     EXPECT_FALSE(frmUE::isLoaded());
