@@ -109,7 +109,6 @@ frmDIn::frmDIn() : foods::UnitCallerWindow(QStringLiteral("IntakeOn")) {
     cmbCat.Click = [this] { cmbCat_Click(); };
     cmbLang.Click = [this] { cmbLang_Click(); };
     cmbUser.Click = [this] { cmbUser_Click(); };
-    DTP.Change = [this] { DTP_Change(); };
     cmdAdd.Click = [this] { cmdAdd_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
     cmdDelete.Click = [this] { cmdDelete_Click(); };
@@ -434,7 +433,6 @@ void frmDIn::txtQuan_LostFocus() {
 // ---- the entry -------------------------------------------------------------------------------
 
 void frmDIn::TodayInPicker() {
-    DTP.setCustomFormat(QStringLiteral("dd-MM-yyyy"));
     DTP.setValue(QDate::currentDate());
 }
 
@@ -468,10 +466,6 @@ void frmDIn::cmbUser_Click() {
     cmdAdd.setEnabled(true);
     cmdCancel.setEnabled(true);
     UserIntakes();
-}
-
-void frmDIn::DTP_Change() {
-    DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
 }
 
 void frmDIn::cmdAdd_Click() {

@@ -56,7 +56,6 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     void cmbCat_Click();
     void cmbLang_Click();
     void cmbUser_Click();
-    void DTP_Change();
     void cmdAdd_Click();
     void cmdCancel_Click();
     void cmdDelete_Click();

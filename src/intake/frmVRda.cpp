@@ -22,6 +22,7 @@ namespace report = intake::RdaVsIntake;
 namespace {
 
 const QString kNoMember = QStringLiteral("-");
+const QString kDayCount = QStringLiteral("No of day(s) = ");
 // The row colours of the classes (platform colour values) and of the legend.
 constexpr qint32 kDeficiency = 0x0000C0;
 constexpr qint32 kNotInRda = 0x008000;
@@ -152,24 +153,22 @@ void frmVRda::UsrInfo() {
 
 void frmVRda::cmbUser_Click() {
     for (ui::DatePicker* picker : {&DTP, &DTP1}) {
-        picker->setCustomFormat(QStringLiteral("dd-MM-yyyy"));
         picker->setValue(QDate::currentDate());
     }
     ShowDayCount();
 }
 
 void frmVRda::ShowDayCount() {
-    Label2.setCaption(QStringLiteral("No of day(s) = ") +
-                      QString::number(report::DayCount(DTP.Value(), DTP1.Value())));
+    Label2.setCaption(kDayCount + QString::number(report::DayCount(DTP.Value(), DTP1.Value())));
 }
 
+// The dates stay in the form they have at load: a date looks the same before and after the
+// person changes it.
 void frmVRda::DTP_Change() {
-    DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
     ShowDayCount();
 }
 
 void frmVRda::DTP1_Change() {
-    DTP1.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
     ShowDayCount();
 }
 
@@ -200,6 +199,8 @@ void frmVRda::Showdifference() {
             ui::MsgBox(QStringLiteral("Please enter the correct date in from and to"),
                        ui::vbOKOnly | ui::vbExclamation);
             LstView.ListItems.Clear();
+            // A refused range has no count of days.
+            Label2.setCaption(kDayCount);
             return;
         }
         const auto totals = report::Run(cn, MemberId(cmbUser), from, to);

@@ -61,6 +61,13 @@ bool WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
 bool RefuseEntry(const EntryFields& f, EntryWindow window,
                  const std::function<QString()>& activityRefusal = {});
 
+// The condition list follows the sex and the age, each when it is changed: it opens for a
+// woman whose age lies within the limits (by age the window's own, by sex 15 to 45) and
+// otherwise goes back to "--", at `none` in the list when the window knows where, and closes.
+// A man has no condition; an age that is no number, or too big a number, offers none.
+void ConditionOnAge(const EntryFields& f, int lowest, int highest, std::optional<int> none);
+void ConditionOnSex(const EntryFields& f, std::optional<int> none);
+
 // Fills an activity list in ascending order and chooses its first entry; `first`, when given,
 // stands first and the others follow without it.
 void ListActivities(ui::ComboBox& list, const std::optional<QString>& first = std::nullopt);

@@ -97,9 +97,8 @@ TEST_F(DiaryTest, SavesTheAmountInGramsOfTheFoodsOwnUnitOncePerDay) {
     EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Bajra"));
     EXPECT_EQ(f.txtQuan.Text(), QStringLiteral("00001.00"));
 
-    // The day as the person changed it is shown with slashes and stored with hyphens.
     f.DTP.setDate(QDate::currentDate().addDays(-1));
-    EXPECT_EQ(f.DTP.displayText(), QDate::currentDate().addDays(-1).toString("dd/MM/yyyy"));
+    EXPECT_EQ(f.DTP.displayText(), day(-1));
     f.cmdAdd.click();
     save(f, QStringLiteral("Barley"), QStringLiteral("0.5"), QStringLiteral("Cup"));
     EXPECT_EQ(f.DTP.displayText(), day(0));
@@ -259,9 +258,10 @@ TEST_F(DiaryTest, TheFoodHighlightedByKeysAndTheDayTypedAreWhatIsSaved) {
     const QString next = f.LView.SelectedItem()->Text();
     EXPECT_EQ(f.txtFood.Text(), next);
 
-    // Digits typed into the day; the window shows slashes as soon as the day has changed.
+    // Digits typed into the day; it shows in the same form before and after.
+    EXPECT_EQ(f.DTP.displayText(), day(0));
     f.DTP.typeKeys(QStringLiteral("15032024"));
-    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("15/03/2024"));
+    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("15-03-2024"));
     f.txtQuan.type(QStringLiteral("40"));
     f.cmdAdd.click();
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE foodname = ? AND idate = "

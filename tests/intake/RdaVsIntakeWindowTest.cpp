@@ -48,7 +48,7 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
 
     range(f, QDate(2024, 1, 31), QDate(2024, 2, 29));
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 30"));
-    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("31/01/2024"));
+    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("31-01-2024"));
     f.cmdGo.click();
     ASSERT_EQ(f.LstView.ListItems.Count(), 15);
     // 30 days of 1900 kcal; 150, 50 and 10000 g of 333.333 kcal per 100 g, rounded at each step.
@@ -131,6 +131,26 @@ TEST_F(ReportWindowTest, WhatNoFoodIsKnownToHoldIsNotAvailableRatherThanLacking)
                                              "<td>Not Available</td>")));
 }
 
+TEST_F(ReportWindowTest, ATypedDayThatDoesNotExistLeavesFromOnItsDate) {
+    frmVRda& f = open();
+    host.expectMsgBox(QStringLiteral("31-02-2026 is no date. Type the date as dd-mm-yyyy."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+    f.DTP.typeKeys(QStringLiteral("31022026"));
+    EXPECT_EQ(f.DTP.Value(), QDate::currentDate());
+    EXPECT_EQ(f.DTP.displayText(), day(0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 1"));
+
+    // Return refuses it too, and no report runs: this range would be refused as well.
+    f.DTP1.setDate(QDate::currentDate().addDays(-1));
+    f.DTP.pressKey(ui::vbKeyHome);
+    f.DTP.typeKeys(QStringLiteral("3002"));
+    host.expectMsgBox(QStringLiteral("30-02-") + day(0).right(4) +
+                      QStringLiteral(" is no date. Type the date as dd-mm-yyyy."));
+    f.DTP.pressKey(ui::vbKeyReturn);
+    EXPECT_EQ(f.DTP.displayText(), day(0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 0"));
+}
+
 TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
     eat(asha, QDate::currentDate(), QStringLiteral("Test dal"), 100);
     frmVRda& f = open();
@@ -142,6 +162,7 @@ TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
     f.cmdGo.click();
     EXPECT_EQ(f.LstView.ListItems.Count(), 0);
     EXPECT_EQ(counters(f), countersOf(0, 0, 0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = "));
 
     f.DTP1.setDate(QDate::currentDate());
     core::cn.Execute(

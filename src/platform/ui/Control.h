@@ -116,6 +116,9 @@ class Control {
     void replaceWidget(QWidget* widget);
     // The control's own reaction to a key after the events; true when it used the key.
     virtual bool keyAction(int keyCode, int shift, int keyAscii);
+    // The control's own reaction to the focus moving away, before its Validate and LostFocus
+    // (a date field refuses a text that names no day).
+    virtual void leaving() {}
     // A control that holds others (a tab strip): the focus of a window that opens passes over
     // it to the first control inside, where a person can type at once.
     virtual bool holdsControls() const { return false; }

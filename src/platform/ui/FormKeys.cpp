@@ -107,6 +107,12 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     QPointer<Form> self(this);
     Control* from = ActiveControl();
     const int before = detail::interruptions();
+    if (from != nullptr && detail::isAlive(from)) {
+        from->leaving();
+        if (!self || !detail::isAlive(target)) {
+            return false;
+        }
+    }
     if (byPerson && from != nullptr && target->CausesValidation() && from->Validate) {
         bool cancel = false;
         from->fire(from->Validate, cancel);
