@@ -8,9 +8,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <stdexcept>
 #include <vector>
 
+#include "ClinicData.h"
 #include "PlainWrite.h"
 #include "ProgramFolder.h"
 #include "db/Connection.h"
@@ -40,185 +40,34 @@
 
 namespace {
 
-// The diaries fill the year before the present one: the diary's Save stores today, which is
-// then never a day the member has eaten that food already.
-const int kYear = QDate::currentDate().year() - 1;
-const QDate kReportDay(kYear, 6, 15);
+using bench::ClinicData;
+using bench::kDiaryYear;
+using bench::memberName;
+using bench::RunFile;
+using bench::Statement;
 
-// Raises on any SQLite failure while the data is being made.
-void check(sqlite3* db, int rc, const char* what) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
-    }
-}
+const QDate kReportDay(kDiaryYear, 6, 15);
 
-// A prepared statement that finalizes itself.
-class Statement {
-  public:
-    Statement(sqlite3* db, const QByteArray& sql) : db_(db) {
-        check(db, sqlite3_prepare_v2(db, sql.constData(), -1, &stmt_, nullptr), sql.constData());
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    sqlite3_stmt* get() const { return stmt_; }
-    void text(int i, const QByteArray& value) {
-        sqlite3_bind_text(stmt_, i, value.constData(), static_cast<int>(value.size()),
-                          SQLITE_TRANSIENT);
-    }
-    void integer(int i, qint64 value) { sqlite3_bind_int64(stmt_, i, value); }
-    void real(int i, double value) { sqlite3_bind_double(stmt_, i, value); }
-    bool step() {
-        const int rc = sqlite3_step(stmt_);
-        check(db_, rc, "step");
-        return rc == SQLITE_ROW;
-    }
-    // Runs a statement without rows and makes it ready for the next values.
-    void run() {
-        step();
-        sqlite3_reset(stmt_);
-    }
-    // Every row, each column as the text a list shows.
-    qsizetype readAll(std::vector<QString>& into) {
-        qsizetype rows = 0;
-        const int columns = sqlite3_column_count(stmt_);
-        while (step()) {
-            for (int c = 0; c < columns; ++c) {
-                into.push_back(
-                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, c)),
-                                      sqlite3_column_bytes(stmt_, c)));
-            }
-            ++rows;
-        }
-        sqlite3_reset(stmt_);
-        return rows;
-    }
-
-  private:
-    sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
-void exec(sqlite3* db, const char* sql) {
-    check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr), sql);
-}
-
-// A member's name: given names and family names in turn, so that in a large register a name
-// is borne by two or three members, told apart by their prefixes.
-QString memberName(int i) {
-    static const char* const given[] = {
-        "Asha",   "Meena",   "Vikram", "Ravi",   "Lakshmi", "Arjun",  "Priya",  "Suresh", "Kavita",
-        "Anil",   "Sunita",  "Rahul",  "Deepa",  "Manoj",   "Geeta",  "Sanjay", "Usha",   "Ramesh",
-        "Pooja",  "Ajay",    "Rekha",  "Vijay",  "Nisha",   "Ashok",  "Seema",  "Mohan",  "Anita",
-        "Rajesh", "Shanti",  "Kiran",  "Radha",  "Gopal",   "Savita", "Harish", "Mala",   "Naveen",
-        "Jaya",   "Prakash", "Uma",    "Dinesh", "Latha",   "Sunil",  "Indira", "Mahesh", "Vani",
-        "Kumar",  "Padma",   "Sekhar", "Bina",   "Tarun"};
-    static const char* const family[] = {
-        "Rao",    "Sharma", "Iyer",   "Patel",    "Reddy",     "Nair",    "Gupta",   "Das",
-        "Menon",  "Singh",  "Joshi",  "Pillai",   "Kulkarni",  "Bose",    "Shetty",  "Varma",
-        "Naidu",  "Mehta",  "Kapoor", "Chopra",   "Hegde",     "Bhat",    "Pandey",  "Mishra",
-        "Kamath", "Desai",  "Ghosh",  "Saxena",   "Yadav",     "Jain",    "Agarwal", "Chauhan",
-        "Thakur", "Dutta",  "Sinha",  "Banerjee", "Mukherjee", "Rathore", "Gowda",   "Prasad"};
-    return QString::fromLatin1(given[i % 50]) + QLatin1Char(' ') +
-           QString::fromLatin1(family[(i / 50) % 40]);
-}
-
-// A data file of `members` members, the first `diaries` of whom ate `perDay` foods a day from
-// `from` to `to`, made once per run.
-struct DataFile {
-    QString path;
-    qint64 diaryRows = 0;
-
-    DataFile(const QString& name, int members, int diaries, const QDate& from, const QDate& to,
-             int perDay) {
-        static QTemporaryDir folder;
-        path = folder.filePath(name);
-        if (!QFile::copy(QStringLiteral(KELVORA_PROGRAM_DIR "/vdsys.vs_"), path)) {
-            throw std::runtime_error("the delivered data file is missing");
-        }
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        sqlite3* db = nullptr;
-        check(db,
-              sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE,
-                              nullptr),
-              "open");
-        exec(db, "BEGIN");
-        QList<QByteArray> foods;
-        {
-            Statement food(db, "SELECT foodname FROM food ORDER BY foodid");
-            while (food.step()) {
-                foods << QByteArray(
-                    reinterpret_cast<const char*>(sqlite3_column_text(food.get(), 0)));
-            }
-        }
-        const char* const prefixes[] = {"Mr.", "Mrs.", "Miss", "Ms.", "Dr.", "Er."};
-        const char* const activities[] = {"Office worker", "Teacher", "Homemaker", "Retired",
-                                          "Sedentary work"};
-        Statement member(db,
-                         "INSERT INTO usr (Prefix, FirstN, Address, Phone, EMail, Sex, Age, "
-                         "period, Heigt, Weigh, Cndition, Activity, gid) "
-                         "VALUES (?, ?, ?, ?, ?, ?, ?, 'Y', ?, ?, '--', ?, ?)");
-        Statement entry(db,
-                        "INSERT INTO dayin (uid, idate, foodname, quantity, unit) "
-                        "VALUES (?, ?, ?, ?, 'Grams')");
-        for (int i = 0; i < members; ++i) {
-            const bool woman = i % 2 == 1;
-            member.text(1, prefixes[i % 6]);
-            member.text(2, memberName(i).toUtf8());
-            member.text(3, QByteArray::number(i % 300 + 1) + ", Gandhi Road, Pune");
-            member.text(4, QByteArray::number(9800000000LL + i));
-            member.text(5, "member" + QByteArray::number(i) + "@example.in");
-            member.text(6, woman ? "Female" : "Male");
-            member.integer(7, 18 + i % 60);
-            member.text(8, QByteArray::number(150 + i % 40));
-            member.text(9, QByteArray::number(45 + i % 50));
-            member.text(10, activities[i % 5]);
-            // The sedentary groups of adult women and men.
-            member.integer(11, woman ? 20 : 8);
-            member.run();
-            if (i >= diaries) {
-                continue;
-            }
-            const qint64 userid = sqlite3_last_insert_rowid(db);
-            int d = 0;
-            for (QDate day = from; day <= to; day = day.addDays(1), ++d) {
-                const QByteArray date = day.toString(QStringLiteral("dd-MM-yyyy")).toLatin1();
-                for (int j = 0; j < perDay; ++j) {
-                    entry.integer(1, userid);
-                    entry.text(2, date);
-                    entry.text(3, foods[(i * 37 + d * perDay + j) % foods.size()]);
-                    entry.real(4, 25 + (i + d * 7 + j * 13) % 400);
-                    entry.run();
-                    ++diaryRows;
-                }
-            }
-        }
-        exec(db, "COMMIT");
-        sqlite3_close(db);
-    }
-};
-
-const DataFile& registerFile() {
-    static const DataFile file(QStringLiteral("register.vs_"), 5000, 0, {}, {}, 0);
+const ClinicData& registerFile() {
+    static const ClinicData file(RunFile(QStringLiteral("register.vs_")), 5000, 0, {}, {}, 0);
     return file;
 }
 
-const DataFile& clinicFile() {
-    static const DataFile file(QStringLiteral("clinic.vs_"), 500, 500, QDate(kYear, 1, 1),
-                               QDate(kYear, 12, 31), 10);
+const ClinicData& clinicFile() {
+    static const ClinicData file(RunFile(QStringLiteral("clinic.vs_")), 500, 500,
+                                 QDate(kDiaryYear, 1, 1), QDate(kDiaryYear, 12, 31), 10);
     return file;
 }
 
-const DataFile& longDiaryFile() {
-    static const DataFile file(QStringLiteral("long.vs_"), 1, 1, QDate(kYear - 9, 1, 1),
-                               QDate(kYear, 12, 31), 20);
+const ClinicData& longDiaryFile() {
+    static const ClinicData file(RunFile(QStringLiteral("long.vs_")), 1, 1,
+                                 QDate(kDiaryYear - 9, 1, 1), QDate(kDiaryYear, 12, 31), 20);
     return file;
 }
 
-const DataFile& shortDiaryFile() {
-    static const DataFile file(QStringLiteral("short.vs_"), 1, 1, QDate(kYear, 6, 1),
-                               QDate(kYear, 6, 30), 20);
+const ClinicData& shortDiaryFile() {
+    static const ClinicData file(RunFile(QStringLiteral("short.vs_")), 1, 1,
+                                 QDate(kDiaryYear, 6, 1), QDate(kDiaryYear, 6, 30), 20);
     return file;
 }
 
@@ -240,7 +89,7 @@ class NotingHost : public ui::QtHost {
 // benchmark runs.
 class Program {
   public:
-    Program(const DataFile& file, const QString& member) {
+    Program(const ClinicData& file, const QString& member) {
         bench::UseProgramFolder(dir_.path());
         core::SaveOption(QStringLiteral("data path"), file.path);
         core::SaveOption(QStringLiteral("Defter"), member);
@@ -267,11 +116,11 @@ class Program {
 // The connection of a raw benchmark: its own, on the same file.
 class Raw {
   public:
-    explicit Raw(const DataFile& file) {
-        check(db_,
-              sqlite3_open_v2(QFile::encodeName(file.path).constData(), &db_, SQLITE_OPEN_READWRITE,
-                              nullptr),
-              "open");
+    explicit Raw(const ClinicData& file) {
+        bench::check(db_,
+                     sqlite3_open_v2(QFile::encodeName(file.path).constData(), &db_,
+                                     SQLITE_OPEN_READWRITE, nullptr),
+                     "open");
     }
     ~Raw() { sqlite3_close(db_); }
     Raw(const Raw&) = delete;
@@ -453,7 +302,7 @@ BENCHMARK(BM_RawClinicDiarySave)->Unit(benchmark::kMillisecond);
 // ---- the report of one day ------------------------------------------------------------------
 
 // The report window on the member, for kReportDay, run by Go.
-void runReport(benchmark::State& state, const DataFile& file, int member) {
+void runReport(benchmark::State& state, const ClinicData& file, int member) {
     Program program(file, memberName(member));
     frmVRda& report = frmVRda::instance();
     report.Show();
@@ -553,7 +402,7 @@ void BM_RawClinicMemberSave(benchmark::State& state) {
     Statement remove(raw.db(), "DELETE FROM usr WHERE FirstN = ?1");
     const QByteArray name = "Nalini Kamath";
     for (auto _ : state) {
-        exec(raw.db(), "BEGIN");
+        bench::exec(raw.db(), "BEGIN");
         Statement taken(raw.db(),
                         "SELECT userid FROM usr WHERE FirstN = ?1 AND Prefix = ?2 AND userid <> 0");
         taken.text(1, name);
@@ -572,7 +421,7 @@ void BM_RawClinicMemberSave(benchmark::State& state) {
                   "ActTyp = (SELECT ActivityType FROM usrcat WHERE activityname = 'Homemaker')) "
                   "WHERE userid = last_insert_rowid()")
             .run();
-        exec(raw.db(), "COMMIT");
+        bench::exec(raw.db(), "COMMIT");
         std::vector<QString> texts;
         const qsizetype listed =
             Statement(raw.db(),

@@ -83,9 +83,10 @@ QIcon programIcon() {
     return icon;
 }
 
-int runProgram() {
-    const IconForEarlyWindows earlyWindows;
-    connectWindows();
+namespace {
+
+// One run of the program, from Main to its end, whichever way it ends.
+int runOnce() {
     int status = 0;
     try {
         // No error leaves the program: one that nothing below caught is logged and shown.
@@ -116,14 +117,36 @@ int runProgram() {
     } catch (const ui::ProgramEnded&) {
         status = 0;
     }
-    closeProgram();
     return status;
+}
+
+}  // namespace
+
+int runProgram() {
+    const IconForEarlyWindows earlyWindows;
+    connectWindows();
+    for (;;) {
+        const int status = runOnce();
+        if (!closeForAnotherStart()) {
+            return status;
+        }
+    }
 }
 
 void closeProgram() {
     ui::Forms::discardAll();
     core::ReleaseAll();
     ui::finishEnd();
+}
+
+bool closeForAnotherStart() {
+    const bool again = core::StartAgain;
+    const std::optional<QString> picked = core::PickedConnStr;
+    closeProgram();
+    if (again) {
+        core::PickedConnStr = picked;
+    }
+    return again;
 }
 
 }  // namespace kelvora

@@ -27,4 +27,8 @@ QIcon programIcon();
 // start afresh. The tests close every run of the program with it too.
 void closeProgram();
 
+// closeProgram, at the end of a run that ended to start again (core::StartAgain): then the
+// file to start on is kept and the answer is true, and the top runs Main again.
+bool closeForAnotherStart();
+
 }  // namespace kelvora

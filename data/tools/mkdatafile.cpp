@@ -12,13 +12,17 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "db/AccessCheck.h"
 #include "frame/DataFile.h"
+#include "frame/EarlierDataFile.h"
 
 namespace {
 
@@ -145,6 +149,64 @@ void loadTable(sqlite3* db, const QString& table, const std::vector<Row>& rows) 
     sqlite3_finalize(statement);
 }
 
+// What the file in the new template's place holds, looked into read-only.
+enum class Earlier { Template, Entries, Unreadable };
+
+Earlier lookInto(const QString& file, std::string& why) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* statement = nullptr;
+    int rc =
+        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_prepare_v2(db, frame::kHoldsEntriesQuery, -1, &statement, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(statement);
+    }
+    Earlier earlier = Earlier::Unreadable;
+    if (rc == SQLITE_ROW) {
+        earlier = sqlite3_column_int64(statement, 0) != 0 ? Earlier::Entries : Earlier::Template;
+    } else {
+        why = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return earlier;
+}
+
+// Before each person had a data file of their own, people worked in the one the build puts
+// here. One that holds what they entered, or that cannot even be looked into, is never
+// replaced: it is kept beside under a name that says so, with its journal, and the program's
+// next start carries it over into the person's folder.
+void keepEarlier(const QString& outPath) {
+    const QFileInfo info(outPath);
+    if (!info.exists() && !info.isSymLink()) {
+        return;
+    }
+    std::string why;
+    const Earlier earlier = lookInto(outPath, why);
+    if (earlier == Earlier::Template) {
+        return;
+    }
+    const QString kept = frame::NextEarlierName(outPath);
+    QString reason;
+    for (const QString& suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        const QString from = outPath + suffix;
+        if ((suffix.isEmpty() || QFileInfo::exists(from)) &&
+            !frame::MoveWithoutReplacing(from, kept + suffix, &reason)) {
+            throw std::runtime_error(QStringLiteral("cannot keep %1 as %2: %3")
+                                         .arg(from, kept + suffix, reason)
+                                         .toStdString());
+        }
+    }
+    const std::string what = earlier == Earlier::Entries
+                                 ? "holds members, diary entries or foods entered in it"
+                                 : "cannot be read as a data file (" + why + ")";
+    std::printf("kelvora_mkdata: %s %s; it is kept as %s\n", outPath.toLocal8Bit().constData(),
+                what.c_str(), kept.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -185,9 +247,11 @@ int main(int argc, char** argv) {
         // The built file is a template that people's own files are copied from: read-only, so
         // that nothing opens it for writing by mistake. Its rows are public reference data.
         ::chmod(tempPath.toLocal8Bit().constData(), 0444);
-        QFile::remove(outPath);
-        if (!QFile::rename(tempPath, outPath)) {
-            throw std::runtime_error("cannot write " + outPath.toStdString());
+        keepEarlier(outPath);
+        if (::rename(QFile::encodeName(tempPath).constData(),
+                     QFile::encodeName(outPath).constData()) != 0) {
+            throw std::runtime_error("cannot write " + outPath.toStdString() + ": " +
+                                     std::strerror(errno));
         }
     } catch (const std::exception& e) {
         if (db) {

@@ -1,6 +1,7 @@
 #include "foods/ComposedFoodForms.h"
 
 #include "db/Connection.h"
+#include "db/Errors.h"
 #include "db/Recordset.h"
 #include "foods/ComposedFood.h"
 #include "frame/ErrorHandler.h"
@@ -13,7 +14,9 @@
 
 namespace foods {
 
-bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change) {
+bool WriteAtOnce(const QString& what, const QString& source,
+                 const std::function<void(ComposedFoods& store)>& change,
+                 const std::function<bool(const rt::Error&)>& tell) {
     try {
         ui::Hourglass wait;
         db::Transaction transaction(core::cn);
@@ -28,13 +31,14 @@ bool WriteAtOnce(const std::function<void(ComposedFoods& store)>& change) {
         }
         return true;
     } catch (const rt::Error& error) {
-        // A failure of the data file's provider is most often another program holding it.
-        if (error.Number() == rt::err::ProviderFailure) {
+        if (tell && !tell(error)) {
+            frame::logError(error, source);
+        } else if (error.Number() == rt::err::DataFileInUse || db::IsKeyViolation(error)) {
+            frame::logError(error, source);
             ui::MsgBox(QStringLiteral("Data file is used by another user at this time."),
                        ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
         } else {
-            ui::MsgBox(error.Description(), ui::vbOKOnly | ui::vbExclamation,
-                       QStringLiteral("Kelvora"));
+            frame::tellWriteFailure(what, error, source);
         }
         return false;
     }

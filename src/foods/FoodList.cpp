@@ -56,4 +56,22 @@ void FillFoodList(ui::ListView& lvw, const QString& category, const QString& lan
                       QStringLiteral("foods::FillFoodList"), read);
 }
 
+bool KeepPickedFood(ui::ListView& lvw, const QString& picked, int id) {
+    if (picked.isEmpty()) {
+        return true;
+    }
+    // FindItem matches without regard to case; the box names one food exactly.
+    for (ui::ListItem* item = lvw.FindItem(picked); item != nullptr;) {
+        if (item->Text() == picked && (id < 0 || item->Tag().toInt() == id)) {
+            lvw.setSelectedItem(item);
+            item->EnsureVisible();
+            return true;
+        }
+        const int next = item->Index() + 1;
+        item = next <= lvw.ListItems.Count() ? lvw.FindItem(picked, ui::lvwText, next) : nullptr;
+    }
+    lvw.setSelectedItem(nullptr);
+    return false;
+}
+
 }  // namespace foods

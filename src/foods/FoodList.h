@@ -27,4 +27,12 @@ bool Filters(const QString& category);
 void FillFoodList(ui::ListView& lvw, const QString& category, const QString& language,
                   int except = -1);
 
+// After a refill of a food list from which a person picks a food into a box of its window:
+// selects the row of the food in the box (of food `id` where one is given, else the first of
+// that name), scrolls it into view and gives true. Where the list does not show that food, no
+// row stays selected and it gives false: the box is to let go of the food, so that what is
+// saved is what the window shows. A box without a food leaves the selection as the fill made
+// it.
+bool KeepPickedFood(ui::ListView& lvw, const QString& picked, int id = -1);
+
 }  // namespace foods

@@ -175,42 +175,43 @@ void frmIDt::cmdOK_Click() {
                    QStringLiteral("Kelvora"));
         return;
     }
-    const bool written = foods::WriteAtOnce([&](foods::ComposedFoods&) {
-        // The food may have been removed in another window since this one opened: nothing is
-        // written and the person is told, as for a category that is gone.
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT foodname FROM food WHERE foodid = ?"), cn, {EditFoodId});
-        if (rs.EOF()) {
-            rt::raise(rt::err::NoCurrentRecord,
-                      QStringLiteral("This food is no longer in the data file. Nothing was saved."),
-                      QStringLiteral("frmIDt"));
-        }
-        const QString oldName = rs[0].text();
-        rs.Close();
-        rs.Open(QStringLiteral("SELECT cid FROM cat WHERE cname = ?"), cn, {cmbCat.Text()});
-        if (rs.EOF()) {
-            rt::raise(rt::err::NoCurrentRecord,
-                      QStringLiteral("The category '%1' is no longer in the data file. Nothing "
-                                     "was saved.")
-                          .arg(cmbCat.Text()),
-                      QStringLiteral("frmIDt"));
-        }
-        const db::Variant cid = rs[QStringLiteral("cid")];
-        rs.Close();
-        cn.Execute(QStringLiteral("UPDATE food SET cid = ?, foodname = ?, Price = ?, "
-                                  "edible = ?, stdweight = ?, imp = ?, foodnote = ? "
-                                  "WHERE foodid = ?"),
-                   {cid, name, rt::CDbl(txtPrice.Text()), rt::CDbl(txtEdi.Text()),
-                    rt::CDbl(txtWeight.Text()), cmbImp.Text(), txtComment.Text(), EditFoodId});
-        // The serving units and the diary name the food; they follow the new name unless
-        // another food still bears the old one.
-        if (!oldName.isEmpty() && oldName != name && foods::FoodIdByName(oldName) < 0) {
-            cn.Execute(QStringLiteral("UPDATE FoodUnit SET food = ? WHERE food = ?"),
-                       {name, oldName});
-            cn.Execute(QStringLiteral("UPDATE dayin SET foodname = ? WHERE foodname = ?"),
-                       {name, oldName});
-        }
-    });
+    const bool written = foods::WriteAtOnce(
+        QStringLiteral("The food was not saved."), QStringLiteral("frmIDt::cmdOK_Click"),
+        [&](foods::ComposedFoods&) {
+            // The food may have been removed in another window since this one opened: nothing is
+            // written and the person is told, as for a category that is gone.
+            db::Recordset rs;
+            rs.Open(QStringLiteral("SELECT foodname FROM food WHERE foodid = ?"), cn, {EditFoodId});
+            if (rs.EOF()) {
+                rt::raise(rt::err::NoCurrentRecord,
+                          QStringLiteral("This food is no longer in the data file."),
+                          QStringLiteral("frmIDt"));
+            }
+            const QString oldName = rs[0].text();
+            rs.Close();
+            rs.Open(QStringLiteral("SELECT cid FROM cat WHERE cname = ?"), cn, {cmbCat.Text()});
+            if (rs.EOF()) {
+                rt::raise(rt::err::NoCurrentRecord,
+                          QStringLiteral("The category '%1' is no longer in the data file.")
+                              .arg(cmbCat.Text()),
+                          QStringLiteral("frmIDt"));
+            }
+            const db::Variant cid = rs[QStringLiteral("cid")];
+            rs.Close();
+            cn.Execute(QStringLiteral("UPDATE food SET cid = ?, foodname = ?, Price = ?, "
+                                      "edible = ?, stdweight = ?, imp = ?, foodnote = ? "
+                                      "WHERE foodid = ?"),
+                       {cid, name, rt::CDbl(txtPrice.Text()), rt::CDbl(txtEdi.Text()),
+                        rt::CDbl(txtWeight.Text()), cmbImp.Text(), txtComment.Text(), EditFoodId});
+            // The serving units and the diary name the food; they follow the new name unless
+            // another food still bears the old one.
+            if (!oldName.isEmpty() && oldName != name && foods::FoodIdByName(oldName) < 0) {
+                cn.Execute(QStringLiteral("UPDATE FoodUnit SET food = ? WHERE food = ?"),
+                           {name, oldName});
+                cn.Execute(QStringLiteral("UPDATE dayin SET foodname = ? WHERE foodname = ?"),
+                           {name, oldName});
+            }
+        });
     if (!written) {
         return;
     }

@@ -194,6 +194,13 @@ void frmIng::DispFoodList() {
     if (LV.ListItems.Count() > 0) {
         LV.setSelectedItem(&LV.ListItems(1));
     }
+    // Save adds the food in the box: it is never one the list no longer shows as picked.
+    const QString picked = cmbFoodName.Text();
+    if (!foods::KeepPickedFood(LV, picked, picked == pickedFoodName_ ? pickedFoodId_ : -1)) {
+        cmbFoodName.setText(QString());
+        QString none;
+        Unitcombo(none);
+    }
 }
 
 bool frmIng::PickSelectedFood() {
@@ -368,9 +375,10 @@ void frmIng::cmdAdd_Click() {
         return;
     }
     const int composed = ComposedFoodId;
-    if (!foods::WriteAtOnce([&](foods::ComposedFoods& store) {
-            store.addIngredient(composed, ingredient, grams, unitId);
-        })) {
+    if (!Write(QStringLiteral("The ingredient was not saved."),
+               QStringLiteral("frmIng::cmdAdd_Click"), [&](foods::ComposedFoods& store) {
+                   store.addIngredient(composed, ingredient, grams, unitId);
+               })) {
         return;  // the entry stays, to be saved again
     }
     ListIngredients();
@@ -398,8 +406,9 @@ void frmIng::cmdDelete_Click() {
     }
     const int composed = ComposedFoodId;
     const int ingredient = line->Tag().toInt();
-    foods::WriteAtOnce(
-        [&](foods::ComposedFoods& store) { store.removeIngredient(composed, ingredient); });
+    Write(QStringLiteral("The ingredient was not removed."),
+          QStringLiteral("frmIng::cmdDelete_Click"),
+          [&](foods::ComposedFoods& store) { store.removeIngredient(composed, ingredient); });
     ui::DoEvents();
     ListIngredients();
     cmdCancel_Click();
@@ -420,7 +429,23 @@ void frmIng::RewritePer100g() {
         return;
     }
     const int composed = ComposedFoodId;
-    foods::WriteAtOnce([composed](foods::ComposedFoods& store) { store.recompute(composed); });
+    Write(
+        QStringLiteral("The values of the composed food were not rewritten."),
+        QStringLiteral("frmIng::RewritePer100g"),
+        [composed](foods::ComposedFoods& store) { store.recompute(composed); }, true);
+}
+
+bool frmIng::Write(const QString& what, const QString& source,
+                   const std::function<void(foods::ComposedFoods&)>& change, bool followUp) {
+    const bool written = foods::WriteAtOnce(what, source, change, [&](const rt::Error& error) {
+        const bool toldAlready = followUp && error.Number() == lastFailure_;
+        lastFailure_ = error.Number();
+        return !toldAlready;
+    });
+    if (written) {
+        lastFailure_ = 0;
+    }
+    return written;
 }
 
 void frmIng::cmdClose_Click() {

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <functional>
+
 #include "foods/UnitCaller.h"
 #include "ui/CommonDialog.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
+
+namespace foods {
+class ComposedFoods;
+}
 
 // The ingredient editor of the composed food named in ComposedFood: its recipe, a list of foods
 // to choose an ingredient from (by category and language), the quantity in any serving unit of
@@ -75,6 +81,11 @@ class frmIng : public ui::FormOf<frmIng>, public foods::UnitCallerWindow {
     // Closing: the values are brought in step once more, in case the recipe's foods changed
     // while the window was open.
     void RewritePer100g();
+    // Runs one of the window's writes (foods::WriteAtOnce). A follow-up, the close's rewrite,
+    // that fails as the write before it did is only logged: the person has just been told, and
+    // nothing was written since.
+    bool Write(const QString& what, const QString& source,
+               const std::function<void(foods::ComposedFoods&)>& change, bool followUp = false);
     // The food named in the food name box: the one picked in LV while the box shows its name
     // (names need not be unique), else the first food of that name; -1 when there is none.
     int IngredientId() const;
@@ -83,4 +94,6 @@ class frmIng : public ui::FormOf<frmIng>, public foods::UnitCallerWindow {
 
     int pickedFoodId_ = -1;
     QString pickedFoodName_;
+    // The error number of the last write's failure; 0 when that write went through.
+    long lastFailure_ = 0;
 };

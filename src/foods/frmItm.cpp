@@ -269,7 +269,9 @@ void frmItm::cmdDel_Click() {
                    ui::vbYesNo | ui::vbQuestion, QStringLiteral("Kelvora")) != ui::vbYes) {
         return;
     }
-    foods::WriteAtOnce([id](foods::ComposedFoods& store) { store.removeUserFood(id); });
+    foods::WriteAtOnce(QStringLiteral("The food was not removed."),
+                       QStringLiteral("frmItm::cmdDel_Click"),
+                       [id](foods::ComposedFoods& store) { store.removeUserFood(id); });
     DispItemList();
 }
 
@@ -313,7 +315,9 @@ void frmItm::Command2_Click() {
 }
 
 void frmItm::updateFoodValuesper100gms() {
-    foods::WriteAtOnce([](foods::ComposedFoods& store) { store.rebuildAll(); });
+    foods::WriteAtOnce(QStringLiteral("The composed foods were not recomputed."),
+                       QStringLiteral("frmItm::updateFoodValuesper100gms"),
+                       [](foods::ComposedFoods& store) { store.rebuildAll(); });
 }
 
 // ---- the "&ITEM" tab: a new composed food
@@ -357,11 +361,13 @@ void frmItm::cmdInsert_Click() {
                    QStringLiteral("Kelvora"));
         return;
     }
-    const bool created = foods::WriteAtOnce([&](foods::ComposedFoods& store) {
-        NextFoodId();
-        Numb();
-        store.create(NewFoodId, NewFoodCid, name, txtComment.Text());
-    });
+    const bool created = foods::WriteAtOnce(
+        QStringLiteral("The food was not saved."), QStringLiteral("frmItm::cmdInsert_Click"),
+        [&](foods::ComposedFoods& store) {
+            NextFoodId();
+            Numb();
+            store.create(NewFoodId, NewFoodCid, name, txtComment.Text());
+        });
     if (!created) {
         return;
     }

@@ -215,7 +215,8 @@ bool frmNewFood::SaveNutrients() {
         ui::Hourglass wait;
         foods::UserFoods(cn).Add(food);
     } catch (const rt::Error& error) {
-        Say(QStringLiteral("The food was not saved. ") + error.Description());
+        frame::tellWriteFailure(QStringLiteral("The food was not saved. "), error,
+                                QStringLiteral("frmNewFood::SaveNutrients"));
         return false;
     }
     dispLV();
@@ -240,7 +241,9 @@ void frmNewFood::Command3_Click() {
     }
     // The recipes that use the food lose it and are recomputed, as in the catalogue.
     const int id = selected->Tag().toInt();
-    foods::WriteAtOnce([id](foods::ComposedFoods& store) { store.removeUserFood(id); });
+    foods::WriteAtOnce(QStringLiteral("The food was not removed."),
+                       QStringLiteral("frmNewFood::Command3_Click"),
+                       [id](foods::ComposedFoods& store) { store.removeUserFood(id); });
     dispLV();
     ChkDelete();
 }

@@ -102,12 +102,16 @@ void frmOth::Form_KeyDown(int& KeyCode, int /*Shift*/) {
 
 void frmOth::UpdateFoods() {
     const int id = selectedFoodId();
-    foods::WriteAtOnce([id](foods::ComposedFoods& store) { store.updateDependants(id); });
+    foods::WriteAtOnce(QStringLiteral("The dependant foods were not updated."),
+                       QStringLiteral("frmOth::UpdateFoods"),
+                       [id](foods::ComposedFoods& store) { store.updateDependants(id); });
 }
 
 void frmOth::DeleTEUpdateFooDs() {
     const int id = selectedFoodId();
-    foods::WriteAtOnce([id](foods::ComposedFoods& store) { store.removeUserFood(id); });
+    foods::WriteAtOnce(QStringLiteral("The food was not removed."),
+                       QStringLiteral("frmOth::DeleTEUpdateFooDs"),
+                       [id](foods::ComposedFoods& store) { store.removeUserFood(id); });
 }
 
 void frmOth::cmdUp_Click() {

@@ -141,7 +141,8 @@ void frmUnit::Command2_Click() {
         ui::Hourglass wait;
         units.Add(food_, unit, txtDescription.Text(), demote);
     } catch (const rt::Error& error) {
-        Say(QStringLiteral("The unit was not saved. ") + error.Description());
+        frame::tellWriteFailure(QStringLiteral("The unit was not saved. "), error,
+                                QStringLiteral("frmUnit::Command2_Click"));
         return;
     }
     listshow(food_);
@@ -160,7 +161,8 @@ void frmUnit::Command3_Click() {
         ui::Hourglass wait;
         foods::ServingUnits(cn).Remove(food_, selected->Text());
     } catch (const rt::Error& error) {
-        Say(QStringLiteral("The unit was not removed. ") + error.Description());
+        frame::tellWriteFailure(QStringLiteral("The unit was not removed. "), error,
+                                QStringLiteral("frmUnit::Command3_Click"));
         return;
     }
     listshow(food_);

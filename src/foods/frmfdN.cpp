@@ -23,6 +23,10 @@ using namespace core;
 
 namespace {
 
+// The food and count lines while no food is shown.
+const QString kNoFood = QStringLiteral("Food :");
+const QString kNoTotal = QStringLiteral("Total : ");
+
 // An amount as the nutrient list shows it: rounded to two decimals, without the zeros the
 // rounding leaves at the end (12.5 for 12.50, 3 for 3.00, 0 for 0.00).
 QString AmountText(double value) {
@@ -53,8 +57,8 @@ frmfdN::frmfdN() {
     cmdGo.setCaption(QStringLiteral("&Go"));
     cmdExport.setCaption(QStringLiteral("E&xport"));
     cmdClose.setCaption(QStringLiteral("&Close"));
-    txtFood.setText(QStringLiteral("Food :"));
-    txtTotal.setText(QStringLiteral("Total : "));
+    txtFood.setText(kNoFood);
+    txtTotal.setText(kNoTotal);
     txtFood.setLocked(true);
     txtTotal.setLocked(true);
 
@@ -231,7 +235,10 @@ void frmfdN::showlist() {
     ui::Hourglass wait;
     const ui::ListItem* food = LstView.SelectedItem();
     if (food == nullptr) {
+        // The lines name no food the list does not show.
         LView.ListItems.Clear();
+        txtFood.setText(kNoFood);
+        txtTotal.setText(kNoTotal);
         return;
     }
     ShowNutrients(*food);

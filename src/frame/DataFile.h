@@ -20,12 +20,24 @@ QString UserDataFile();
 // True when path names the template, however it is written.
 bool IsDeliveredDataFile(const QString& path);
 
-// The file start-up opens for a data path. No path, or the template, stands for the person's
-// own file; when that is not there yet, it is copied from the template (mode 0600). When the
-// template is the working file of an earlier build that held what a person entered (members,
-// diary entries, their own foods), the person is told that it was copied. Any other path is
-// the file itself. An existing file is never replaced; a copy that fails raises 75 with the
-// reason.
+// The file start-up opens for a data path. No path, the template (however written) and the
+// person's own file all stand for the person's own file; when that is not there yet, it is
+// made from the newest earlier file kept beside the program that holds what a person entered
+// (members, diary entries, their own foods), else from the template, and the person is told
+// when it holds their entries. A kept file carried over is renamed so that it is carried only
+// once, and never deleted. Any other path is the file itself. An existing file is never
+// replaced; a copy that fails raises 75 with the reason.
 QString WorkingDataFile(const QString& dataPath);
+
+// Makes a fresh copy of the template at to, the person's alone (mode 0600). It is written
+// under a name of its own beside to and takes to's name only when whole, never over a file
+// that is there; when it cannot, nothing is left behind and 75 is raised with the reason.
+void CopyTemplateTo(const QString& to);
+
+// Moves a damaged data file out of the way, kept under a name that says so beside it
+// ("vdsys.vs_.damaged", numbered when that is taken), with the journal of its last write if it
+// has one; returns that name. Nothing is deleted or replaced; a move that fails raises 75 with
+// the reason.
+QString SetAsideDamaged(const QString& file);
 
 }  // namespace frame

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPointer>
 
+#include "frame/core.h"
 #include "runtime/App.h"
 #include "runtime/Error.h"
 #include "runtime/ErrorLog.h"
@@ -38,6 +39,30 @@ bool toldAlready(ui::Form& window) {
 void tell(const QString& what, const rt::Error& error) {
     ui::MsgBox(what + QStringLiteral(" could not be read: ") + error.Description(),
                ui::vbOKOnly | ui::vbExclamation, rt::App::Title());
+}
+
+// Why a write failed, in the person's words, as the middle of a sentence; empty for a cause
+// that has none but the error's own description.
+QString writeCause(const rt::Error& error) {
+    // The file by its full name: the person may have more than one.
+    const QString file = core::DataPath.isEmpty()
+                             ? QStringLiteral("the data file")
+                             : QStringLiteral("the data file ") + core::DataPath;
+    switch (error.Number()) {
+        case rt::err::DataFileReadOnly:
+            return file + QStringLiteral(" cannot be written (it or its folder is read-only).");
+        case rt::err::DataFileInUse:
+            return QStringLiteral("another program is using ") + file + u'.';
+        case rt::err::DiskFull:
+            return QStringLiteral("the disk that holds ") + file + QStringLiteral(" is full.");
+        case rt::err::DataFileDamaged:
+            return file + QStringLiteral(" is damaged, so nothing is written to it.");
+        case rt::err::DiskError:
+            return QStringLiteral("the disk failed while ") + file +
+                   QStringLiteral(" was read or written.");
+        default:
+            return {};
+    }
 }
 
 // The one place that catches and logs: runs the read, treats "no current record" as an
@@ -89,6 +114,18 @@ bool readOrTell(ui::Form& window, const QString& what, const QString& source,
 
 bool readOrRefuse(const QString& what, const QString& source, const std::function<void()>& read) {
     return guarded(source, read, [&](const rt::Error& error) { tell(what, error); });
+}
+
+void tellWriteFailure(const QString& what, const rt::Error& error, const QString& source) {
+    logError(error, source);
+    QString cause = writeCause(error);
+    if (cause.isEmpty()) {
+        cause = error.Description();
+    } else if (!what.endsWith(QLatin1String(": "))) {
+        cause[0] = cause[0].toUpper();
+    }
+    ui::MsgBox(what.endsWith(u' ') ? what + cause : what + u'\n' + cause,
+               ui::vbOKOnly | ui::vbExclamation, rt::App::Title());
 }
 
 bool passOver(const QString& source, const std::function<void()>& step) {

@@ -43,6 +43,15 @@ bool readOrTell(ui::Form& window, const QString& what, const QString& source,
 // does not happen, so the person is told every time.
 bool readOrRefuse(const QString& what, const QString& source, const std::function<void()>& read);
 
+// A write that failed (one of the person's changes the data file did not take): it is logged
+// under source, as a failed read is, and the person is told in one message what was not done and
+// why. `what` is the window's own first line, "The member was not saved."; the cause follows on
+// the next line, or on the same one when `what` ends in a blank ("The intake could not be saved:
+// "). The causes a person can act on are told in plain words that name the data file: it cannot
+// be written, another program is using it, the disk is full, the disk failed. Any other cause is
+// told by the error's own description.
+void tellWriteFailure(const QString& what, const rt::Error& error, const QString& source);
+
 // Runs a step that its procedure goes on without when it fails: the failure is logged under
 // source, and nobody is told. False when the step failed.
 bool passOver(const QString& source, const std::function<void()>& step);

@@ -1,10 +1,12 @@
 #include "frame/core.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
+#include "frame/DataIndexes.h"
 #include "frame/ErrorHandler.h"
 #include "frame/frmMain.h"
 #include "frame/frmSpl.h"
@@ -15,6 +17,7 @@
 #include "ui/Constants.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+#include "ui/FormDetail.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
 
@@ -35,7 +38,7 @@ const QString kMissingFileQuestion = QStringLiteral(
     "yourself ?");
 
 // Lets the user pick another data file after the default one could not be opened. The main
-// window is not up yet, so the picker is a dialog of its own rather than the main window's.
+// window may not be up, so the picker is a dialog of its own rather than the main window's.
 void PickDataFile() {
     ui::CommonDialog cdlg(nullptr, QStringLiteral("cdlg"));
     ShowDataFileDialog(cdlg);
@@ -91,6 +94,66 @@ void LogStartupError(const rt::Error& error) {
     QString source = QStringLiteral("core::Main");
     QString extra;
     handler.handleError(error, source, extra);
+}
+
+void TellAlreadyRunning() {
+    ui::MsgBox(QStringLiteral("Kelvora is already running"), ui::vbInformation | ui::vbOKOnly,
+               QStringLiteral("Kelvora"));
+}
+
+// The person's own file is damaged and they chose the delivered template: the damaged file is
+// kept aside under a name that says so, and a fresh copy of the template takes its place. When
+// that cannot be done, the person hears why and the damaged file stays where it was.
+void StartAfresh() {
+    const QString own = frame::UserDataFile();
+    try {
+        const QString kept = frame::SetAsideDamaged(own);
+        frame::CopyTemplateTo(own);
+        PickedConnStr = own;
+        ui::MsgBox(QStringLiteral("The damaged data file has been kept as ") + kept +
+                       QStringLiteral(". Kelvora now works in ") + own +
+                       QStringLiteral(", a fresh copy of the delivered data."),
+                   ui::vbOKOnly | ui::vbInformation, rt::App::Title());
+    } catch (const rt::Error& error) {
+        LogStartupError(error);
+        ui::MsgBox(error.Description(), ui::vbOKOnly | ui::vbExclamation, rt::App::Title());
+    }
+}
+
+// The data file is damaged: it is named, and the person may pick another (the template stands
+// for a fresh start) or end the program. Nothing is ever written to the damaged file.
+void AskAboutDamagedFile(const rt::Error& error) {
+    LogStartupError(error);
+    if (ui::MsgBox(DamagedFileQuestion(DataPath), ui::vbYesNo | ui::vbCritical, rt::App::Title()) ==
+        ui::vbNo) {
+        rt::App::End();
+    }
+    PickDataFile();
+    if (frame::IsDeliveredDataFile(*PickedConnStr) && !DataPath.isEmpty() &&
+        QFileInfo(DataPath).absoluteFilePath() ==
+            QFileInfo(frame::UserDataFile()).absoluteFilePath()) {
+        StartAfresh();
+    }
+}
+
+// The verdict on the data file that start-up opened. The program goes on with a sound file,
+// which gains the indexes it lacks; a damaged one is told as at the opening, and a run that
+// the person takes on to another file ends here and starts again on it.
+void DataFileChecked(const std::optional<rt::Error>& failure) {
+    if (!failure) {
+        // Without them the file still answers rightly, only slowly: a file that cannot take
+        // them now (written to by another program, or read-only) is used as it is.
+        frame::passOver(QStringLiteral("frame::AddMissingIndexes"),
+                        [] { frame::AddMissingIndexes(cn); });
+        return;
+    }
+    if (failure->Number() != rt::err::DataFileDamaged) {
+        LogStartupError(*failure);
+        return;
+    }
+    AskAboutDamagedFile(*failure);
+    StartAgain = true;
+    ui::endProgram();
 }
 
 }  // namespace
@@ -283,8 +346,7 @@ QString ProductPageAddress() {
 
 void Main() {
     if (rt::App::PrevInstance()) {
-        ui::MsgBox(QStringLiteral("Kelvora is already running"), ui::vbInformation | ui::vbOKOnly,
-                   QStringLiteral("Kelvora"));
+        TellAlreadyRunning();
         rt::App::End();
     }
     // The person's folder takes the data file and the error log.
@@ -313,12 +375,7 @@ void Main() {
                     PickDataFile();
                     continue;
                 case rt::err::DataFileDamaged:
-                    LogStartupError(error);
-                    if (ui::MsgBox(DamagedFileQuestion(DataPath), ui::vbYesNo | ui::vbCritical,
-                                   rt::App::Title()) == ui::vbNo) {
-                        rt::App::End();
-                    }
-                    PickDataFile();
+                    AskAboutDamagedFile(error);
                     continue;
                 // A good file that another program holds: replacing it is not the remedy.
                 case rt::err::DataFileInUse:
@@ -341,6 +398,36 @@ void Main() {
                     rt::App::End();
             }
         }
+    }
+}
+
+db::OpenOptions DataFileOptions() {
+    db::CheckListener listener;
+    listener.whileWaiting = [](const std::function<void()>& wait) {
+        ui::Hourglass busy;
+        wait();
+    };
+    // The verdict comes from the event loop as well as from a write: the program's end that it
+    // may bring about goes the way of an end from any event.
+    listener.verdict = [](const std::optional<rt::Error>& failure) {
+        ui::detail::dispatchFromQt([&failure] { DataFileChecked(failure); });
+    };
+    return {.readOnly = false, .check = db::Check::InBackground, .listener = std::move(listener)};
+}
+
+void AwaitDataCheck() {
+    try {
+        cn.AwaitCheck();
+    } catch (const rt::Error&) {
+        // What the check found has been told; the end it brought about goes on from here.
+        ui::passOnEnd();
+    }
+}
+
+void KeepOtherCopiesOff(const QString& dataFile) {
+    if (!rt::App::LockDataFile(dataFile)) {
+        TellAlreadyRunning();
+        rt::App::End();
     }
 }
 
@@ -410,6 +497,8 @@ void FindListItem(ui::ListView& lvw, QString& text, int& where) {
 void ReleaseAll() {
     storeFailureTold = false;
     cn.Close();
+    rt::App::releaseDataFileLock();
+    StartAgain = false;
     cmd = db::Command();
     DataPath.clear();
     PickedConnStr.reset();

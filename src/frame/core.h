@@ -29,6 +29,10 @@ inline QString DataPath;
 // The data file chosen in the start-up picker (possibly empty after a cancel); no value until
 // the picker has been used. A retried opening uses it instead of DataPath.
 inline std::optional<QString> PickedConnStr;
+// Set when the run ends so that the program starts again at once, on PickedConnStr: the data
+// file was found damaged after the main window had come up, and the person picked another.
+// The program's top starts it again (kelvora::closeForAnotherStart).
+inline bool StartAgain = false;
 // The composed food whose ingredients the ingredient editor edits.
 inline QString ComposedFood;
 // "IntakeOn" or "ComposeOn": the window that opened the units window; "" otherwise.
@@ -87,8 +91,9 @@ qint32 DefaultMember();
 
 // The userid of the member chosen in a member list; 0 for none.
 qint32 MemberId(const ui::ComboBox& combo);
-// The name of the member chosen in a member list as the register holds it (titles, exports,
-// the stored default); the entry's text when it stands for no member.
+// The name of the member chosen in a member list as the register holds it (the stored
+// default); the entry's text when it stands for no member. Titles and exports name the member
+// by the entry's text, as the list shows it, so that namesakes stay apart on paper too.
 QString MemberName(const ui::ComboBox& combo);
 
 // Prepares an open dialog for choosing a data file (*.vs_ in the program folder) and shows
@@ -97,6 +102,19 @@ void ShowDataFileDialog(ui::CommonDialog& cdlg);
 
 // The program's entry.
 void Main();
+
+// How the one connection opens the data file: its pages are checked in the background while
+// the program goes on, a write waits for the verdict with the hourglass, and a damaged file is
+// told as at the opening (the person may pick another file, and the program starts again on
+// it, or it ends). A sound file gains the indexes it lacks.
+db::OpenOptions DataFileOptions();
+// Waits for the verdict on the data file and does what it asks, as a write would: for whoever
+// must know the file checked before going on (the tests). Nothing to wait for once it is in.
+void AwaitDataCheck();
+
+// Ends the program with "Kelvora is already running" when another copy of it works on
+// dataFile, however that copy was started.
+void KeepOtherCopiesOff(const QString& dataFile);
 
 // Checks the stored member, language and category against the data file and offers to
 // repair them; answering No ends the program.

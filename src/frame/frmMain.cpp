@@ -66,7 +66,8 @@ void frmMain::MDIForm_QueryUnload(int& Cancel, int /*UnloadMode*/) {
 }
 
 // Asks for a colour, starting from the current one, shows it where it belongs and stores it
-// under key. Any error, the cancelled dialog included, leaves screen and table as they were.
+// under key. A cancelled dialog changes nothing; a colour the data file does not take is told,
+// and shows only until the program ends.
 void frmMain::ChangeColour(const QString& key, qint32 current,
                            const std::function<void(qint32)>& apply) {
     try {
@@ -78,9 +79,10 @@ void frmMain::ChangeColour(const QString& key, qint32 current,
         cn.Execute(QStringLiteral("update formats set what = ? where cat = ?"),
                    {QString::number(colour), key});
     } catch (const rt::Error& error) {
-        // A cancelled dialog is the person's choice; anything else is kept in the log.
+        // A cancelled dialog is the person's choice.
         if (error.Number() != rt::err::CancelSelected) {
-            frame::logError(error, QStringLiteral("frmMain::ChangeColour"));
+            frame::tellWriteFailure(QStringLiteral("The colour was not stored."), error,
+                                    QStringLiteral("frmMain::ChangeColour"));
         }
     }
 }

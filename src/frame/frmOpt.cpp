@@ -99,6 +99,11 @@ void frmOpt::cmdBrowse_Click() {
         if (Cdlg.FileName.isEmpty()) {
             return;
         }
+        // The template is never worked in: it stands for the person's own file.
+        if (frame::IsDeliveredDataFile(Cdlg.FileName)) {
+            txtPath.setText(DefaultDataPath());
+            return;
+        }
         // Only a file that opens with the data file's password, and passes the check, can
         // become the data file. Looking at it writes nothing to it.
         db::Connection test;

@@ -1,10 +1,9 @@
 #include "frame/frmSpl.h"
 
+#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include "frame/DataFile.h"
-#include "frame/DataIndexes.h"
-#include "frame/ErrorHandler.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "runtime/App.h"
@@ -48,13 +47,12 @@ void frmSpl::Form_Load() {
     } else {
         DataPath = frame::WorkingDataFile(GetOption(QStringLiteral("data path"), QString()));
     }
+    if (QFileInfo::exists(DataPath)) {
+        KeepOtherCopiesOff(DataPath);
+    }
     // The file name and the password go to the connection as values. A file that opens is the
-    // one to open from now on.
-    cn.Open(DataPath, QString::fromLatin1(frame::kDatabasePassword));
-    // Without them the file still answers rightly, only slowly: a file that cannot take them
-    // now (written to by another program, or read-only) is used as it is.
-    frame::passOver(QStringLiteral("frame::AddMissingIndexes"),
-                    [] { frame::AddMissingIndexes(cn); });
+    // one to open from now on. Its check goes on while the program comes up.
+    cn.Open(DataPath, QString::fromLatin1(frame::kDatabasePassword), DataFileOptions());
     cmd.ActiveConnection = &cn;
     SaveOption(QStringLiteral("data path"), DataPath);
     cmd.CommandType = 1;

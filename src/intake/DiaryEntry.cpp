@@ -72,7 +72,7 @@ DiarySave::Result DiarySave::Save(db::Connection& cn, const DiaryEntry& entry) {
             stored(cn, member, day, entry.food)) {
             return {Outcome::Duplicate};
         }
-        return {Outcome::Failed, error.Description()};
+        return {Outcome::Failed, error};
     }
     return {Outcome::Saved};
 }

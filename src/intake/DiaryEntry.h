@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "runtime/Error.h"
+
 namespace db {
 class Connection;
 }
@@ -38,12 +40,12 @@ class DiarySave {
         UnknownUnit,
         // The member has this food on this day already.
         Duplicate,
-        // The data file refused; `error` says why.
+        // The data file refused; `error` says why (not yet logged).
         Failed,
     };
     struct Result {
         Outcome outcome = Outcome::Saved;
-        QString error = {};
+        std::optional<rt::Error> error = {};
     };
 
     static Result Save(db::Connection& cn, const DiaryEntry& entry);

@@ -14,6 +14,7 @@ namespace intake::RdaVsIntake {
 namespace {
 
 const QString kCents = QStringLiteral("###0.00");
+const QString kNotAvailable = QStringLiteral("Not Available");
 
 // A nutrient of the report while it is assembled: its total, and its name in the form the
 // comparisons of names read.
@@ -63,6 +64,18 @@ QString IntakeSql() {
                "AND foodN1.foodid = %3 "
                "AND nutri.nutri_cd = %4")
         .arg(offset::valueSql(), DiarySql::dayKey(), DiarySql::foodOf(), offset::realCodeSql());
+}
+
+// Whether some food holds more than none of the nutrient of real code `code`: one look through
+// the index on the real code, which ends at the first such row.
+bool SomeFoodHolds(db::Connection& cn, qint32 code) {
+    namespace offset = foods::NutrientOffset;
+    static const QString sql =
+        QStringLiteral("SELECT 1 FROM foodN1 WHERE %1 = ? AND %2 > 0 LIMIT 1")
+            .arg(offset::realCodeSql(), offset::valueSql());
+    db::Recordset rs;
+    rs.Open(sql, cn, {code});
+    return !rs.EOF();
 }
 
 }  // namespace
@@ -153,6 +166,18 @@ std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member,
         }
     }
 
+    // Only a nutrient of which the member ate nothing can be one whose amounts nobody measured.
+    for (Assembled& row : rows) {
+        if (row.total.intake > 0) {
+            continue;
+        }
+        bool known = false;
+        for (auto it = names.cbegin(); it != names.cend() && !known; ++it) {
+            known = CompareNoCase(it.value().toUtf8(), row.key) == 0 && SomeFoodHolds(cn, it.key());
+        }
+        row.total.known = known;
+    }
+
     std::stable_sort(rows.begin(), rows.end(), [](const Assembled& a, const Assembled& b) {
         return CompareNoCase(a.key, b.key) < 0;
     });
@@ -170,6 +195,13 @@ ReportLine Present(const NutrientTotal& total, int days) {
     ReportLine line;
     const QString rda = rt::Format(total.rda * days, kCents);
     line.rda = rt::CDbl(rda) == 0 ? QStringLiteral("-") : rda;
+    if (!total.known) {
+        line.intake = kNotAvailable;
+        line.difference = line.rda == QLatin1String("-") ? line.rda : kNotAvailable;
+        line.percent = line.difference;
+        line.balance = Balance::NotKnown;
+        return line;
+    }
     line.intake = rt::Format(total.intake, kCents);
     if (line.rda == QLatin1String("-")) {
         line.difference = QStringLiteral("-");

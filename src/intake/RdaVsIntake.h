@@ -19,15 +19,18 @@ namespace intake::RdaVsIntake {
 
 // One nutrient of the report: the RDA of one day (0 when the group has none) and the intake of
 // the whole range; with the unit of the nutrient of that name (letter case aside), empty when
-// there is none.
+// there is none. A nutrient that no food of the data file holds a value above zero for has not
+// been measured: what anyone ate of it is not known, which is not the same as none.
 struct NutrientTotal {
     QString nutrient;
     double rda = 0;
     double intake = 0;
     QString unit = {};
+    bool known = true;
 };
 
-enum class Balance { Even, Deficiency, NotInRda, MoreThanRda };
+// NotKnown: the intake is not known, and the row is neither coloured nor counted.
+enum class Balance { Even, Deficiency, NotInRda, MoreThanRda, NotKnown };
 
 // A nutrient's texts in the report's columns and the class of its row.
 struct ReportLine {
@@ -45,14 +48,16 @@ int DayCount(const QDate& from, const QDate& to);
 double Cents(double value);
 
 // The totals of every nutrient the member (a userid) ate from `from` to `to` (both included),
-// merged with the RDA of the member's group, by nutrient name. No value when the member ate
+// merged with the RDA of the member's group, by nutrient name, each told whether its intake is
+// known (a nutrient the member ate some of always is). No value when the member ate
 // nothing in the range (the RDA is then not read). A run writes to the data file only to empty
 // a scratch table that holds rows; an error leaves the file as the run found it and reaches the
 // caller.
 std::optional<std::vector<NutrientTotal>> Run(db::Connection& cn, qint64 member, const QDate& from,
                                               const QDate& to);
 
-// The report's texts for a nutrient over `days` days.
+// The report's texts for a nutrient over `days` days. An intake that is not known reads "Not
+// Available", and so do the difference and the percentage where there is an RDA to compare.
 ReportLine Present(const NutrientTotal& total, int days);
 
 }  // namespace intake::RdaVsIntake

@@ -29,8 +29,28 @@ namespace {
 
 const QString kNoMember = QStringLiteral("-");
 
+// The keys of the diary's headers.
+const QString kDateKey = QStringLiteral("a");
+const QString kFoodKey = QStringLiteral("b");
+const QString kTranslationKey = QStringLiteral("c");
+const QString kQuantityKey = QStringLiteral("d");
+const QString kUnitKey = QStringLiteral("e");
+
 void Warn(const QString& message) {
     ui::MsgBox(message, ui::vbOKOnly | ui::vbExclamation);
+}
+
+// A cell of a row by the column's sub-item (0 is the row's text).
+void SetCell(ui::ListItem& row, int column, const QString& text) {
+    if (column == 0) {
+        row.setText(text);
+    } else {
+        row.setSubItems(column, text);
+    }
+}
+
+const QString& Cell(const ui::ListItem& row, int column) {
+    return column == 0 ? row.Text() : row.SubItems(column);
 }
 
 }  // namespace
@@ -74,22 +94,21 @@ frmDIn::frmDIn() : foods::UnitCallerWindow(QStringLiteral("IntakeOn")) {
     LView.ColumnHeaders.Add(-1, QStringLiteral("b"), QStringLiteral("TRANSLATION"), 2540);
     LView.ColumnHeaders.Add(-1, QStringLiteral("c"), QStringLiteral("CATEGORY"), 2540);
     LView.setColumnHeaderIcons(&ImgLst);
-    LView.ColumnHeaders(1).setIcon(2);
+    LView.ColumnHeaders(QStringLiteral("a")).setIcon(2);
     // The list is in the order its FOOD icon shows from the start.
     LView.setSorted(true);
 
-    LstView.ColumnHeaders.Add(-1, QStringLiteral("a"), QStringLiteral("DATE"), 2540);
-    LstView.ColumnHeaders.Add(-1, QStringLiteral("b"), QStringLiteral("FOOD"), 4304);
-    LstView.ColumnHeaders.Add(-1, QStringLiteral("c"), QStringLiteral("TRANSLATION"), 4304);
-    LstView.ColumnHeaders.Add(-1, QStringLiteral("d"), QStringLiteral("QUANTITY"), 1482);
-    LstView.ColumnHeaders.Add(-1, QStringLiteral("e"), QStringLiteral("UNIT"), 2011);
+    LstView.ColumnHeaders.Add(-1, kDateKey, QStringLiteral("DATE"), 2540);
+    LstView.ColumnHeaders.Add(-1, kFoodKey, QStringLiteral("FOOD"), 4304);
+    LstView.ColumnHeaders.Add(-1, kTranslationKey, QStringLiteral("TRANSLATION"), 4304);
+    LstView.ColumnHeaders.Add(-1, kQuantityKey, QStringLiteral("QUANTITY"), 1482);
+    LstView.ColumnHeaders.Add(-1, kUnitKey, QStringLiteral("UNIT"), 2011);
     LstView.setColumnHeaderIcons(&ImgLst);
-    LstView.ColumnHeaders(1).setIcon(2);
+    LstView.ColumnHeaders(kDateKey).setIcon(2);
 
     cmbCat.Click = [this] { cmbCat_Click(); };
     cmbLang.Click = [this] { cmbLang_Click(); };
     cmbUser.Click = [this] { cmbUser_Click(); };
-    DTP.Change = [this] { DTP_Change(); };
     cmdAdd.Click = [this] { cmdAdd_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
     cmdDelete.Click = [this] { cmdDelete_Click(); };
@@ -193,6 +212,16 @@ void frmDIn::DispLan() {
 
 void frmDIn::DispFoodNames() {
     foods::FillFoodList(LView, cmbCat.Text(), cmbLang.Text());
+    KeepPickedFood();
+}
+
+void frmDIn::KeepPickedFood() {
+    // Save stores the food in the box: it is never one the list no longer shows as picked.
+    if (!foods::KeepPickedFood(LView, txtFood.Text())) {
+        txtFood.setText(QString());
+        QString none;
+        Unitcombo(none);
+    }
 }
 
 void frmDIn::Unitcombo(QString& food) {
@@ -211,12 +240,13 @@ void frmDIn::UnitsOfPickedFood() {
 void frmDIn::UserIntakes() {
     // DATE and QUANTITY are ordered by the data file, the text columns by the list itself.
     const SortedHeader sorted = FindSortedColumn();
+    const QString& key = sorted.header->Key();
     QString order;
-    if (sorted.index == 1) {
+    if (key == kDateKey) {
         order = QStringLiteral(" ORDER BY %1 %2, dayin.rowid")
                     .arg(intake::DiarySql::dayKey(),
                          sorted.icon == 1 ? QStringLiteral("DESC") : QStringLiteral("ASC"));
-    } else if (sorted.index == 4) {
+    } else if (key == kQuantityKey) {
         order = QuantityOrder(sorted.icon);
     }
     if (!frame::readOrTell(*this, QStringLiteral("The member's diary"),
@@ -225,10 +255,10 @@ void frmDIn::UserIntakes() {
         return;
     }
     cmdDelete.setEnabled(LstView.ListItems.Count() > 0);
-    if (sorted.index != 1 && sorted.index != 4) {
+    if (key != kDateKey && key != kQuantityKey) {
         // The list keeps its own direction.
         LstView.setSorted(true);
-        LstView.setSortKey(sorted.index - 1);
+        LstView.setSortKey(sorted.header->SubItemIndex());
     }
 }
 
@@ -261,7 +291,15 @@ void frmDIn::ReadDiary(const QString& order, bool keepListWhenEmpty) {
     AddDiaryRows(rs, QString::number(member));
 }
 
+frmDIn::DiaryColumns frmDIn::Columns() const {
+    const auto at = [this](const QString& key) {
+        return LstView.ColumnHeaders(key).SubItemIndex();
+    };
+    return {at(kDateKey), at(kFoodKey), at(kTranslationKey), at(kQuantityKey), at(kUnitKey)};
+}
+
 void frmDIn::AddDiaryRows(db::Recordset& rs, const QString& member) {
+    const DiaryColumns at = Columns();
     const db::Field day = rs.Fields("idate");
     const db::Field food = rs.Fields("foodname");
     const db::Field quantity = rs.Fields("quantity");
@@ -273,12 +311,17 @@ void frmDIn::AddDiaryRows(db::Recordset& rs, const QString& member) {
     // Amounts repeat in a diary: each text is made once and shared by the rows that show it.
     QHash<quint64, QString> amounts;
     while (!rs.EOF()) {
-        ui::ListItem& item = LstView.ListItems.Add(day.Value().text());
+        // A row is placed in a sorted list by its text as it is added.
+        const QString dayText = day.Value().text();
+        ui::ListItem& item = LstView.ListItems.Add(at.date == 0 ? dayText : QString());
+        if (at.date != 0) {
+            SetCell(item, at.date, dayText);
+        }
         // Delete removes the row of the member it was read for.
         item.setTag(member);
-        item.setSubItems(1, food.Value().text());
+        SetCell(item, at.food, food.Value().text());
         if (translation) {
-            item.setSubItems(2, translation->Value().text());
+            SetCell(item, at.translation, translation->Value().text());
         }
         const db::Variant amount = quantity.Value();
         if (amount.type() == db::Variant::Type::Double) {
@@ -287,11 +330,11 @@ void frmDIn::AddDiaryRows(db::Recordset& rs, const QString& member) {
             if (it == amounts.constEnd()) {
                 it = amounts.insert(bits, amount.text());
             }
-            item.setSubItems(3, *it);
+            SetCell(item, at.quantity, *it);
         } else {
-            item.setSubItems(3, amount.text());
+            SetCell(item, at.quantity, amount.text());
         }
-        item.setSubItems(4, unit.Value().text());
+        SetCell(item, at.unit, unit.Value().text());
         rs.MoveNext();
     }
 }
@@ -302,7 +345,7 @@ QString frmDIn::QuantityOrder(int icon) {
 }
 
 void frmDIn::ReadByQuantity() {
-    const QString order = QuantityOrder(LstView.ColumnHeaders(4).Icon().toInt());
+    const QString order = QuantityOrder(LstView.ColumnHeaders(kQuantityKey).Icon().toInt());
     if (!frame::readOrTell(*this, QStringLiteral("The member's diary"),
                            QStringLiteral("frmDIn::ReadByQuantity"),
                            [&] { ReadDiary(order, true); })) {
@@ -312,13 +355,13 @@ void frmDIn::ReadByQuantity() {
 }
 
 frmDIn::SortedHeader frmDIn::FindSortedColumn() const {
-    for (int i = 1; i <= 5; ++i) {
-        const int icon = LstView.ColumnHeaders(i).Icon().toInt();
-        if (icon != 0) {
-            return {i, icon};
+    for (int i = 1; i <= LstView.ColumnHeaders.Count(); ++i) {
+        const ui::ColumnHeader& header = LstView.ColumnHeaders(i);
+        if (const int icon = header.Icon().toInt(); icon != 0) {
+            return {&header, icon};
         }
     }
-    return {};
+    return {&LstView.ColumnHeaders(kDateKey), 2};
 }
 
 // The icon reverses the direction it showed before the click, whichever header is clicked.
@@ -328,17 +371,17 @@ void frmDIn::LstView_ColumnClick(ui::ColumnHeader& ColumnHeader) {
     frame::passOver(QStringLiteral("frmDIn::LstView_ColumnClick"), [&] {
         LstView.setSorted(true);
         const int before = FindSortedColumn().icon;
-        for (int i = 1; i <= 5; ++i) {
+        for (int i = 1; i <= LstView.ColumnHeaders.Count(); ++i) {
             LstView.ColumnHeaders(i).setIcon(0);
         }
         ColumnHeader.setIcon(before == 1 ? 2 : 1);
         const QString key = ColumnHeader.Key();
-        if (key == QLatin1String("a")) {
+        if (key == kDateKey) {
             LstView.setSorted(false);
             UserIntakes();
             return;
         }
-        if (key == QLatin1String("d")) {
+        if (key == kQuantityKey) {
             LstView.setSorted(false);
             ReadByQuantity();
             return;
@@ -390,7 +433,6 @@ void frmDIn::txtQuan_LostFocus() {
 // ---- the entry -------------------------------------------------------------------------------
 
 void frmDIn::TodayInPicker() {
-    DTP.setCustomFormat(QStringLiteral("dd-MM-yyyy"));
     DTP.setValue(QDate::currentDate());
 }
 
@@ -426,10 +468,6 @@ void frmDIn::cmbUser_Click() {
     UserIntakes();
 }
 
-void frmDIn::DTP_Change() {
-    DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
-}
-
 void frmDIn::cmdAdd_Click() {
     ui::Hourglass wait;
     intake::DiaryEntry entry{std::nullopt, DTP.Value(), txtFood.Text(), txtQuan.Text(),
@@ -460,7 +498,8 @@ void frmDIn::cmdAdd_Click() {
         case Outcome::Duplicate:
             return Warn(QStringLiteral("Duplicate record"));
         case Outcome::Failed:
-            return Warn(unsaved + result.error);
+            return frame::tellWriteFailure(unsaved, *result.error,
+                                           QStringLiteral("frmDIn::cmdAdd_Click"));
     }
 }
 
@@ -484,11 +523,13 @@ void frmDIn::cmdDelete_Click() {
     if (row == nullptr) {
         return;
     }
+    const DiaryColumns at = Columns();
     try {
         cn.Execute(QStringLiteral("DELETE FROM dayin WHERE uid = ? AND idate = ? AND foodname = ?"),
-                   {row->Tag(), row->Text(), row->SubItems(1)});
+                   {row->Tag(), Cell(*row, at.date), Cell(*row, at.food)});
     } catch (const rt::Error& error) {
-        Warn(QStringLiteral("The intake could not be deleted: ") + error.Description());
+        frame::tellWriteFailure(QStringLiteral("The intake could not be deleted: "), error,
+                                QStringLiteral("frmDIn::cmdDelete_Click"));
         return;
     }
     UserIntakes();
@@ -496,7 +537,7 @@ void frmDIn::cmdDelete_Click() {
 
 void frmDIn::cmdExport_Click() {
     listoutput::ExportToHtml(cdlg, LstView, QStringLiteral("Daily Intakes"),
-                             QStringLiteral("User : ") + MemberName(cmbUser));
+                             QStringLiteral("User : ") + cmbUser.Text());
 }
 
 // No hourglass here: it would stay over the units window for as long as that is open.

@@ -56,7 +56,6 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     void cmbCat_Click();
     void cmbLang_Click();
     void cmbUser_Click();
-    void DTP_Change();
     void cmdAdd_Click();
     void cmdCancel_Click();
     void cmdDelete_Click();
@@ -69,12 +68,23 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     void LView_KeyDown(int& KeyCode, int Shift);
     void txtQuan_LostFocus();
 
-    // The diary header that carries an icon (1 to 5) and that icon: 1 descending, 2 ascending.
+    // The diary header that carries an icon, by its key, and that icon: 1 descending, 2
+    // ascending.
     struct SortedHeader {
-        int index = 1;
-        int icon = 2;
+        const ui::ColumnHeader* header;
+        int icon;
     };
     SortedHeader FindSortedColumn() const;
+    // The diary's cells as its headers place them (0 is the row's text), found by the headers'
+    // keys, so that every handler finds its column wherever that stands.
+    struct DiaryColumns {
+        int date;
+        int food;
+        int translation;
+        int quantity;
+        int unit;
+    };
+    DiaryColumns Columns() const;
     // The diary's quantity order for the QUANTITY icon.
     static QString QuantityOrder(int icon);
     // Re-reads the diary ordered by quantity in the direction of the QUANTITY icon.
@@ -87,5 +97,8 @@ class frmDIn : public ui::FormOf<frmDIn>, public foods::UnitCallerWindow {
     QString SelectedFood() const;
     // The units of the food picked in the food list, when one is.
     void UnitsOfPickedFood();
+    // After a refill of the food list: the food in the box stays picked where the list shows
+    // it; otherwise the box lets go of it.
+    void KeepPickedFood();
     void TodayInPicker();
 };

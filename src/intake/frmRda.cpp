@@ -254,7 +254,7 @@ void frmRda::LstView_DblClick() {
 
 void frmRda::cmdExport_Click() {
     listoutput::ExportToHtml(cdlg, LstView, QStringLiteral("Recommanded Daily Allowances"),
-                             QStringLiteral("User : ") + MemberName(cmbName));
+                             QStringLiteral("User : ") + cmbName.Text());
 }
 
 void frmRda::cmdUInfo_Click() {

@@ -22,6 +22,7 @@ namespace report = intake::RdaVsIntake;
 namespace {
 
 const QString kNoMember = QStringLiteral("-");
+const QString kDayCount = QStringLiteral("No of day(s) = ");
 // The row colours of the classes (platform colour values) and of the legend.
 constexpr qint32 kDeficiency = 0x0000C0;
 constexpr qint32 kNotInRda = 0x008000;
@@ -132,15 +133,12 @@ void frmVRda::UsrInfo() {
     mRunFrom = DTP.Value();
     mRunTo = DTP1.Value();
     int others = 0;
-    const auto read = [&] {
-        others = ListMembers(cmbUser);
-        mRunUser = MemberName(cmbUser);
-    };
+    const auto read = [&] { others = ListMembers(cmbUser); };
     const bool listed = frame::readOrTell(*this, QStringLiteral("The list of members"),
                                           QStringLiteral("frmVRda::UsrInfo"), read);
+    mRunUser = cmbUser.Text();
     if (!listed) {
-        // The entries filled so far stay, the export names the entry, and there is no run.
-        mRunUser = cmbUser.Text();
+        // The entries filled so far stay, and there is no run.
         return;
     }
     // With nobody besides the default member there is nothing to compare yet.
@@ -155,24 +153,22 @@ void frmVRda::UsrInfo() {
 
 void frmVRda::cmbUser_Click() {
     for (ui::DatePicker* picker : {&DTP, &DTP1}) {
-        picker->setCustomFormat(QStringLiteral("dd-MM-yyyy"));
         picker->setValue(QDate::currentDate());
     }
     ShowDayCount();
 }
 
 void frmVRda::ShowDayCount() {
-    Label2.setCaption(QStringLiteral("No of day(s) = ") +
-                      QString::number(report::DayCount(DTP.Value(), DTP1.Value())));
+    Label2.setCaption(kDayCount + QString::number(report::DayCount(DTP.Value(), DTP1.Value())));
 }
 
+// The dates stay in the form they have at load: a date looks the same before and after the
+// person changes it.
 void frmVRda::DTP_Change() {
-    DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
     ShowDayCount();
 }
 
 void frmVRda::DTP1_Change() {
-    DTP1.setCustomFormat(QStringLiteral("dd/MM/yyyy"));
     ShowDayCount();
 }
 
@@ -194,16 +190,17 @@ void frmVRda::Showdifference() {
     ShowCounts(0, 0, 0);
     const QDate from = DTP.Value();
     const QDate to = DTP1.Value();
-    // Should the member's name not be read, the export names the entry.
+    // The export names the member as the list does.
     mRunUser = cmbUser.Text();
     mRunFrom = from;
     mRunTo = to;
     try {
-        mRunUser = MemberName(cmbUser);
         if (to < from) {
             ui::MsgBox(QStringLiteral("Please enter the correct date in from and to"),
                        ui::vbOKOnly | ui::vbExclamation);
             LstView.ListItems.Clear();
+            // A refused range has no count of days.
+            Label2.setCaption(kDayCount);
             return;
         }
         const auto totals = report::Run(cn, MemberId(cmbUser), from, to);
@@ -237,6 +234,7 @@ void frmVRda::Showdifference() {
                     ++moreThanRda;
                     break;
                 case report::Balance::Even:
+                case report::Balance::NotKnown:
                     break;
             }
         }
@@ -246,12 +244,11 @@ void frmVRda::Showdifference() {
         }
         ShowCounts(deficiency, notInRda, moreThanRda);
     } catch (const rt::Error& error) {
-        frame::logError(error, QStringLiteral("frmVRda::Showdifference"));
         // No half-made report stays.
         LstView.ListItems.Clear();
         ShowCounts(0, 0, 0);
-        ui::MsgBox(QStringLiteral("The report could not be made: ") + error.Description(),
-                   ui::vbOKOnly | ui::vbExclamation);
+        frame::tellWriteFailure(QStringLiteral("The report could not be made: "), error,
+                                QStringLiteral("frmVRda::Showdifference"));
     }
 }
 

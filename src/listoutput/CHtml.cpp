@@ -1,18 +1,25 @@
 #include "listoutput/CHtml.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QSaveFile>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "runtime/Error.h"
 #include "ui/ListView.h"
+
+namespace {
+
+// A file of the export that could not be made, written or put in place, with the system's
+// reason; a full disk is told as such.
+[[noreturn]] void raiseFileFailure(const QSaveFile& file, const QString& path) {
+    throw rt::Error(
+        file.error() == QFileDevice::ResourceError ? rt::err::DiskFull
+                                                   : rt::err::PathFileAccessError,
+        QStringLiteral("The file '%1' could not be written: %2").arg(path, file.errorString()));
+}
+
+}  // namespace
 
 // The page on its way to a file: built a character at a time through a raw pointer into a
 // buffer of its own (QByteArray's append costs more than the character it adds), which goes to
@@ -20,7 +27,7 @@
 // buffer stays in the cache while it is reused.
 class CHtmlPage {
   public:
-    explicit CHtmlPage(int fd) : fd_(fd), bytes_(kChunk) {}
+    CHtmlPage(QSaveFile& file, const QString& path) : file_(file), path_(path), bytes_(kChunk) {}
     // Room for n more bytes.
     char* room(qsizetype n) {
         if (used_ + n > static_cast<qsizetype>(bytes_.size())) {
@@ -36,26 +43,25 @@ class CHtmlPage {
         std::memcpy(room(n), s, static_cast<size_t>(n));
         used_ += n;
     }
-    // False once a write did not go through.
-    bool flush() {
-        for (qsizetype done = 0; ok_ && done < used_;) {
-            const ssize_t n = ::write(fd_, bytes_.data() + done, static_cast<size_t>(used_ - done));
-            if (n < 0 && errno == EINTR) {
-                continue;
+    // Raises when a write does not go through. A write may take less than it was given (the
+    // file grew to its limit): the rest is written again, which then fails with the reason.
+    void flush() {
+        for (qsizetype done = 0; done < used_;) {
+            const qint64 n = file_.write(bytes_.data() + done, used_ - done);
+            if (n <= 0) {
+                raiseFileFailure(file_, path_);
             }
-            ok_ = n > 0;
             done += n;
         }
         used_ = 0;
-        return ok_;
     }
 
   private:
     static constexpr std::size_t kChunk = 256 * 1024;
-    int fd_;
+    QSaveFile& file_;
+    const QString& path_;
     std::vector<char> bytes_;
     qsizetype used_ = 0;
-    bool ok_ = true;
 };
 
 namespace {
@@ -126,52 +132,26 @@ void appendLine(CHtmlPage& out, const char (&prefix)[P], const QString& text,
 }
 
 // Writes the page that `render` makes as `path`: to a file beside it first, which then takes
-// its place, so that a failed export leaves an existing file as it was. Unlike a save of the
-// person's data it does not wait for the disk to confirm the bytes: the page can be made again
-// from the list at any time, and the wait would cost an export of a long diary more than
-// making it. A file replaced keeps its permissions; a new one gets those of any new file of
-// the person's (umask). Returns 0, or the error the failure is reported as: a file that cannot
-// be made there, or a write that did not go through.
+// its place (QSaveFile), so that a failed export leaves an existing file as it was. A file
+// replaced keeps its permissions; a new one gets those of any new file of the person's (umask).
+// Raises when the file cannot be made there, written or put in place.
 template <typename Render>
-long writeBeside(const QString& path, const Render& render) {
-    if (path.isEmpty() || QFileInfo(path).isDir()) {
-        return rt::err::PathFileAccessError;
+void writeBeside(const QString& path, const Render& render) {
+    if (path.isEmpty()) {
+        rt::raise(rt::err::PathFileAccessError);
     }
-    const QByteArray target = QFile::encodeName(path);
-    int fd = -1;
-    QByteArray beside;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        beside =
-            target + ".part" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
-        fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return rt::err::PathFileAccessError;
-        }
+    QSaveFile file(path);
+    // Unbuffered: a write that the file buffered would fail only while it is committed, and
+    // the commit of this Qt does not see that failure; it would put a cut-off page in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        raiseFileFailure(file, path);
     }
-    if (fd < 0) {
-        return rt::err::PathFileAccessError;
+    CHtmlPage page(file, path);
+    render(page);
+    page.flush();
+    if (!file.commit()) {
+        raiseFileFailure(file, path);
     }
-    // Whatever happens while the page is made, the file beside goes again.
-    bool written = false;
-    try {
-        struct stat existing {};
-        if (::stat(target.constData(), &existing) != 0 ||
-            ::fchmod(fd, existing.st_mode & 07777) == 0) {
-            CHtmlPage page(fd);
-            render(page);
-            written = page.flush();
-        }
-    } catch (...) {
-        ::close(fd);
-        ::unlink(beside.constData());
-        throw;
-    }
-    written = ::close(fd) == 0 && written;
-    if (!written || std::rename(beside.constData(), target.constData()) != 0) {
-        ::unlink(beside.constData());
-        return rt::err::DiskFull;
-    }
-    return 0;
 }
 
 }  // namespace
@@ -226,10 +206,7 @@ bool CHtml::PrintLvw() {
         if (title_.isEmpty()) {
             title_ = lvwToPrint_->Name() + QStringLiteral(" Output");
         }
-        if (const long failure =
-                writeBeside(fileName_, [this](CHtmlPage& page) { Render(page); })) {
-            rt::raise(failure);
-        }
+        writeBeside(fileName_, [this](CHtmlPage& page) { Render(page); });
         return true;
     } catch (const rt::Error& error) {
         QString source = QStringLiteral("CHTML::PrintLvw");

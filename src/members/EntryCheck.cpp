@@ -1,6 +1,6 @@
 #include "members/EntryCheck.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
@@ -96,9 +96,10 @@ std::optional<EntryRefusal> rules(const EntryValues& v, EntryWindow window,
 }  // namespace
 
 bool IsTelephone(const QString& text) {
-    static const QRegularExpression number(
-        QStringLiteral("^\\+?(\\([0-9]+\\)|[0-9]+)([ -]*(\\([0-9]+\\)|[0-9]+))*$"));
-    return number.match(rt::Trim(text)).hasMatch();
+    const QString digits = rt::Trim(text);
+    return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
 }
 
 std::optional<EntryRefusal> CheckEntry(const EntryValues& values, EntryWindow window,

@@ -39,8 +39,8 @@ struct EntryRefusal {
     bool operator==(const EntryRefusal&) const = default;
 };
 
-// A telephone number as people write it: digits in groups, parted by blanks or dashes, a group
-// in brackets, and one "+" in front ("+91 98450 12345", "(080) 2345 6789", "080-23456789").
+// A telephone number is stored as its digits alone ("08023456789"); outer blanks do not count.
+// A sign, a point, an exponent or a dash ("-5", "1e308", "12-34") makes it no telephone number.
 bool IsTelephone(const QString& text);
 
 // The rules in a fixed order; the first that fails refuses the entry. Address, telephone,

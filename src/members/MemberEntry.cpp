@@ -38,7 +38,44 @@ ui::Control* control(const EntryFields& f, EntryField field) {
     return nullptr;
 }
 
+void noCondition(ui::ComboBox& condition, std::optional<int> none) {
+    if (none && *none >= 0 && *none < condition.ListCount()) {
+        condition.setListIndex(*none);
+    }
+    condition.setEnabled(false);
+}
+
 }  // namespace
+
+void ConditionOnAge(const EntryFields& f, int lowest, int highest, std::optional<int> none) {
+    if (rt::Trim(f.txtAge.Text()).isEmpty() || f.cmbSex.Text() != QLatin1String("Female")) {
+        return;
+    }
+    bool offered = false;
+    try {
+        const qint16 age = rt::CInt(f.txtAge.Text());
+        offered = age >= lowest && age <= highest;
+    } catch (const rt::Error& error) {
+        if (!frame::isConversionError(error)) {
+            throw;
+        }
+    }
+    if (offered) {
+        f.txtCondition.setEnabled(true);
+    } else {
+        noCondition(f.txtCondition, none);
+    }
+}
+
+void ConditionOnSex(const EntryFields& f, std::optional<int> none) {
+    const QString sex = f.cmbSex.Text();
+    if (sex == QLatin1String("Male")) {
+        noCondition(f.txtCondition, none);
+    } else if (sex == QLatin1String("Female")) {
+        const double age = rt::Val(f.txtAge.Text());
+        f.txtCondition.setEnabled(age >= 15 && age <= 45);
+    }
+}
 
 void TidyOnLeave(const EntryFields& f, ui::CommandButton* save,
                  const std::function<void()>& saveCheck) {
@@ -160,11 +197,6 @@ bool RefuseTakenName(const QString& prefix, const QString& name, qint64 self) {
 
 QString OrBlank(const QString& text) {
     return text.isEmpty() ? QStringLiteral(" ") : text;
-}
-
-void ReportFailure(const QString& what, const rt::Error& error) {
-    ui::MsgBox(what + QLatin1Char('\n') + error.Description(), ui::vbOKOnly | ui::vbExclamation,
-               kTitle);
 }
 
 }  // namespace members

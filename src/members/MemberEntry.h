@@ -7,9 +7,6 @@
 
 #include "members/EntryCheck.h"
 
-namespace rt {
-class Error;
-}
 namespace ui {
 class ComboBox;
 class CommandButton;
@@ -18,8 +15,7 @@ class TextBox;
 }  // namespace ui
 
 // What the register's entry tab and the member edit window share: the lists they offer, the
-// tidying of a field when it is left, the full check before a member is stored, and how a
-// failed write is reported.
+// tidying of a field when it is left, and the full check before a member is stored.
 namespace members {
 
 inline const QStringList kPrefixes = {QStringLiteral("Mr."),  QStringLiteral("Mrs."),
@@ -65,6 +61,13 @@ bool WholeNumberOnLeave(ui::TextBox& box, const QString& overflowWarning);
 bool RefuseEntry(const EntryFields& f, EntryWindow window,
                  const std::function<QString()>& activityRefusal = {});
 
+// The condition list follows the sex and the age, each when it is changed: it opens for a
+// woman whose age lies within the limits (by age the window's own, by sex 15 to 45) and
+// otherwise goes back to "--", at `none` in the list when the window knows where, and closes.
+// A man has no condition; an age that is no number, or too big a number, offers none.
+void ConditionOnAge(const EntryFields& f, int lowest, int highest, std::optional<int> none);
+void ConditionOnSex(const EntryFields& f, std::optional<int> none);
+
 // Fills an activity list in ascending order and chooses its first entry; `first`, when given,
 // stands first and the others follow without it.
 void ListActivities(ui::ComboBox& list, const std::optional<QString>& first = std::nullopt);
@@ -75,8 +78,5 @@ bool RefuseTakenName(const QString& prefix, const QString& name, qint64 self = 0
 
 // Optional texts are stored as one blank when nothing was entered.
 QString OrBlank(const QString& text);
-
-// A write the data file refused: the person is told what was not done, and why.
-void ReportFailure(const QString& what, const rt::Error& error);
 
 }  // namespace members

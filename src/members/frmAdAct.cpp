@@ -127,7 +127,8 @@ void frmAdAct::cmdOK_Click() {
                    {type, name});
         transaction.Commit();
     } catch (const rt::Error& error) {
-        members::ReportFailure(QStringLiteral("The activity was not saved."), error);
+        frame::tellWriteFailure(QStringLiteral("The activity was not saved."), error,
+                                QStringLiteral("frmAdAct::cmdOK_Click"));
         return;
     }
     if (ActFromUsr) {

@@ -185,7 +185,8 @@ void frmUE::cmdUpdate_Click() {
         members::RdaGroup::Assign(cn, mUserId);
         transaction.Commit();
     } catch (const rt::Error& error) {
-        members::ReportFailure(QStringLiteral("The member was not saved."), error);
+        frame::tellWriteFailure(QStringLiteral("The member was not saved."), error,
+                                QStringLiteral("frmUE::cmdUpdate_Click"));
         return;
     }
     if (frmUsr* reg = frmUsr::loadedInstance()) {
@@ -194,43 +195,17 @@ void frmUE::cmdUpdate_Click() {
     ui::Unload(*this);
 }
 
-void frmUE::NoCondition() {
+std::optional<int> frmUE::NoConditionAt() const {
     // Tag holds where "--" stands; a condition the window does not know has none to go back to.
     bool known = false;
     const int position = Tag().toInt(&known);
-    if (known) {
-        txtCondition.setListIndex(position);
-    }
-    txtCondition.setEnabled(false);
+    return known ? std::optional(position) : std::nullopt;
 }
 
 void frmUE::txtAge_Change() {
-    if (rt::Trim(txtAge.Text()).isEmpty() || cmbSex.Text() != QLatin1String("Female")) {
-        return;
-    }
-    // An age that is no number, or too big a number, offers no condition.
-    bool offered = false;
-    try {
-        const qint16 age = rt::CInt(txtAge.Text());
-        offered = age >= 15 && age <= 45;
-    } catch (const rt::Error& error) {
-        if (!frame::isConversionError(error)) {
-            throw;
-        }
-    }
-    if (offered) {
-        txtCondition.setEnabled(true);
-    } else {
-        NoCondition();
-    }
+    members::ConditionOnAge(Fields(), 15, 45, NoConditionAt());
 }
 
 void frmUE::cmbSex_Click() {
-    const QString sex = cmbSex.Text();
-    if (sex == QLatin1String("Male")) {
-        NoCondition();
-    } else if (sex == QLatin1String("Female")) {
-        const double age = rt::Val(txtAge.Text());
-        txtCondition.setEnabled(age >= 15 && age <= 45);
-    }
+    members::ConditionOnSex(Fields(), NoConditionAt());
 }

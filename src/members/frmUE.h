@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "members/MemberEntry.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -40,8 +42,8 @@ class frmUE : public ui::FormOf<frmUE> {
 
     bool ValidateInput();
     members::EntryFields Fields();
-    // The condition list back to "--" (its position is in Tag) and closed.
-    void NoCondition();
+    // Where "--" stands in the condition list (kept in Tag), when the window knows.
+    std::optional<int> NoConditionAt() const;
 
     // The member being edited.
     qint64 mUserId = 0;

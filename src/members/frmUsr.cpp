@@ -31,14 +31,6 @@ void step(const std::function<void()>& f) {
     frame::passOver(QStringLiteral("frmUsr::cmdCancel_Click"), f);
 }
 
-// The condition "--", and no other choice.
-void noCondition(ui::ComboBox& condition, int position) {
-    if (position < condition.ListCount()) {
-        condition.setListIndex(position);
-    }
-    condition.setEnabled(false);
-}
-
 }  // namespace
 
 frmUsr::frmUsr() {
@@ -293,7 +285,8 @@ bool frmUsr::SaveUser() {
         members::RdaGroup::Assign(cn, added[QStringLiteral("userid")].integerValue());
         transaction.Commit();
     } catch (const rt::Error& error) {
-        members::ReportFailure(QStringLiteral("The member was not saved."), error);
+        frame::tellWriteFailure(QStringLiteral("The member was not saved."), error,
+                                QStringLiteral("frmUsr::SaveUser"));
         return false;
     }
     return true;
@@ -325,35 +318,13 @@ void frmUsr::txtPhone_Validate(bool& Cancel) {
     }
 }
 
+// By age the conditions are for women of 8 to 50; "--" stands first.
 void frmUsr::txtAge_Change() {
-    if (rt::Trim(txtAge.Text()).isEmpty() || cmbSex.Text() != QLatin1String("Female")) {
-        return;
-    }
-    // Conditions are for women of 8 to 50; an age that is no number offers none.
-    bool offered = false;
-    try {
-        const qint16 age = rt::CInt(txtAge.Text());
-        offered = age >= 8 && age <= 50;
-    } catch (const rt::Error& error) {
-        if (!frame::isConversionError(error)) {
-            throw;
-        }
-    }
-    if (offered) {
-        txtCondition.setEnabled(true);
-    } else {
-        noCondition(txtCondition, 0);
-    }
+    members::ConditionOnAge(Fields(), 8, 50, 0);
 }
 
 void frmUsr::cmbSex_Click() {
-    const QString sex = cmbSex.Text();
-    if (sex == QLatin1String("Male")) {
-        noCondition(txtCondition, 0);
-    } else if (sex == QLatin1String("Female")) {
-        const double age = rt::Val(txtAge.Text());
-        txtCondition.setEnabled(age >= 15 && age <= 45);
-    }
+    members::ConditionOnSex(Fields(), 0);
 }
 
 void frmUsr::cmdEdit_Click() {
@@ -396,7 +367,8 @@ void frmUsr::cmdDelete_Click() {
                 transaction.Commit();
                 removed = true;
             } catch (const rt::Error& error) {
-                members::ReportFailure(QStringLiteral("The member was not removed."), error);
+                frame::tellWriteFailure(QStringLiteral("The member was not removed."), error,
+                                        QStringLiteral("frmUsr::cmdDelete_Click"));
             }
             if (removed) {
                 MLst();

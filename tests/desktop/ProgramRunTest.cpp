@@ -1,8 +1,11 @@
 // The program as main() runs it, under the real host: it ends as a person ends it, and the end
 // comes back to the program's top however deep the modal windows are.
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
@@ -11,6 +14,7 @@
 
 #include "Program.h"
 #include "db/Connection.h"
+#include "frame/DataFile.h"
 #include "frame/core.h"
 #include "frame/frmClose.h"
 #include "frame/frmMain.h"
@@ -114,6 +118,46 @@ TEST_F(ProgramRunTest, AWindowBeforeTheMainWindowCarriesTheIcon) {
     db::Connection::setBusyTimeout(5000);
     EXPECT_TRUE(asked);
     EXPECT_EQ(status, 0);
+}
+
+// A damaged file found once the main window is up: the person is asked, picks the template in
+// the real file dialog, is told where the damaged file is kept, and the program comes up again
+// on a fresh copy, all in one run of main().
+TEST_F(ProgramRunTest, ADamagedFileFoundAfterTheStartLeadsToAFreshCopyInOneRun) {
+    const NoEarlyExit guard;
+    ui::QtHost qt;
+    trouble::damageTable(dataFile(), "usr");
+    QStringList seen;
+    QTimer person;
+    QObject::connect(&person, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
+            seen << box->text().section(QLatin1Char(' '), 0, 3);
+            (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
+                                           : box->button(QMessageBox::Ok))
+                ->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+                   dialog && dialog->isVisible()) {
+            seen << QStringLiteral("file dialog");
+            // Typed, as a person does: a file selected before the dialog has read its folder
+            // is not taken.
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(deliveredFile());
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (seen.size() == 3 && frmMain::isLoaded() && frmMain::instance().isVisible()) {
+            person.stop();
+            ui::detail::dispatchFromQt([] { rt::App::End(); });
+        }
+    });
+    person.start(10);
+    const int status = kelvora::runProgram();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("The data file ") + dataFile(),
+                                 QStringLiteral("file dialog"),
+                                 QStringLiteral("The damaged data file")}));
+    EXPECT_TRUE(QFileInfo::exists(dataFile() + QStringLiteral(".damaged")));
+    db::Connection fresh;
+    fresh.Open(dataFile(), QString::fromLatin1(frame::kDatabasePassword));
+    EXPECT_TRUE(fresh.IsOpen());
 }
 
 // The icon is compiled in at every size the desktop's theme asks for, and painted: a shape on

@@ -5,8 +5,10 @@
 #include "foods/frmIng.h"
 #include "foods/frmItm.h"
 #include "foods/frmUnit.h"
+#include "frame/DataFile.h"
 #include "frame/core.h"
 #include "frame/frmStrt.h"
+#include "support/DataFileTrouble.h"
 #include "ui/Constants.h"
 
 using core::cn;
@@ -139,22 +141,46 @@ TEST_F(IngredientEditorTest, RefusesWhatCannotBeAnIngredientAndWritesNothingHalf
         host.expectMsgBox(QStringLiteral("Do not enter '"));
         g.cmdAdd.click();
 
-        // A failure while the rows are written leaves the recipe as it was.
-        cn.Execute(
-            QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON item "
-                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-        host.expectMsgBox(QStringLiteral("Data file is used by another user at this time."));
+        // Another program writing to the file: the recipe stays as it was.
+        trouble::ExclusiveHolder other(dataFile(), trouble::Hold::Writes);
+        sqlite3_busy_timeout(cn.handle(), 0);
+        host.expectMsgBox(QStringLiteral("Data file is used by another user at this time."),
+                          ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
         save(g, QStringLiteral("Bajra"), QStringLiteral("10"));
         EXPECT_EQ(items(soup).size(), 1);
         EXPECT_EQ(g.LstView.ListItems.Count(), 1);
         // The refused entry stays, to be saved once the data file takes it.
         EXPECT_EQ(g.cmbFoodName.Text(), QStringLiteral("Bajra"));
         EXPECT_EQ(g.txtQuan.Text(), QStringLiteral("00010.00"));
-        cn.Execute(QStringLiteral("DROP TRIGGER full"));
+        other.letGo();
         g.cmdAdd.click();
         EXPECT_EQ(items(soup).size(), 2);
         g.cmdClose.click();
     });
+}
+
+// On a data file that cannot be written, Save says why, and the Close after it, whose rewrite
+// fails for the same reason, does not say it again; both are in the log.
+TEST_F(IngredientEditorTest, ASaveOnAReadOnlyFileTellsWhyOnceAndLogsIt) {
+    addFood(QStringLiteral("Test dal"), {{kProtein, 10}});
+    const int soup = addComposed(QStringLiteral("Test soup"));
+    trouble::makeReadOnly(cn, dataFile(), QString::fromLatin1(frame::kDatabasePassword));
+    edit(QStringLiteral("Test soup"), [&](frmIng& g) {
+        host.expectMsgBox(QStringLiteral("The ingredient was not saved.\nThe data file %1 cannot "
+                                         "be written (it or its folder is read-only).")
+                              .arg(core::DataPath),
+                          ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+        save(g, QStringLiteral("Test dal"), QStringLiteral("100"));
+        EXPECT_EQ(g.cmbFoodName.Text(), QStringLiteral("Test dal"));
+        g.cmdClose.click();
+    });
+    EXPECT_FALSE(frmIng::isLoaded());
+    EXPECT_EQ(items(soup), QStringList{QStringLiteral("0:-:-:-")});
+    QFile log(userDir() + QStringLiteral("/report.Log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString records = QString::fromUtf8(log.readAll());
+    EXPECT_EQ(records.count(QStringLiteral("=====Error Number = 3027\r\n")), 2);
+    EXPECT_TRUE(records.contains(QStringLiteral("=====Error Source = frmIng::RewritePer100g")));
 }
 
 // Two ingredients of 100 g hold 30 of fat; without the one of 10 per 100 g, 20 remain. The last
@@ -205,8 +231,12 @@ TEST_F(IngredientEditorTest, ChoiceListFollowsCategoryAndLanguageAndExports) {
         EXPECT_EQ(g.LV.ListItems.Count(), 543);
         EXPECT_EQ(g.LV.rowTexts(1), (QStringList{QStringLiteral("Amaranth seed, black"), QString(),
                                                  QStringLiteral("CEREALS AND MILLETS")}));
+        // A list that no longer shows the picked food lets go of it.
+        g.LV.clickItem(QStringLiteral("Green gram, dal"));
         g.cmbCat.choose(QStringLiteral("READY FOOD"));
         EXPECT_EQ(g.LV.ListItems.Count(), 1);
+        EXPECT_EQ(g.LV.SelectedItem(), nullptr);
+        EXPECT_EQ(g.cmbFoodName.Text(), QString());
         g.cmbLang.choose(QStringLiteral("Hindi"));
         EXPECT_EQ(g.LV.rowTexts(1)[1], QStringLiteral("Not Available"));
         EXPECT_EQ(g.LstView.rowTexts(1)[1], QStringLiteral("Mug dal"));

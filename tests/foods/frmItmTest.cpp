@@ -103,10 +103,11 @@ TEST_F(CatalogueTest, SaveCreatesAComposedFoodAllAtOnceOrNotAtAll) {
         host.expectMsgBox(message);
         f.cmdInsert.click();
     }
-    // A failure half-way leaves no part of the food behind.
-    cn.Execute(
-        QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON lang "
-                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    // A key taken half-way (by another writer; here a trigger that writes one) leaves no part
+    // of the food behind.
+    cn.Execute(QStringLiteral(
+        "CREATE TRIGGER taken BEFORE INSERT ON lang "
+        "BEGIN INSERT INTO cat (cid, cname) SELECT cid, cname FROM cat LIMIT 1; END"));
     f.txtName.type(QStringLiteral("Test stew"));
     host.expectMsgBox(QStringLiteral("Data file is used by another user at this time."),
                       ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"));
@@ -166,8 +167,9 @@ TEST_F(CatalogueTest, DetailsEditorOnAFoodRemovedMeanwhileSaysSoAndWritesNothing
     frmIDt& d = frmIDt::instance();
     cn.Execute(QStringLiteral("DELETE FROM food WHERE foodid = ?"), {soup});
     d.txtName.type(QStringLiteral("Test broth"));
-    host.expectMsgBox(QStringLiteral("This food is no longer in the data file. Nothing was saved."),
-                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+    host.expectMsgBox(
+        QStringLiteral("The food was not saved.\nThis food is no longer in the data file."),
+        ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
     d.cmdOK.click();
     EXPECT_TRUE(frmIDt::isLoaded());
     EXPECT_EQ(d.txtName.Text(), QStringLiteral("Test broth"));

@@ -1,6 +1,10 @@
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QThread>
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
@@ -8,9 +12,13 @@
 #include "frame/DataIndexes.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
+#include "frame/frmOpt.h"
+#include "frame/frmStrt.h"
+#include "runtime/Error.h"
 #include "support/DataFileTrouble.h"
 #include "support/ProgramFixture.h"
 #include "ui/Constants.h"
+#include "ui/Host.h"
 
 namespace {
 
@@ -44,6 +52,13 @@ class DataFileTest : public ProgramTest {
         }
         return names;
     }
+    // Read and written by its owner, and by nobody else.
+    static bool theOwnersAlone(const QString& file) {
+        const QFileDevice::Permissions mode = QFileInfo(file).permissions();
+        return mode.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+               !(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                         QFileDevice::WriteOther));
+    }
     QString log() const {
         QFile file(userDir() + QStringLiteral("/report.Log"));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -70,11 +85,7 @@ TEST_F(DataFileTest, TheFirstStartCopiesTheTemplateAndNeverReplacesTheCopy) {
     start();
     EXPECT_EQ(core::DataPath, dataFile());
     EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
-    // The person's alone.
-    const QFileDevice::Permissions mode = QFileInfo(dataFile()).permissions();
-    EXPECT_TRUE(mode.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    EXPECT_FALSE(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
-                         QFileDevice::WriteOther));
+    EXPECT_TRUE(theOwnersAlone(dataFile()));
     EXPECT_TRUE(host.calls().filter(QStringLiteral("MsgBox")).isEmpty());
     core::cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Mr.', 'Ravi')"));
 
@@ -110,13 +121,79 @@ TEST_F(DataFileTest, AnEarlierBuildsFileWithEntriesIsCopiedOnceAndSaidSo) {
     EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
 }
 
-// A person's file that has gone is asked for, not silently replaced by an empty one.
-TEST_F(DataFileTest, APersonsFileThatIsGoneIsAskedFor) {
-    setOption(QStringLiteral("data path"), dataFile());
+// Someone who worked in a file elsewhere and never had one of their own goes back to the
+// default: the next start makes their own file, rather than asking for the missing one. Any
+// other file that has gone is asked for, not made.
+TEST_F(DataFileTest, BackToTheDefaultTheOwnFileIsMadeAnotherMissingFileIsAskedFor) {
+    const QString elsewhere = programDir() + QStringLiteral("/elsewhere.vs_");
+    installDeliveredDataFile(elsewhere);
+    setOption(QStringLiteral("data path"), elsewhere);
     QFile::remove(dataFile());
+    start();
+    frmStrt::instance().Label11.click();
+    frmOpt& options = frmOpt::instance();
+    options.cmdDefault.click();
+    host
+        .expectMsgBox(QStringLiteral(
+            "Data file path is changed. It will take effect after restarting Kelvora"))
+        .answer(ui::vbYes);
+    expectProgramEnds([&] { options.cmdOK.click(); });
+    restart();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(members(core::cn), QStringList());
+    EXPECT_TRUE(theOwnersAlone(dataFile()));
+
+    QFile::remove(elsewhere);
+    setOption(QStringLiteral("data path"), elsewhere);
     host.expectMsgBox(kMissingFile).answer(ui::vbNo);
-    expectProgramEnds([] { core::Main(); });
-    EXPECT_FALSE(QFileInfo::exists(dataFile()));
+    expectProgramEnds([this] { restart(); });
+    EXPECT_FALSE(QFileInfo::exists(elsewhere));
+}
+
+// A build keeps the earlier file beside the program that held entries; the start that makes
+// the person's file takes the newest such file, once, and says so.
+TEST_F(DataFileTest, TheNewestKeptEarlierFileIsCarriedOverOnce) {
+    const QString older = deliveredFile() + QStringLiteral(".earlier");
+    const QString newest = deliveredFile() + QStringLiteral(".earlier.2");
+    installDeliveredDataFile(older);
+    addMember(older, QStringLiteral("Asha"));
+    installDeliveredDataFile(newest);
+    addMember(newest, QStringLiteral("Meena"));
+    const QByteArray kept = contentOf(newest);
+    QFile::remove(dataFile());
+    host.expectMsgBox(QStringLiteral("Kelvora now keeps your data in ") + dataFile() +
+                          QStringLiteral(". The members, diary entries and foods you entered in ") +
+                          newest +
+                          QStringLiteral(" have been copied there, so that a new build of Kelvora "
+                                         "can no longer replace them."),
+                      ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Meena")});
+    EXPECT_EQ(contentOf(newest + QStringLiteral(".copied")), kept);
+    EXPECT_FALSE(QFileInfo::exists(newest));
+
+    // Started afresh: the template, not a kept file again.
+    QFile::remove(dataFile());
+    restart();
+    EXPECT_EQ(members(core::cn), QStringList());
+    EXPECT_EQ(host.calls().filter(QStringLiteral("MsgBox")).size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(older));
+}
+
+// A fresh copy of the template made on purpose never replaces a file, nor leaves a part behind.
+TEST_F(DataFileTest, AFreshCopyOfTheTemplateNeverReplacesAFile) {
+    addMember(dataFile(), QStringLiteral("Asha"));
+    const QByteArray own = contentOf(dataFile());
+    try {
+        frame::CopyTemplateTo(dataFile());
+        ADD_FAILURE() << "the copy replaced the person's file";
+    } catch (const rt::Error& error) {
+        EXPECT_EQ(error.Number(), rt::err::PathFileAccessError);
+    }
+    EXPECT_EQ(contentOf(dataFile()), own);
+    EXPECT_EQ(QDir(userDir()).entryList(QDir::Files),
+              QStringList{QLatin1String(frame::kDataFileName)});
 }
 
 // One damaged page among the members: the file is named and left as it is; another file can
@@ -141,6 +218,59 @@ TEST_F(DataFileTest, ADamagedFileIsToldAndLeftUntouched) {
     host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbNo);
     expectProgramEnds([this] { restart(); });
     EXPECT_EQ(contentOf(dataFile()), damaged);
+}
+
+// The check goes on while the program comes up: its verdict on a damaged file is told when
+// it comes in, with no write needed to bring it out.
+TEST_F(DataFileTest, ADamagedFileIsToldOnceItsCheckIsDone) {
+    trouble::damageTable(dataFile(), "usr");
+    host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbNo);
+    expectProgramEnds([] {
+        core::Main();
+        for (int i = 0; i < 1000 && !ui::programEnding(); ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+        ui::passOnEnd();
+    });
+}
+
+// The way back from a damaged file of one's own: the template chosen instead of it sets the
+// damaged file aside, kept as it was, and the program starts again on a fresh copy.
+TEST_F(DataFileTest, TheTemplateChosenForADamagedFileStartsAfreshAndKeepsTheDamagedOne) {
+    addMember(dataFile(), QStringLiteral("Asha"));
+    trouble::damageTable(dataFile(), "usr");
+    const QByteArray damaged = contentOf(dataFile());
+    const QString kept = dataFile() + QStringLiteral(".damaged");
+    host.expectMsgBox(damagedQuestion(dataFile())).answer(ui::vbYes);
+    host.expectOpenDialog().answer(deliveredFile());
+    host.expectMsgBox(QStringLiteral("The damaged data file has been kept as ") + kept +
+                          QStringLiteral(". Kelvora now works in ") + dataFile() +
+                          QStringLiteral(", a fresh copy of the delivered data."),
+                      ui::vbOKOnly | ui::vbInformation, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    start();
+    EXPECT_EQ(core::DataPath, dataFile());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    EXPECT_EQ(contentOf(kept), damaged);
+    EXPECT_EQ(contentOf(dataFile()), contentOf(deliveredFile()));
+    core::cn.Execute(QStringLiteral("INSERT INTO usr (Prefix, FirstN) VALUES ('Mr.', 'Ravi')"));
+    EXPECT_EQ(members(core::cn), QStringList{QStringLiteral("Ravi")});
+}
+
+// One copy at a time on a data file, however the other copy was started: one with another
+// runtime folder holds no single-instance lock of this one, but it holds the file's own.
+TEST_F(DataFileTest, AnotherCopyOnTheSameFileKeepsThisOneOff) {
+    QLockFile other(dataFile() + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.tryLock(0));
+    host.expectMsgBox(QStringLiteral("Kelvora is already running"),
+                      ui::vbInformation | ui::vbOKOnly, QStringLiteral("Kelvora"))
+        .answer(ui::vbOK);
+    expectProgramEnds([] { core::Main(); });
+    EXPECT_FALSE(core::cn.IsOpen());
+    other.unlock();
+    restart();
+    EXPECT_EQ(core::DataPath, dataFile());
 }
 
 // A good file that another program holds is not offered to be replaced: Retry waits for it,

@@ -128,6 +128,21 @@ TEST_F(OptionsTest, BrowseTakesOnlyAFileThatOpens) {
     EXPECT_EQ(picker.request().Filter, QStringLiteral("Kelvora File (*.vs_)|*.vs_"));
 }
 
+// The template is never worked in: browsing to it names the person's own file, which is no
+// change of path.
+TEST_F(OptionsTest, BrowseToTheTemplateStandsForThePersonsOwnFile) {
+    setOption(QStringLiteral("Defter"), QStringLiteral("Asha"));
+    frmOpt& f = open();
+    f.SSTab1.chooseTab(1);
+    host.expectOpenDialog().answer(deliveredFile());
+    f.cmdBrowse.click();
+    EXPECT_EQ(f.txtPath.Text(), dataFile());
+    f.cmdOK.click();
+    EXPECT_FALSE(frmOpt::isLoaded());
+    EXPECT_EQ(option(QStringLiteral("data path")), dataFile());
+    EXPECT_EQ(option(QStringLiteral("Defter")), QStringLiteral("Asha"));
+}
+
 TEST_F(OptionsTest, AChangedPathAnsweredNoKeepsTheOldPathButStoresTheLists) {
     frmOpt& f = open();
     const QString good = browseToSecondFile(f);

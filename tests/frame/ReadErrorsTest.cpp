@@ -101,16 +101,18 @@ TEST_F(ReadErrorsTest, NoCurrentRecordIsAnEmptyResultAndOtherErrorsAreLoggedAndT
 
 TEST_F(ReadErrorsTest, ALockedDataFileIsToldInTheDiaryAndInNewFoodNotShownAsEmptyLists) {
     lockDataFile();
-    expectTold(QStringLiteral("The list of foods could not be read: database is locked"));
+    const QString inUse =
+        QStringLiteral("Could not use the data file; file already in use. (%1: database is locked)")
+            .arg(dataFile());
+    expectTold(QStringLiteral("The list of foods could not be read: ") + inUse);
     frmDIn& diary = openDiary();
     host.verify();
     EXPECT_EQ(diary.LView.ListItems.Count(), 0);
-    EXPECT_TRUE(
-        log().contains(QStringLiteral("=====Error Desc = database is locked\r\n"
-                                      "=====Error Source = foods::FillFoodList")));
+    EXPECT_TRUE(log().contains(QStringLiteral("=====Error Desc = ") + inUse +
+                               QStringLiteral("\r\n=====Error Source = foods::FillFoodList")));
     EXPECT_TRUE(log().contains(QStringLiteral("=====Error Source = core::ListCategories")));
 
-    expectTold(QStringLiteral("The list of user foods could not be read: database is locked"));
+    expectTold(QStringLiteral("The list of user foods could not be read: ") + inUse);
     openNewFood([](frmNewFood& f) {
         EXPECT_EQ(entries(f.cmbCat), QStringList{QStringLiteral("ALL FOODS")});
         f.Command5.click();

@@ -82,7 +82,8 @@ TEST_F(DiarySaveTest, ARefusedWriteIsAFailureWithItsReason) {
                        "BEGIN SELECT RAISE(ABORT, 'the data file is locked'); END"));
     const DiarySave::Result result = DiarySave::Save(core::cn, entry(QStringLiteral("10")));
     EXPECT_EQ(result.outcome, Outcome::Failed);
-    EXPECT_EQ(result.error, QStringLiteral("the data file is locked"));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->Description(), QStringLiteral("the data file is locked"));
 }
 
 }  // namespace

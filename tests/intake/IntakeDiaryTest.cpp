@@ -97,9 +97,8 @@ TEST_F(DiaryTest, SavesTheAmountInGramsOfTheFoodsOwnUnitOncePerDay) {
     EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Bajra"));
     EXPECT_EQ(f.txtQuan.Text(), QStringLiteral("00001.00"));
 
-    // The day as the person changed it is shown with slashes and stored with hyphens.
     f.DTP.setDate(QDate::currentDate().addDays(-1));
-    EXPECT_EQ(f.DTP.displayText(), QDate::currentDate().addDays(-1).toString("dd/MM/yyyy"));
+    EXPECT_EQ(f.DTP.displayText(), day(-1));
     f.cmdAdd.click();
     save(f, QStringLiteral("Barley"), QStringLiteral("0.5"), QStringLiteral("Cup"));
     EXPECT_EQ(f.DTP.displayText(), day(0));
@@ -205,8 +204,9 @@ TEST_F(DiaryTest, NamesakesAreToldApartAndEachKeepsHerOwnDiary) {
     save(f, QStringLiteral("Bajra"), QStringLiteral("200"));
     EXPECT_EQ(column(f.LstView, 3), QStringList{QStringLiteral("200")});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE uid = ?"), {miss}), 1);
+    // The page tells her from her namesake as the list does.
     const QString page = exportPage(f.cmdExport, QStringLiteral("diary.html"));
-    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha\r\n")));
+    EXPECT_TRUE(page.contains(QStringLiteral("User : Asha (Miss)\r\n")));
 
     f.LstView.clickItem(1);
     host.expectMsgBox(QStringLiteral("Do you want to delete ?"), ui::vbYesNo | ui::vbQuestion,
@@ -258,15 +258,47 @@ TEST_F(DiaryTest, TheFoodHighlightedByKeysAndTheDayTypedAreWhatIsSaved) {
     const QString next = f.LView.SelectedItem()->Text();
     EXPECT_EQ(f.txtFood.Text(), next);
 
-    // Digits typed into the day; the window shows slashes as soon as the day has changed.
+    // Digits typed into the day; it shows in the same form before and after.
+    EXPECT_EQ(f.DTP.displayText(), day(0));
     f.DTP.typeKeys(QStringLiteral("15032024"));
-    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("15/03/2024"));
+    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("15-03-2024"));
     f.txtQuan.type(QStringLiteral("40"));
     f.cmdAdd.click();
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM dayin WHERE foodname = ? AND idate = "
                                    "'15-03-2024'"),
                     {next}),
               1);
+}
+
+// What Save stores is what the window shows when another category refills the food list.
+TEST_F(DiaryTest, ARefilledFoodListKeepsThePickedFoodOrTheBoxLetsGoOfIt) {
+    frmDIn& f = open();
+    f.LView.clickItem(1);
+    f.LView.typeKeys(QStringLiteral("wheat"));
+    f.cmbCat.choose(QStringLiteral("CEREALS AND MILLETS"));
+    EXPECT_EQ(f.LView.SelectedItem()->Text(), QStringLiteral("Wheat flour, atta"));
+    EXPECT_EQ(f.txtFood.Text(), QStringLiteral("Wheat flour, atta"));
+    f.cmbCat.choose(QStringLiteral("GREEN LEAFY VEGETABLES"));
+    EXPECT_EQ(f.LView.SelectedItem(), nullptr);
+    EXPECT_EQ(f.txtFood.Text(), QString());
+    f.txtQuan.type(QStringLiteral("100"));
+    expectWarning(QStringLiteral("Some fields are empty"));
+    f.cmdAdd.click();
+}
+
+// A column placed before FOOD moves every later header along.
+TEST_F(DiaryTest, TheDiaryFindsItsColumnsByTheirKeysWhereverTheyStand) {
+    eat(asha, QDate(2024, 1, 1), QStringLiteral("Barley"), 300);
+    eat(asha, QDate(2024, 1, 2), QStringLiteral("Ragi"), 50);
+    frmDIn& f = open();
+    f.LstView.ColumnHeaders.Add(2, QStringLiteral("x"), QStringLiteral("NOTE"));
+    f.LstView.clickHeader(QStringLiteral("d"));
+    f.LstView.clickHeader(QStringLiteral("d"));
+    EXPECT_EQ(column(f.LstView, 3), (QStringList{"50", "300"}));
+    f.LstView.clickItem(1);
+    host.expectMsgBox(QStringLiteral("Do you want to delete ?")).answer(ui::vbYes);
+    f.cmdDelete.click();
+    EXPECT_EQ(column(f.LstView, 1), QStringList{QStringLiteral("Barley")});
 }
 
 TEST_F(DiaryTest, AnotherLanguageNamesTheFoodsThatHaveANameInIt) {

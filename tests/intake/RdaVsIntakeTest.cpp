@@ -9,6 +9,7 @@ using namespace intake_test;
 namespace report = intake::RdaVsIntake;
 
 constexpr int kIron = 10;
+constexpr int kB12 = 30;  // no delivered food holds any
 
 class RdaVsIntakeRun : public IntakeTest {
   protected:
@@ -84,6 +85,12 @@ TEST(RdaVsIntakeRules, LinesClassByTheDifferenceAsShown) {
     EXPECT_EQ(line.difference, QStringLiteral("4.00"));
     EXPECT_EQ(line.percent, QStringLiteral("400.00%"));
     EXPECT_EQ(line.balance, report::Balance::MoreThanRda);
+
+    // An intake nobody measured is compared with nothing.
+    line = report::Present({QStringLiteral("VITAMIN B12"), 1, 0, {}, false}, 2);
+    EXPECT_EQ((QStringList{line.rda, line.intake, line.difference, line.percent}),
+              (QStringList{"2.00", "Not Available", "Not Available", "Not Available"}));
+    EXPECT_EQ(line.balance, report::Balance::NotKnown);
 }
 
 TEST_F(RdaVsIntakeRun, SumsTheDaysOfTheRangeAsCalendarDaysWithTheGroupsRda) {
@@ -114,6 +121,17 @@ TEST_F(RdaVsIntakeRun, SumsTheDaysOfTheRangeAsCalendarDaysWithTheGroupsRda) {
     EXPECT_DOUBLE_EQ(find(totals, QStringLiteral("ZINC"))->intake, 0);
     EXPECT_DOUBLE_EQ(find(totals, QStringLiteral("ZINC"))->rda, 10);
     EXPECT_EQ(scratchRows(), 0);
+}
+
+TEST_F(RdaVsIntakeRun, ANutrientNoFoodHoldsAboveZeroIsNotKnownUntilOneDoes) {
+    eat(asha, QDate(2024, 5, 1), QStringLiteral("Test dal"), 100);
+    const auto known = [&] {
+        return find(run(QDate(2024, 5, 1), QDate(2024, 5, 1)), QStringLiteral("VITAMIN B12"))
+            ->known;
+    };
+    EXPECT_FALSE(known());
+    addFood(9004, QStringLiteral("Test liver"), {{kB12, 50}});
+    EXPECT_TRUE(known());
 }
 
 TEST_F(RdaVsIntakeRun, EveryAdditionIsRoundedToCents) {

@@ -48,7 +48,7 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
 
     range(f, QDate(2024, 1, 31), QDate(2024, 2, 29));
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 30"));
-    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("31/01/2024"));
+    EXPECT_EQ(f.DTP.displayText(), QStringLiteral("31-01-2024"));
     f.cmdGo.click();
     ASSERT_EQ(f.LstView.ListItems.Count(), 15);
     // 30 days of 1900 kcal; 150, 50 and 10000 g of 333.333 kcal per 100 g, rounded at each step.
@@ -67,7 +67,8 @@ TEST_F(ReportWindowTest, AMonthOfIntakesAgainstTheRdaOfAsManyDays) {
     EXPECT_EQ(f.LstView.rowTexts(protein->Index()).mid(1, 4),
               (QStringList{QStringLiteral("1650.00"), QStringLiteral("2040.00"),
                            QStringLiteral("390.00"), QStringLiteral("23.64%")}));
-    EXPECT_EQ(counters(f), countersOf(13, 1, 1));
+    // VITAMIN B12, which no food is known to hold, is no deficiency.
+    EXPECT_EQ(counters(f), countersOf(12, 1, 1));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM SYSTABLE")), 0);
 
     // Only NUTRIENT sorts.
@@ -110,7 +111,44 @@ TEST_F(ReportWindowTest, EachNamesakeIsComparedWithHerOwnIntakesAndGroup) {
     // Her own group, of heavy work, and her own 300 g.
     EXPECT_EQ(energy(), (QStringList{QStringLiteral("2850.00"), QStringLiteral("1000.00")}));
     EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("report.html"))
-                    .contains(QStringLiteral("User : Asha\r\n")));
+                    .contains(QStringLiteral("User : Asha (Miss)\r\n")));
+}
+
+// No delivered food holds any VITAMIN B12: what anyone ate of it is not known.
+TEST_F(ReportWindowTest, WhatNoFoodIsKnownToHoldIsNotAvailableRatherThanLacking) {
+    eat(asha, QDate::currentDate(), QStringLiteral("Egg, poultry, whole, raw"), 100);
+    eat(asha, QDate::currentDate(), QStringLiteral("Milk, whole, Cow"), 200);
+    frmVRda& f = open();
+    const ui::ListItem* b12 = f.LstView.FindItem(QStringLiteral("VITAMIN B12"));
+    ASSERT_NE(b12, nullptr);
+    EXPECT_EQ(f.LstView.rowTexts(b12->Index()).mid(1, 4),
+              (QStringList{"1.00", "Not Available", "Not Available", "Not Available"}));
+    EXPECT_EQ(b12->ForeColor(), 0);
+    // Thirteen of the group's fourteen fall short; CHLORIDE, CHOLINE and FOLIC FREE count nowhere.
+    EXPECT_EQ(counters(f), countersOf(13, 13, 0));
+    EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("report.html"))
+                    .contains(QStringLiteral("<td>VITAMIN B12</td>\r\n<td>1.00</td>\r\n"
+                                             "<td>Not Available</td>")));
+}
+
+TEST_F(ReportWindowTest, ATypedDayThatDoesNotExistLeavesFromOnItsDate) {
+    frmVRda& f = open();
+    host.expectMsgBox(QStringLiteral("31-02-2026 is no date. Type the date as dd-mm-yyyy."),
+                      ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Kelvora"));
+    f.DTP.typeKeys(QStringLiteral("31022026"));
+    EXPECT_EQ(f.DTP.Value(), QDate::currentDate());
+    EXPECT_EQ(f.DTP.displayText(), day(0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 1"));
+
+    // Return refuses it too, and no report runs: this range would be refused as well.
+    f.DTP1.setDate(QDate::currentDate().addDays(-1));
+    f.DTP.pressKey(ui::vbKeyHome);
+    f.DTP.typeKeys(QStringLiteral("3002"));
+    host.expectMsgBox(QStringLiteral("30-02-") + day(0).right(4) +
+                      QStringLiteral(" is no date. Type the date as dd-mm-yyyy."));
+    f.DTP.pressKey(ui::vbKeyReturn);
+    EXPECT_EQ(f.DTP.displayText(), day(0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 0"));
 }
 
 TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
@@ -124,6 +162,7 @@ TEST_F(ReportWindowTest, AWrongRangeOrAFailedRunLeavesNoReport) {
     f.cmdGo.click();
     EXPECT_EQ(f.LstView.ListItems.Count(), 0);
     EXPECT_EQ(counters(f), countersOf(0, 0, 0));
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = "));
 
     f.DTP1.setDate(QDate::currentDate());
     core::cn.Execute(

@@ -132,8 +132,9 @@ TEST_F(RdaWindowTest, NamesakesShowTheirOwnGroupAndParticulars) {
     });
     f.cmdUInfo.click();
     EXPECT_EQ(f.Tag(), QString::number(miss));
+    // On paper too, as the list names her.
     EXPECT_TRUE(exportPage(f.cmdExport, QStringLiteral("rda.html"))
-                    .contains(QStringLiteral("User : Asha\r\n")));
+                    .contains(QStringLiteral("User : Asha (Miss)\r\n")));
 
     // An older file may hold two members of one prefix and name: their userids tell them apart.
     core::cn.Execute(QStringLiteral("UPDATE usr SET Prefix = 'Mrs.' WHERE userid = ?"), {miss});

@@ -80,6 +80,10 @@ TEST_F(IntakeTest, TheDiaryAndTheReportsReadOneMembersDaysThroughTheIndexes) {
     EXPECT_THAT(
         StatementPlans::stepsWith(all, QStringLiteral("dayin USING INDEX dayin_uid_day (uid=?)")),
         Not(IsEmpty()));
+    // Whether any food holds a nutrient nobody ate is asked of that nutrient's rows alone.
+    EXPECT_THAT(StatementPlans::stepsWith(
+                    all, QStringLiteral("SEARCH foodN1 USING INDEX foodN1_code (<expr>=?)")),
+                Not(IsEmpty()));
 }
 
 }  // namespace

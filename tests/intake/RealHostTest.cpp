@@ -122,7 +122,7 @@ TEST_F(RealHostTest, TheReportRunsOnGoForTheDaysPicked) {
     f.DTP.dateEdit()->setDate(first);
     QApplication::processEvents();
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("No of day(s) = 30"));
-    EXPECT_EQ(f.DTP.displayText(), first.toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(f.DTP.displayText(), first.toString(QStringLiteral("dd-MM-yyyy")));
     click(f.cmdGo.button());
     const ui::ListItem* protein = f.LstView.FindItem(QStringLiteral("PROTEIN"));
     ASSERT_NE(protein, nullptr);

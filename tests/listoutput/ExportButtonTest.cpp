@@ -95,8 +95,9 @@ TEST_F(ExportButtonTest, AnExportedFileStaysClosedWhenTheUserSaysNo) {
 TEST_F(ExportButtonTest, AFailedExportSaysWhyAndOffersNothingToOpen) {
     const QString file = path(QStringLiteral("no such folder/members.html"));
     host.expectSaveDialog().answer(file);
-    host.expectMsgBox(QStringLiteral("Path/File access error"), std::nullopt,
-                      QStringLiteral("Kelvora"));
+    host.expectMsgBox(
+        QStringLiteral("The file '%1' could not be written: No such file or directory").arg(file),
+        std::nullopt, QStringLiteral("Kelvora"));
     clickExport();
     EXPECT_EQ(core::OpenAnswer, 0);
     EXPECT_FALSE(QFileInfo::exists(file));

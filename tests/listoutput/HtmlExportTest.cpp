@@ -1,13 +1,13 @@
-#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 
 #include "listoutput/CHtml.h"
 #include "listoutput/CLvwPrint.h"
 #include "listoutput/ListOutputSupport.h"
+#include "support/DataFileTrouble.h"
 
 namespace {
 
@@ -35,27 +35,6 @@ class HtmlExportTest : public listoutput_test::ListOutputTest {
         return lines;
     }
     QString out() const { return path(QStringLiteral("out.html")); }
-};
-
-// Files of this process cannot grow beyond a size while it lives, as on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &before_);
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = before_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &before_);
-        signal(SIGXFSZ, SIG_DFL);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit before_{};
 };
 
 const QString kHeadingCell = QStringLiteral(
@@ -170,7 +149,8 @@ TEST_F(HtmlExportTest, ControlCharactersAndLoneSurrogatesNeverReachThePage) {
         << page.toStdString();
 }
 
-// A full disk in the middle of the export: the file exported before is still whole.
+// A file that can grow no more in the middle of the export: the file exported before is still
+// whole, and the person reads which file failed and why, in the system's words.
 TEST_F(HtmlExportTest, AFailedExportLeavesTheExistingFileAsItWas) {
     {
         QFile file(out());
@@ -186,13 +166,42 @@ TEST_F(HtmlExportTest, AFailedExportLeavesTheExistingFileAsItWas) {
     qint16 result = 0;
     {
         // No file of this process may grow beyond 1 KB while the export runs.
-        const FileSizeLimit limit(1024);
+        const trouble::FileSizeLimit limit(1024);
         result = exportTo(output, out(), QStringLiteral("Foods"));
     }
     EXPECT_EQ(result, 1);
+    EXPECT_EQ(output.LastErrorMsg(),
+              QStringLiteral("The file '%1' could not be written: File too large").arg(out()));
     EXPECT_EQ(readAll(out()), QByteArray(20000, 'Z'));
     EXPECT_EQ(QDir(programDir()).entryList({QStringLiteral("out.html*")}, QDir::Files),
               QStringList{QStringLiteral("out.html")});
+}
+
+// A folder the person may not write to: the file in it stays as it was, and the reason is told
+// and logged. Root may write in any folder.
+TEST_F(HtmlExportTest, AnExportIntoAFolderThatMayNotBeWrittenSaysSoAndKeepsTheOldFile) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root may write in any folder";
+    }
+    const QString folder = path(QStringLiteral("kept"));
+    const QString file = folder + QStringLiteral("/out.html");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old page");
+    }
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    fill(lvw(), {QStringLiteral("NAME")}, {{QStringLiteral("Rice")}});
+    CLvwPrint output;
+    output.lvwToPrint = &lvw();
+    EXPECT_EQ(exportTo(output, file, QStringLiteral("Foods")), 1);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(output.LastErrorMsg(),
+              QStringLiteral("The file '%1' could not be written: Permission denied").arg(file));
+    EXPECT_EQ(readAll(file), QByteArray("old page"));
+    EXPECT_EQ(logLines().value(2), QStringLiteral("=====Error Desc = ") + output.LastErrorMsg());
 }
 
 TEST_F(HtmlExportTest, AnExistingFileIsReplacedEntirely) {

@@ -24,7 +24,7 @@ using members::EntryWindow;
 const EntryValues kWoman = {
     .name = QStringLiteral("Asha"),
     .address = QStringLiteral("12 Lake Road"),
-    .phone = QStringLiteral("080-23456789"),
+    .phone = QStringLiteral("08023456789"),
     .email = QStringLiteral("asha@example.org"),
     .sex = QStringLiteral("Female"),
     .age = QStringLiteral("30"),
@@ -41,13 +41,12 @@ EntryRefusal plain(const char* message, EntryField field = EntryField::None) {
     return {QString::fromLatin1(message), false, field};
 }
 
-TEST(Telephone, DigitsInGroupsWithOnePlusInFront) {
-    for (const char* phone : {"9876543210", "+91 98450 12345", "080-23456789", "(080) 2345 6789",
-                              "+(91) 80-2345 6789", " 12 34 "}) {
+TEST(Telephone, DigitsOnly) {
+    for (const char* phone : {"9876543210", "08023456789", " 12 "}) {
         EXPECT_TRUE(members::IsTelephone(QString::fromLatin1(phone))) << phone;
     }
-    for (const char* phone : {"", "-5", "5-", "1e308", "&HFFFF", "0,125", "12.5", "++91 1",
-                              "98450+12345", "12 (ab)", "()", "+", "1\t2"}) {
+    for (const char* phone : {"", "12-34", "-5", "1e308", "&HFFFF", "12.5", "+91 98450 12345",
+                              "(080) 2345 6789", "12 34"}) {
         EXPECT_FALSE(members::IsTelephone(QString::fromLatin1(phone))) << phone;
     }
 }
@@ -76,7 +75,7 @@ TEST(EntryCheck, TheFirstRuleThatFailsGivesItsMessageAndField) {
         {[](EntryValues& v) { v.age = QStringLiteral("0.4"); },
          warning("Please enter Age between 1 and 100", EntryField::Age)},
         {[](EntryValues& v) {
-             v.phone = QStringLiteral("12.5");
+             v.phone = QStringLiteral("12-34");
              v.weight.clear();
          },
          warning("Please numbers only.", EntryField::Phone)},

@@ -7,9 +7,11 @@
 #include <QTreeWidget>
 
 #include "MemberFixture.h"
+#include "frame/DataFile.h"
 #include "frame/frmMain.h"
 #include "members/frmAdAct.h"
 #include "runtime/App.h"
+#include "support/DataFileTrouble.h"
 
 namespace {
 
@@ -259,13 +261,13 @@ TEST_F(RegisterTest, LeavingFieldsTidiesThem) {
     }
     EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM usr")), db::Variant(0));
 
-    // A telephone that is no telephone number keeps the person in the field.
-    f.txtPhone.type(QStringLiteral("-5"));
+    // A telephone that is not digits alone keeps the person in the field.
+    f.txtPhone.type(QStringLiteral("12-34"));
     host.expectMsgBox(QStringLiteral("Please enter numbers only."),
                       ui::vbOKOnly | ui::vbInformation, kTitle);
     f.txtEMail.focus();
     EXPECT_EQ(f.ActiveControl(), &f.txtPhone);
-    f.txtPhone.type(QStringLiteral("+91 98450 12345"));
+    f.txtPhone.type(QStringLiteral("9845012345"));
     f.txtEMail.focus();
     EXPECT_EQ(f.ActiveControl(), &f.txtEMail);
     f.txtPhone.type(QStringLiteral("  "));
@@ -321,6 +323,26 @@ TEST_F(RegisterTest, AFailedInsertSaysSoAndKeepsTheEntries) {
     EXPECT_EQ(f.txtAge.Text(), e.age);
     EXPECT_EQ(listColumn(f, 1), QStringList{"Vikram"});
     EXPECT_FALSE(host.busy());
+}
+
+// A data file that cannot be written: the person reads why, and the log keeps the failure.
+TEST_F(RegisterTest, ASaveOnAReadOnlyFileSaysWhyAndIsLogged) {
+    trouble::makeReadOnly(core::cn, dataFile(), QString::fromLatin1(frame::kDatabasePassword));
+    frmUsr& f = openRegister();
+    Entry e;
+    enter(f, e);
+    host.expectMsgBox(QStringLiteral("The member was not saved.\nThe data file %1 cannot be "
+                                     "written (it or its folder is read-only).")
+                          .arg(dataFile()),
+                      kWarning, kTitle);
+    f.cmdAdd.click();
+    EXPECT_EQ(f.txtFirstN.Text(), e.name);
+    QFile log(userDir() + QStringLiteral("/report.Log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList record = QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(record.value(1), QStringLiteral("=====Error Number = 3027"));
+    EXPECT_EQ(record.value(3),
+              QStringLiteral("=====Error Source = frmUsr::SaveUser (Kelvora data)"));
 }
 
 TEST_F(RegisterTest, TheListShowsEveryMemberAlsoWithEmptyColumns) {

@@ -51,6 +51,14 @@ TEST_F(EditTest, OpensOnTheSelectedMemberWithItsValuesFirst) {
         f.cmbSex.choose(QStringLiteral("Male"));
         EXPECT_EQ(f.txtCondition.Text(), QStringLiteral("--"));
         EXPECT_FALSE(f.txtCondition.Enabled());
+        // By age this window offers conditions from 15 to 45 (the register from 8 to 50).
+        f.cmbSex.choose(QStringLiteral("Female"));
+        f.txtCondition.choose(QStringLiteral("Pregnant"));
+        f.txtAge.type(QStringLiteral("12"));
+        EXPECT_EQ(f.txtCondition.Text(), QStringLiteral("--"));
+        EXPECT_FALSE(f.txtCondition.Enabled());
+        f.txtAge.type(QStringLiteral("45"));
+        EXPECT_TRUE(f.txtCondition.Enabled());
         f.pressKey(ui::vbKeyEscape);
     });
     EXPECT_FALSE(frmUE::isLoaded());
@@ -115,7 +123,7 @@ TEST_F(EditTest, TheEditChecksLetAStoredMemberThroughAndRefuseTheRest) {
         host.expectMsgBox(QStringLiteral("Please enter numbers between 1 and 200 only."));
         f.cmdUpdate.click();
         EXPECT_EQ(f.txtHeight.Text(), QStringLiteral("0"));
-        f.txtPhone.type(QStringLiteral("-5"));
+        f.txtPhone.type(QStringLiteral("12-34"));
         f.txtHeight.type(QString());
         // The telephone is checked at Update only.
         host.expectMsgBox(QStringLiteral("Please numbers only."), kWarning, kTitle);

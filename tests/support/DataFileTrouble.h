@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QString>
+#include <csignal>
+
+#include "db/Connection.h"
 
 // What befalls a data file outside the program: a page of a table overwritten as by a failing
-// disk, and another program holding the file locked. Both act on the file with SQLite alone,
-// as another program would.
+// disk, another program holding the file locked (both with SQLite alone, as another program
+// would), a file made read-only, and a disk that takes no more.
 namespace trouble {
 
 // Overwrites the first page of a table with 4 KiB of random bytes (always the same ones).
@@ -45,13 +50,18 @@ inline void damageTable(const QString& file, const char* table) {
     ASSERT_EQ(data.write(noise), noise.size());
 }
 
-// Another program in the middle of a transaction: it holds the file locked (BEGIN EXCLUSIVE)
-// until it lets go or goes.
+// What another program's transaction keeps from others: everything (BEGIN EXCLUSIVE), or only
+// writing, while others still read (BEGIN IMMEDIATE).
+enum class Hold { Everything, Writes };
+
+// Another program in the middle of a transaction: it holds the file locked until it lets go or
+// goes.
 class ExclusiveHolder {
   public:
-    explicit ExclusiveHolder(const QString& file) {
+    explicit ExclusiveHolder(const QString& file, Hold hold = Hold::Everything) {
         sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        EXPECT_EQ(sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK)
+        const char* begin = hold == Hold::Everything ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE";
+        EXPECT_EQ(sqlite3_exec(db_, begin, nullptr, nullptr, nullptr), SQLITE_OK)
             << sqlite3_errmsg(db_);
     }
     ~ExclusiveHolder() { letGo(); }
@@ -68,6 +78,39 @@ class ExclusiveHolder {
 
   private:
     sqlite3* db_ = nullptr;
+};
+
+// The data file made read-only, and the connection opened on it again as the program's next
+// start would. SQLite opens a file it may not write read-only, so the connection then cannot
+// write. Root may write any file whatever its permissions: for root the connection is opened
+// read-only outright, which is the connection SQLite makes of such a file for anyone else.
+inline void makeReadOnly(db::Connection& cn, const QString& file, const QString& password) {
+    ASSERT_TRUE(QFile::setPermissions(
+        file, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    cn.Close();
+    cn.Open(file, password, {.readOnly = ::geteuid() == 0});
+}
+
+// Files of this process cannot grow beyond a size while it lives, as on a full disk. Unlike a
+// full disk, the system reports it as a failed write ("File too large").
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit before_{};
 };
 
 }  // namespace trouble

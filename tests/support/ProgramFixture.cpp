@@ -83,7 +83,19 @@ void ProgramTest::createDataFile(const QString& path, const QString& password) c
 }
 
 void ProgramTest::start() {
-    core::Main();
+    // As the program's top does: a run that ends to start again on another data file is
+    // closed and started again.
+    for (;;) {
+        try {
+            core::Main();
+            core::AwaitDataCheck();
+            break;
+        } catch (const ui::ProgramEnded&) {
+            if (!kelvora::closeForAnotherStart()) {
+                throw;
+            }
+        }
+    }
     ASSERT_TRUE(frmMain::isLoaded()) << host.calls().join(u'\n').toStdString();
 }
 

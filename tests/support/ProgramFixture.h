@@ -29,7 +29,7 @@ class ProgramTest : public ::testing::Test {
     // Creates an empty data file with the schema and the given password.
     void createDataFile(const QString& path, const QString& password) const;
 
-    // Starts the program and expects it to reach the main window without a question.
+    // Starts the program and expects it to reach the main window, its data file checked.
     void start();
     // Ends the program as the exit window would and forgets its windows, so that start() can
     // run again against the same folder and settings.

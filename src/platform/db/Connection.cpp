@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <exception>
 
 #include "db/AccessCheck.h"
+#include "db/PageCheck.h"
 #include "db/SqliteSupport.h"
 #include "runtime/App.h"
 #include "runtime/Convert.h"
@@ -26,61 +28,6 @@ int busyTimeoutMs = 5000;
 
 [[noreturn]] void providerFailure(const QString& description) {
     throw rt::Error(rt::err::ProviderFailure, description, detail::errorSource());
-}
-
-// A file that could not be read as it was opened: kept locked by another program, damaged, of
-// another kind, or unreadable for another reason.
-[[noreturn]] void openFailure(const QString& path, int rc, const QString& message) {
-    switch (rc & 0xff) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            throw rt::Error(rt::err::DataFileInUse,
-                            QStringLiteral("The data file '%1' is in use by another program: %2")
-                                .arg(path, message),
-                            detail::errorSource());
-        case SQLITE_CORRUPT:
-            throw rt::Error(rt::err::DataFileDamaged,
-                            QStringLiteral("The data file '%1' is damaged: %2").arg(path, message),
-                            detail::errorSource());
-        case SQLITE_NOTADB:
-            providerFailure(QStringLiteral("Unrecognized data file format '%1'.").arg(path));
-        default:
-            providerFailure(QStringLiteral("Could not open file '%1': %2").arg(path, message));
-    }
-}
-
-// Every page of every table and index is read and its structure checked; indexes are not
-// compared with their tables (integrity_check would, at many times the cost). A damaged page
-// anywhere shows here, before a window reads the file and takes the damage for empty data.
-//
-// The check reads the file through a memory map: page by page through read calls it cost three
-// times the open on the delivered file. The map is dropped again before anything else reads
-// the file, so that afterwards a disk's read error comes back as an error, not as a signal.
-void checkPages(sqlite3* handle, const QString& path) {
-    int rc = SQLITE_OK;
-    QString finding;
-    sqlite3_exec(handle, "PRAGMA mmap_size = 2147418112", nullptr, nullptr, nullptr);
-    {
-        sqlite3_stmt* raw = nullptr;
-        rc = sqlite3_prepare_v2(handle, "PRAGMA quick_check(1)", -1, &raw, nullptr);
-        const detail::Statement statement(raw);
-        if (rc == SQLITE_OK) {
-            rc = sqlite3_step(raw);
-        }
-        if (rc == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, 0));
-            finding = QString::fromUtf8(text ? text : "");
-        } else {
-            finding = QString::fromUtf8(sqlite3_errmsg(handle));
-        }
-    }
-    sqlite3_exec(handle, "PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_ROW) {
-        openFailure(path, rc, finding);
-    }
-    if (finding != QLatin1String("ok")) {
-        openFailure(path, SQLITE_CORRUPT, finding);
-    }
 }
 
 // cdate(text): a "dd-MM-yyyy" text as 'yyyy-MM-dd', which orders as the dates do; Null when
@@ -132,6 +79,7 @@ QByteArray fileName(const QString& path) {
 Connection::Connection() = default;
 
 Connection::~Connection() {
+    check_.reset();
     if (handle_) {
         // Anything not committed is rolled back by SQLite on close. Nothing is logged: at
         // program end the runtime that knows the log's folder may be gone already.
@@ -180,11 +128,11 @@ void Connection::Open(const QString& path, const QString& password, OpenOptions 
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
         sqlite3_close_v2(handle);
-        openFailure(path, rc, message);
+        detail::openFailure(path, rc, message);
     }
-    if (options.check) {
+    if (options.check == Check::AtOnce) {
         try {
-            checkPages(handle, path);
+            detail::checkPages(handle, path);
         } catch (...) {
             sqlite3_close_v2(handle);
             throw;
@@ -214,6 +162,79 @@ void Connection::Open(const QString& path, const QString& password, OpenOptions 
         throw;
     }
     handle_ = handle;
+    path_ = path;
+    listener_ = std::move(options.listener);
+    verdictTold_ = false;
+    if (options.check == Check::InBackground) {
+        beginCheck();
+    }
+}
+
+void Connection::beginCheck() {
+    // The check tells this thread's event loop when it is done. What it posts holds the check
+    // only weakly: a connection closed since, or checking anew, has let go of it, and the
+    // post then does nothing.
+    auto self = std::make_shared<std::weak_ptr<detail::PageCheck>>();
+    auto finished = [this, self] {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app == nullptr) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            app,
+            [this, self] {
+                if (const std::shared_ptr<detail::PageCheck> check = self->lock();
+                    check && check == check_) {
+                    // Nothing waits here for the verdict: the listener has it, and the next
+                    // write raises it again.
+                    try {
+                        tellVerdict();
+                    } catch (const rt::Error&) {
+                    }
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    check_ = std::make_shared<detail::PageCheck>(fileName(path_), path_, busyTimeoutMs,
+                                                 std::move(finished));
+    *self = check_;
+}
+
+void Connection::tellVerdict() {
+    const std::optional<rt::Error> failure = check_->verdict();
+    if (!failure) {
+        check_.reset();
+    } else if (failure->Number() == rt::err::DataFileInUse) {
+        // Nothing is known of the file yet: it is checked again once the other program has
+        // let go. The verdict is still to come.
+        beginCheck();
+        throw *failure;
+    }
+    if (!verdictTold_) {
+        verdictTold_ = true;
+        if (listener_.verdict) {
+            listener_.verdict(failure);
+        }
+    }
+    if (failure) {
+        throw *failure;
+    }
+}
+
+void Connection::AwaitCheck() {
+    if (!check_) {
+        return;
+    }
+    if (!check_->done()) {
+        const std::shared_ptr<detail::PageCheck> check = check_;
+        const auto wait = [&check] { check->verdict(); };
+        if (listener_.whileWaiting) {
+            listener_.whileWaiting(wait);
+        } else {
+            wait();
+        }
+    }
+    tellVerdict();
 }
 
 void Connection::Close() noexcept {
@@ -236,12 +257,18 @@ void Connection::Close() noexcept {
     }
     handle_ = nullptr;
     depth_ = 0;
+    // The check reads through a connection of its own, which goes first.
+    check_.reset();
+    listener_ = {};
     sqlite3_close_v2(handle);
 }
 
 qint64 Connection::Execute(const QString& sql, const Params& params) {
     sqlite3* handle = openHandle();
     detail::Statement statement = detail::prepare(handle, sql);
+    if (!sqlite3_stmt_readonly(statement.get())) {
+        AwaitCheck();
+    }
     detail::bind(handle, statement.get(), params);
     while (detail::step(handle, statement.get())) {
     }
@@ -271,6 +298,8 @@ int Connection::BeginTrans() {
     sqlite3* handle = openHandle();
     const int level = TransactionLevel();
     if (level == 0) {
+        // A transaction is begun to write.
+        AwaitCheck();
         // Take the write lock at once: a deferred transaction that later needs it could fail
         // half-way instead of waiting for it.
         execPlain(handle, "BEGIN IMMEDIATE");

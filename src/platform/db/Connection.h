@@ -1,18 +1,50 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "db/Variant.h"
+#include "runtime/Error.h"
 
 struct sqlite3;
 
 namespace db {
 
+namespace detail {
+class PageCheck;
+}
+
+// When the pages of a file are checked as it is opened (Connection::Open).
+enum class Check {
+    // Before Open returns.
+    AtOnce,
+    // On a thread of its own while the opener goes on: the file is read at once, and the
+    // first write waits for the verdict.
+    InBackground,
+    // Not at all; only to measure what the check costs.
+    None,
+};
+
+// What the opener of a file checked in the background hears of its check. Both run on the
+// thread that opened the file: from its event loop once the check is done, or in the write
+// that had to wait for it.
+struct CheckListener {
+    // Runs `wait`, a write's wait for the verdict (the opener shows that it is busy).
+    std::function<void(const std::function<void()>& wait)> whileWaiting;
+    // The verdict, once: nothing for a sound file, else what the check found (3049 damaged).
+    // A damaged file takes no write: each one raises that error after this has run.
+    std::function<void(const std::optional<rt::Error>& failure)> verdict;
+};
+
 // How a data file is opened. A file that is only looked at or copied is opened read-only, so
-// that nothing can be written to it. The integrity check is left out only to measure its cost.
+// that nothing can be written to it.
 struct OpenOptions {
     bool readOnly = false;
-    bool check = true;
+    Check check = Check::AtOnce;
+    // For Check::InBackground.
+    CheckListener listener = {};
 };
 
 // An open data file. The file name and the password are plain values; nothing is parsed out
@@ -25,16 +57,17 @@ class Connection {
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing data file, read-write unless told; never creates one. Before anything
-    // else reads the file, its every page is checked (PRAGMA quick_check). A missing file, a
-    // folder, or a file that is not a Kelvora data file raises the provider failure; a file
-    // that fails the check raises 3049 (damaged); one that another program keeps locked beyond
-    // the busy wait raises 3045 (in use); a wrong password raises the wrong-password error.
-    // Nothing is written to a file that does not open. Raises 3705 when already open.
+    // Opens an existing data file, read-write unless told; never creates one. Its every page is
+    // checked (PRAGMA quick_check), before Open returns or in the background (Check). A
+    // missing file, a folder, or a file that is not a Kelvora data file raises the provider
+    // failure; a file that fails the check raises 3049 (damaged); one that another program
+    // keeps locked beyond the busy wait raises 3045 (in use); a wrong password raises the
+    // wrong-password error. Nothing is written to a file that does not open, nor to one
+    // before its check has passed. Raises 3705 when already open.
     void Open(const QString& path, const QString& password, OpenOptions options = {});
-    // Nothing to do when closed. A transaction still in progress is rolled back, since nobody
-    // confirmed its writes, and the error log keeps a record of it. Never raises: it runs at
-    // program end and in tear-downs.
+    // Nothing to do when closed. A check still running is stopped. A transaction still in
+    // progress is rolled back, since nobody confirmed its writes, and the error log keeps a
+    // record of it. Never raises: it runs at program end and in tear-downs.
     void Close() noexcept;
     int State() const { return IsOpen() ? 1 : 0; }
     bool IsOpen() const;
@@ -44,6 +77,13 @@ class Connection {
 
     // Whether a transaction (db::Transaction) is in progress.
     bool InTransaction() const;
+
+    // Waits for the verdict of the check begun in the background (the listener's whileWaiting
+    // around the wait) and hands it to the listener unless it has had it. Raises what the
+    // check found, as every write then does. Returns at once for a file that has passed, or
+    // that was checked as it was opened. A check that found the file held by another program
+    // is begun again, and that is raised (3045). Every write calls it first.
+    void AwaitCheck();
 
     // How long an opening or a statement waits for a lock that another program holds before
     // it gives up: 5 s unless set (tests shorten it).
@@ -73,8 +113,17 @@ class Connection {
 
     sqlite3* openHandle() const;
     void requireTransaction() const;
+    void beginCheck();
+    // Hands a verdict that is in to the listener, once.
+    void tellVerdict();
 
     sqlite3* handle_ = nullptr;
+    QString path_;
+    // The check begun in the background until the file has passed it; kept after a failure,
+    // which every write then raises.
+    std::shared_ptr<detail::PageCheck> check_;
+    CheckListener listener_;
+    bool verdictTold_ = false;
     // Transactions begun and not yet ended; meaningful only while SQLite is in a transaction
     // (after a failure it may have rolled back by itself).
     int depth_ = 0;

@@ -318,6 +318,9 @@ void Recordset::Open(const QString& sql, Connection& connection, const Params& p
         failDefault(rt::err::ConnectionUnusable);
     }
     detail::Statement statement = detail::prepare(handle, sql);
+    if (!sqlite3_stmt_readonly(statement.get())) {
+        connection.AwaitCheck();
+    }
     detail::bind(handle, statement.get(), params);
     if (sqlite3_column_count(statement.get()) == 0) {
         while (detail::step(handle, statement.get())) {

@@ -2,13 +2,51 @@
 
 #include <cmath>
 
+#include "db/Errors.h"
 #include "runtime/Error.h"
+
+namespace db {
+namespace {
+
+const QString& keyViolationText() {
+    static const QString text = QStringLiteral(
+        "The changes you requested to the table were not successful because they would create "
+        "duplicate values in the index, primary key, or relationship.");
+    return text;
+}
+
+}  // namespace
+
+bool IsKeyViolation(const rt::Error& error) {
+    return error.Number() == rt::err::ProviderFailure && error.Description() == keyViolationText();
+}
+
+}  // namespace db
 
 namespace db::detail {
 namespace {
 
 QString after(const QString& message, QLatin1StringView prefix) {
     return message.mid(prefix.size()).trimmed();
+}
+
+// The error number of a failure that is the file's or the disk's, not the statement's: a
+// write's cause that the person can do something about. 0 for the others.
+long causeNumber(int extended) {
+    switch (extended & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return rt::err::DataFileInUse;
+        // Also a journal that cannot be made beside the file (SQLITE_READONLY_DIRECTORY).
+        case SQLITE_READONLY:
+            return rt::err::DataFileReadOnly;
+        case SQLITE_FULL:
+            return rt::err::DiskFull;
+        case SQLITE_IOERR:
+            return rt::err::DiskError;
+        default:
+            return 0;
+    }
 }
 
 }  // namespace
@@ -21,15 +59,20 @@ void raiseSqlite(sqlite3* handle, int rc) {
     const int extended = handle ? sqlite3_extended_errcode(handle) : rc;
     const QString message =
         handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (const long cause = causeNumber(extended)) {
+        // The standard text, then the file and SQLite's own words for the log.
+        const char* file = handle ? sqlite3_db_filename(handle, "main") : nullptr;
+        const QString where =
+            file && *file ? QString::fromUtf8(file) + QStringLiteral(": ") : QString();
+        throw rt::Error(
+            cause, QStringLiteral("%1 (%2%3)").arg(rt::defaultDescription(cause), where, message),
+            errorSource());
+    }
     switch (extended) {
         case SQLITE_CONSTRAINT_UNIQUE:
         case SQLITE_CONSTRAINT_PRIMARYKEY:
         case SQLITE_CONSTRAINT_ROWID:
-            throw rt::Error(rt::err::ProviderFailure,
-                            QStringLiteral("The changes you requested to the table were not "
-                                           "successful because they would create duplicate "
-                                           "values in the index, primary key, or relationship."),
-                            errorSource());
+            throw rt::Error(rt::err::ProviderFailure, keyViolationText(), errorSource());
         case SQLITE_CONSTRAINT_NOTNULL: {
             constexpr QLatin1StringView prefix("NOT NULL constraint failed: ");
             const QString field = message.startsWith(prefix) ? after(message, prefix) : message;
@@ -66,6 +109,29 @@ void raiseSqlite(sqlite3* handle, int rc) {
         }
     }
     throw rt::Error(rt::err::ProviderFailure, message, errorSource());
+}
+
+void openFailure(const QString& path, int rc, const QString& message) {
+    switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw rt::Error(rt::err::DataFileInUse,
+                            QStringLiteral("The data file '%1' is in use by another program: %2")
+                                .arg(path, message),
+                            errorSource());
+        case SQLITE_CORRUPT:
+            throw rt::Error(rt::err::DataFileDamaged,
+                            QStringLiteral("The data file '%1' is damaged: %2").arg(path, message),
+                            errorSource());
+        case SQLITE_NOTADB:
+            throw rt::Error(rt::err::ProviderFailure,
+                            QStringLiteral("Unrecognized data file format '%1'.").arg(path),
+                            errorSource());
+        default:
+            throw rt::Error(rt::err::ProviderFailure,
+                            QStringLiteral("Could not open file '%1': %2").arg(path, message),
+                            errorSource());
+    }
 }
 
 Statement prepare(sqlite3* handle, const QString& sql) {

@@ -21,6 +21,11 @@ QString errorSource();
 // Raises the rt::Error that matches the connection's last SQLite failure.
 [[noreturn]] void raiseSqlite(sqlite3* handle, int rc);
 
+// Raises the error for a data file that could not be read as it was opened (rc the SQLite
+// result): kept locked by another program (3045), damaged (3049), of another kind, or unreadable
+// for another reason (the provider failure).
+[[noreturn]] void openFailure(const QString& path, int rc, const QString& message);
+
 // Prepares exactly one statement. Text after it that holds another statement raises a syntax
 // error rather than being silently ignored.
 Statement prepare(sqlite3* handle, const QString& sql);

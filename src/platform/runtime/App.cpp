@@ -23,6 +23,8 @@ struct State {
     QString lockPath;
     std::unique_ptr<QLockFile> lock;
     std::optional<bool> prevInstance;
+    std::unique_ptr<QLockFile> dataLock;
+    QString dataLockPath;
     std::function<void()> endHandler;
 };
 
@@ -120,6 +122,30 @@ void App::releaseInstanceLock() {
     State& s = state();
     s.lock.reset();
     s.prevInstance.reset();
+}
+
+bool App::LockDataFile(const QString& file) {
+    State& s = state();
+    const QString path = QFileInfo(file).absoluteFilePath() + QStringLiteral(".lock");
+    if (s.dataLock && s.dataLockPath == path) {
+        return true;
+    }
+    releaseDataFileLock();
+    auto lock = std::make_unique<QLockFile>(path);
+    // As the single-instance lock: only a holder that no longer runs makes it stale.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        s.dataLock = std::move(lock);
+        s.dataLockPath = path;
+        return true;
+    }
+    return lock->error() != QLockFile::LockFailedError;
+}
+
+void App::releaseDataFileLock() {
+    State& s = state();
+    s.dataLock.reset();
+    s.dataLockPath.clear();
 }
 
 void App::End() {

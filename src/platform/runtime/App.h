@@ -39,6 +39,14 @@ class App {
     // Gives the lock up and forgets the answer, so that the next PrevInstance decides afresh.
     static void releaseInstanceLock();
 
+    // Takes the lock of a data file, a lock file beside it (file + ".lock"), so that no second
+    // copy works on that file however it was started (another runtime folder, another login).
+    // False when another running copy holds it; true when this copy holds it now, or when no
+    // lock can be made there (a folder that may not be written), which must not keep the only
+    // copy off its file. One data file at a time: the lock of another file is given up.
+    static bool LockDataFile(const QString& file);
+    static void releaseDataFileLock();
+
     // Ends the program through the installed end handler; when there is none, or it returns,
     // output is flushed and the process exits with status 0.
     [[noreturn]] static void End();

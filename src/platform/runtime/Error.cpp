@@ -52,6 +52,8 @@ constexpr Description kDescriptions[] = {
     {err::NoCurrentRecord,
      "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
      "requires a current record."},
+    {err::DataFileReadOnly, "Cannot update. Database or object is read-only."},
+    {err::DiskError, "Disk or network error."},
     {err::DataFileInUse, "Could not use the data file; file already in use."},
     {err::DataFileDamaged, "The data file is damaged."},
     {err::OperationNotAllowed, "Operation is not allowed in this context."},

@@ -45,6 +45,8 @@ constexpr long ListViewNotDefined = 9888888;
 // data
 constexpr long BadArguments = 3001;
 constexpr long NoCurrentRecord = 3021;
+constexpr long DataFileReadOnly = 3027;     // the file or its folder may not be written
+constexpr long DiskError = 3043;            // the disk failed to read or write
 constexpr long DataFileInUse = 3045;        // locked by another program beyond the wait
 constexpr long DataFileDamaged = 3049;      // fails the integrity check
 constexpr long OperationNotAllowed = 3219;  // e.g. closing the file in a transaction

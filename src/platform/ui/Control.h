@@ -94,6 +94,7 @@ class Control : public detail::ControlHooks {
     // focus, uses no key, holds no others and is no default button.
     bool takesFocus() const override { return true; }
     bool keyAction(int keyCode, int shift, int keyAscii) override;
+    void leaving() override {}
     bool holdsControls() const override { return false; }
     bool wantsReturn() const override { return false; }
     bool isDefaultButton() const override { return false; }

@@ -1,6 +1,7 @@
 #include "ui/DatePicker.h"
 
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QtDebug>
@@ -14,6 +15,54 @@
 namespace ui {
 
 namespace {
+
+// Whether the text has the shape of the numeric format, every digit in its place, yet names no
+// day ("31-02-2026" under "dd-MM-yyyy"): Qt would quietly make another day of it.
+bool namesNoDay(const QString& text, const QString& format) {
+    if (text.size() != format.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar f = format[i];
+        if (f == QLatin1Char('d') || f == QLatin1Char('M') || f == QLatin1Char('y')) {
+            if (!text[i].isDigit()) {
+                return false;
+            }
+        } else if (f.isLetter() || text[i] != f) {
+            return false;
+        }
+    }
+    return !QDate::fromString(text, format).isValid();
+}
+
+// Where a section of the format stands and how many characters it takes ("dd-MM-yyyy", section
+// 2: from 6, 4 characters); width 0 for a section the format does not have.
+struct Span {
+    qsizetype start = 0;
+    qsizetype width = 0;
+};
+Span sectionSpan(const QString& format, int section) {
+    int seen = -1;
+    Span span;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (!format[i].isLetter()) {
+            continue;
+        }
+        if (i == 0 || !format[i - 1].isLetter()) {
+            ++seen;
+            span.start = i;
+        }
+        if (seen == section) {
+            ++span.width;
+        } else if (seen > section) {
+            break;
+        }
+    }
+    if (seen < section) {
+        return {};
+    }
+    return span;
+}
 
 // Qt edits a date section by section, and takes a typed digit only where it replaces the
 // selected section or extends the digits just typed into it: a digit typed where a click put
@@ -33,14 +82,41 @@ class DateEdit : public QDateEdit {
     }
     bool hasSelection() const { return lineEdit()->hasSelectedText(); }
     // A change of the date by a key is told once Qt is done with the key, that is after it
-    // has moved on to the next section: the change may give the field another format.
+    // has moved on to the next section: what the window does on it meets the field at rest.
     bool holdsChange() {
         changeHeld_ = changeHeld_ || inKey_;
         return inKey_;
     }
     std::function<void()> heldChange;
+    // Told when the last section has been typed full and the text names no day.
+    std::function<void()> typedNoDay;
+
+    bool holdsNoDay() const { return namesNoDay(lineEdit()->text(), displayFormat()); }
+    // The text that names no day, when the field holds one or was left holding one; the field
+    // is back on the date it had before the typing. Empty when the field holds a date.
+    QString takeNoDay() {
+        QString typed = std::exchange(leftNoDay_, QString());
+        if (holdsNoDay()) {
+            typed = lineEdit()->text();
+            restoreTypedFrom();
+        }
+        return typed;
+    }
+    // Code set the date: no typing is under way.
+    void forgetTyping() { typedFrom_ = QDate(); }
 
   protected:
+    QValidator::State validate(QString& input, int& pos) const override {
+        if (namesNoDay(input, displayFormat())) {
+            return QValidator::Intermediate;
+        }
+        return QDateEdit::validate(input, pos);
+    }
+    void fixup(QString& input) const override {
+        if (!namesNoDay(input, displayFormat())) {
+            QDateEdit::fixup(input);
+        }
+    }
     void keyPressEvent(QKeyEvent* event) override {
         const QString text = event->text();
         const QChar typed = text.size() == 1 ? text.front() : QChar();
@@ -49,7 +125,7 @@ class DateEdit : public QDateEdit {
                 event->accept();
                 return;
             }
-            // Any separator moves on: the windows change the shown one while a date is typed.
+            // Any separator moves on, the one shown or another ("15/03/2024" where hyphens show).
             const QChar separator = separatorAfter(currentSectionIndex());
             if (!separator.isNull() && separator != typed) {
                 QKeyEvent same(event->type(), separator.unicode(), event->modifiers(),
@@ -69,7 +145,27 @@ class DateEdit : public QDateEdit {
     void focusInEvent(QFocusEvent* event) override {
         typingSection_ = -1;
         justMovedOn_ = false;
+        typedFrom_ = QDate();
+        leftNoDay_.clear();
         QDateEdit::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        if (holdsNoDay()) {
+            const Qt::FocusReason reason = event->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+                // The person has not left the field (a message, another program, the
+                // calendar): the typing waits as it stands.
+                const QString typed = lineEdit()->text();
+                QDateEdit::focusOutEvent(event);
+                lineEdit()->setText(typed);
+                return;
+            }
+            // The focus has moved on: the day goes back at once, the refusal is told as the
+            // window hears of the move.
+            leftNoDay_ = lineEdit()->text();
+            restoreTypedFrom();
+        }
+        QDateEdit::focusOutEvent(event);
     }
 
   private:
@@ -77,28 +173,49 @@ class DateEdit : public QDateEdit {
         if (digit && currentSectionIndex() != typingSection_) {
             setSelectedSection(currentSection());
         }
+        if (digit && !typedFrom_.isValid()) {
+            typedFrom_ = date();
+        }
         const int before = currentSectionIndex();
         inKey_ = true;
         QDateEdit::keyPressEvent(event);
         inKey_ = false;
         typingSection_ = digit ? currentSectionIndex() : -1;
         justMovedOn_ = digit && currentSectionIndex() != before;
+        if (digit && !justMovedOn_ && holdsNoDay() && sectionTypedFull(before) &&
+            before + 1 < sectionCount()) {
+            // Qt moves on only from a text that names a day; its own move would show its
+            // date again in place of the text. Such a text is as long as the format.
+            const Span next = sectionSpan(displayFormat(), before + 1);
+            lineEdit()->setSelection(static_cast<int>(next.start), static_cast<int>(next.width));
+            typingSection_ = -1;
+            justMovedOn_ = true;
+        }
         if (std::exchange(changeHeld_, false) && heldChange) {
             heldChange();
         }
+        if (digit && before == sectionCount() - 1 && sectionTypedFull(before)) {
+            if (holdsNoDay() && typedNoDay) {
+                typedNoDay();
+            }
+            typedFrom_ = QDate();
+        }
+    }
+    bool sectionTypedFull(int section) const {
+        return sectionText(sectionAt(section)).size() ==
+               sectionSpan(displayFormat(), section).width;
+    }
+    void restoreTypedFrom() {
+        const QDate back = typedFrom_.isValid() ? typedFrom_ : date();
+        typedFrom_ = QDate();
+        setDate(back);
     }
     // The separator the format shows after the section; null after the last one.
     QChar separatorAfter(int section) const {
         const QString format = displayFormat();
-        int seen = -1;
-        for (int i = 0; i < format.size(); ++i) {
-            if (format[i].isLetter() && (i == 0 || !format[i - 1].isLetter())) {
-                ++seen;
-            } else if (!format[i].isLetter() && seen == section) {
-                return format[i];
-            }
-        }
-        return {};
+        const Span span = sectionSpan(format, section);
+        const qsizetype after = span.start + span.width;
+        return span.width > 0 && after < format.size() ? format[after] : QChar();
     }
 
     // The section the last key typed a digit into, -1 when the last key typed none.
@@ -106,6 +223,10 @@ class DateEdit : public QDateEdit {
     bool justMovedOn_ = false;
     bool inKey_ = false;
     bool changeHeld_ = false;
+    // The date before the person began typing; invalid while no typing is under way.
+    QDate typedFrom_;
+    // The text that named no day when the focus moved on, till the window hears of the move.
+    QString leftNoDay_;
 };
 
 // The Qt key for a key of the person-side calls; 0 for a key the date field does not answer.
@@ -133,6 +254,7 @@ DatePicker::DatePicker(Form* form, const QString& name, int index)
     edit->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
     edit->setDate(QDate::currentDate());
     edit->heldChange = [this] { detail::dispatchFromQt([this] { fire(Change); }); };
+    edit->typedNoDay = [this] { detail::dispatchFromQt([this] { refuseNoDay(); }); };
     QObject::connect(edit, &QDateEdit::dateChanged, edit, [this, edit](const QDate&) {
         if (settingFromCode_ || edit->holdsChange()) {
             return;
@@ -156,6 +278,7 @@ void DatePicker::setValue(const QDate& date) {
         detail::invalidValue();
     }
     settingFromCode_ = true;
+    static_cast<DateEdit*>(dateEdit())->forgetTyping();
     dateEdit()->setDate(date);
     settingFromCode_ = false;
 }
@@ -179,8 +302,8 @@ void DatePicker::applyFormat() {
     if (edit->displayFormat() == format) {
         return;
     }
-    // A format changed while a person types (the windows change it on Change) keeps the
-    // section being typed, as long as the new format has the same sections.
+    // A format changed while a person types keeps the section being typed, as long as the new
+    // format has the same sections.
     const int section = edit->currentSectionIndex();
     const bool wholeSection = edit->hasSelection();
     const int sections = edit->sectionCount();
@@ -193,7 +316,33 @@ void DatePicker::applyFormat() {
     }
 }
 
+bool DatePicker::refuseNoDay() {
+    const QString typed = static_cast<DateEdit*>(dateEdit())->takeNoDay();
+    if (typed.isEmpty()) {
+        return false;
+    }
+    tellNoDay(typed);
+    return true;
+}
+
+void DatePicker::tellNoDay(const QString& typed) {
+    MsgBox(QStringLiteral("%1 is no date. Type the date as %2.").arg(typed, qtFormat().toLower()),
+           vbOKOnly | vbExclamation);
+}
+
+void DatePicker::leaving() {
+    refuseNoDay();
+}
+
+bool DatePicker::handlesQtKey(int keyCode, int) const {
+    return keyCode == vbKeyReturn && static_cast<DateEdit*>(dateEdit())->holdsNoDay();
+}
+
 bool DatePicker::keyAction(int keyCode, int, int keyAscii) {
+    // Return on a text that names no day refuses it, instead of going to the default button.
+    if (keyCode == vbKeyReturn) {
+        return refuseNoDay();
+    }
     const int qtKey = qtKeyFor(keyCode, keyAscii);
     if (qtKey == 0) {
         return false;
@@ -244,6 +393,25 @@ bool DatePicker::setDate(const QDate& date) {
     settingFromCode_ = false;
     fire(Change);
     return true;
+}
+
+bool DatePicker::type(const QString& text) {
+    const QString typed = text.trimmed();
+    const QDate date = QDate::fromString(typed, qtFormat());
+    if (namesNoDay(typed, qtFormat())) {
+        if (!beginPerson()) {
+            return false;
+        }
+        tellNoDay(typed);
+        return true;
+    }
+    if (!date.isValid()) {
+        if (canAct()) {
+            qWarning("ui: %s does not take '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
+        }
+        return false;
+    }
+    return setDate(date);
 }
 
 }  // namespace ui

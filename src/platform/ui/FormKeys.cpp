@@ -106,6 +106,12 @@ bool Form::focusControl(Control* target, bool byPerson) {
     QPointer<Form> self(this);
     Control* from = ActiveControl();
     const int before = detail::interruptions();
+    if (from != nullptr && detail::isAlive(from)) {
+        hooks(from).leaving();
+        if (!self || !detail::isAlive(target)) {
+            return false;
+        }
+    }
     if (byPerson && from != nullptr && from->Validate) {
         bool cancel = false;
         detail::fire(from->Validate, cancel);

@@ -58,6 +58,9 @@ class ControlHooks {
     virtual bool handlesQtKey(int keyCode, int keyAscii) const = 0;
     // The control's own reaction to a key after its events; true when it used the key.
     virtual bool keyAction(int keyCode, int shift, int keyAscii) = 0;
+    // The control's own reaction to the focus moving away, before its Validate and LostFocus
+    // (a date field refuses a text that names no day).
+    virtual void leaving() = 0;
     // A real mouse event on the control's widget (or a child of it): MouseUp, and for
     // controls without a Qt signal for it, Click and DblClick. True to stop Qt's own handling.
     virtual bool mouseFromQt(QWidget* widget, QMouseEvent* event, int type) = 0;

@@ -137,6 +137,7 @@ class ListSubItemCollection {
 class ListItem {
   public:
     const QString& Text() const { return text_; }
+    void setText(const QString& text);
     // Sub-item j is shown in the column whose SubItemIndex is j (column j+1). Reading one that
     // was never set gives ""; error 380 for j < 1. Good until the row is given more sub-items.
     const QString& SubItems(int j) const;

@@ -69,6 +69,12 @@ void ListItem::changed(int column) {
     }
 }
 
+void ListItem::setText(const QString& text) {
+    view_->textChanging(row_, 0);
+    text_ = text;
+    changed(0);
+}
+
 const QString& ListItem::SubItems(int j) const {
     if (j < 1) {
         detail::invalidValue();

@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <limits>
 #include <stdexcept>
 
+#include <unistd.h>
+
 #include "TestDataFile.h"
 #include "db/Connection.h"
+#include "db/Errors.h"
+#include "db/PageCheck.h"
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
 #include "runtime/App.h"
@@ -170,8 +176,88 @@ TEST(ConnectionOpen, DamagedAndLockedFilesAreToldAsSuchAndLeftAlone) {
     // Unchecked, it opens as it did before the check: the damage shows only when the table is
     // read (a count alone would read the index on the names instead).
     Connection unchecked;
-    unchecked.Open(file.path(), dbtest::kPassword, {.check = false});
+    unchecked.Open(file.path(), dbtest::kPassword, {.check = db::Check::None});
     EXPECT_NE(errorNumber([&] { count(unchecked, "SELECT count(*) FROM usr NOT INDEXED"); }), 0);
+}
+
+// Checked in the background, a file is read at once; the first write waits for the verdict,
+// and a damaged file takes no write at all. The opener hears the verdict once, from its event
+// loop as well as from a write.
+TEST(ConnectionOpen, ABackgroundCheckHoldsTheWritesUntilItsVerdict) {
+    TestDataFile file;
+    const auto openChecked = [&](Connection& cn, QStringList& heard) {
+        db::CheckListener listener;
+        listener.whileWaiting = [&heard](const std::function<void()>& wait) {
+            heard << QStringLiteral("waiting");
+            wait();
+        };
+        listener.verdict = [&heard](const std::optional<rt::Error>& failure) {
+            heard << (failure ? QString::number(failure->Number()) : QStringLiteral("sound"));
+        };
+        cn.Open(file.path(), dbtest::kPassword,
+                {.check = db::Check::InBackground, .listener = listener});
+    };
+    {
+        Connection cn;
+        QStringList heard;
+        openChecked(cn, heard);
+        EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES ('Asha'), ('Meena')");
+        EXPECT_EQ(heard.filter(QStringLiteral("sound")).size(), 1)
+            << heard.join(u' ').toStdString();
+        EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 2);
+    }
+    trouble::damageTable(file.path(), "usr");
+    QFile data(file.path());
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    const QByteArray damaged = data.readAll();
+    data.close();
+    Connection cn;
+    QStringList heard;
+    openChecked(cn, heard);
+    EXPECT_EQ(count(cn, "SELECT count(*) FROM cat"), 0);
+    // The event loop hears it without any write.
+    for (int i = 0; i < 500 && heard.isEmpty(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    EXPECT_EQ(heard, QStringList{QString::number(rt::err::DataFileDamaged)});
+    EXPECT_EQ(errorNumber([&] { cn.Execute("INSERT INTO cat (cid, cname) VALUES (90, 'x')"); }),
+              rt::err::DataFileDamaged);
+    EXPECT_EQ(errorNumber([&] { db::Transaction t(cn); }), rt::err::DataFileDamaged);
+    EXPECT_EQ(errorNumber([&] {
+                  Recordset rs;
+                  rs.Open("DELETE FROM cat", cn);
+              }),
+              rt::err::DataFileDamaged);
+    EXPECT_EQ(heard.size(), 1);
+    cn.Close();
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    EXPECT_EQ(data.readAll(), damaged);
+}
+
+// A file that loses its end while it is checked (another program, a failing disk) is damaged:
+// the check reads through SQLite's reads, so the loss is an error and never a signal.
+TEST(ConnectionOpen, AFileCutShortWhileCheckedIsDamaged) {
+    TestDataFile file;
+    {
+        Connection cn;
+        file.open(cn);
+        cn.Execute(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+            "INSERT INTO usr (FirstN) SELECT printf('Member %d', i) FROM n");
+    }
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(file.path()).constData(), &raw,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    QFile data(file.path());
+    ASSERT_TRUE(data.resize(data.size() / 3));
+    const rt::Error e = caught([&] { db::detail::checkPages(raw, file.path()); });
+    sqlite3_close(raw);
+    EXPECT_EQ(e.Number(), rt::err::DataFileDamaged) << e.Description().toStdString();
+    EXPECT_TRUE(e.Description().contains(file.path()));
 }
 
 TEST(ConnectionOpen, AFileOpenedReadOnlyCannotBeWritten) {
@@ -180,7 +266,7 @@ TEST(ConnectionOpen, AFileOpenedReadOnlyCannotBeWritten) {
     cn.Open(file.path(), dbtest::kPassword, {.readOnly = true});
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
     EXPECT_EQ(errorNumber([&] { cn.Execute("INSERT INTO usr (FirstN) VALUES ('Asha')"); }),
-              rt::err::ProviderFailure);
+              rt::err::DataFileReadOnly);
     cn.Close();
     file.open(cn);
     EXPECT_EQ(count(cn, "SELECT count(*) FROM usr"), 0);
@@ -321,10 +407,52 @@ TEST_F(ConnectionTest, DuplicateDiaryEntryIsAKeyViolation) {
 
 TEST_F(ConnectionTest, DuplicatePrimaryKeyIsAKeyViolation) {
     cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"back", "255"});
-    EXPECT_EQ(errorNumber([&] {
-                  cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"BACK", "0"});
-              }),
-              rt::err::ProviderFailure);
+    const rt::Error e = caught([&] {
+        cn.Execute("INSERT INTO formats (cat, what) VALUES (?, ?)", {"BACK", "0"});
+    });
+    EXPECT_EQ(e.Number(), rt::err::ProviderFailure);
+    EXPECT_TRUE(db::IsKeyViolation(e));
+    EXPECT_FALSE(db::IsKeyViolation(
+        caught([&] { cn.Execute("INSERT INTO cat (cid, cname) VALUES (1, NULL)"); })));
+}
+
+// A write that fails for the file's or the disk's sake says which, naming the file, so that the
+// person can be told what to do about it.
+TEST_F(ConnectionTest, WriteFailuresOfTheFileOrTheDiskCarryTheirCause) {
+    const auto write = [&] {
+        db::Transaction transaction(cn);
+        cn.Execute("INSERT INTO usr (FirstN) VALUES (?)", {QString(3000, u'x')});
+        transaction.Commit();
+    };
+    {
+        trouble::ExclusiveHolder other(file.path(), trouble::Hold::Writes);
+        sqlite3_busy_timeout(cn.handle(), 0);
+        const rt::Error e = caught(write);
+        EXPECT_EQ(e.Number(), rt::err::DataFileInUse);
+        EXPECT_TRUE(e.Description().contains(file.path())) << e.Description().toStdString();
+    }
+    {
+        const trouble::FileSizeLimit limit(1024);
+        EXPECT_EQ(errorNumber(write), rt::err::DiskError);
+    }
+    // The file may grow no further, as on a full disk.
+    cn.Execute("PRAGMA max_page_count = 1");
+    long full = 0;
+    for (int i = 0; i < 100 && full == 0; ++i) {
+        full = errorNumber(write);
+    }
+    EXPECT_EQ(full, rt::err::DiskFull);
+    cn.Execute("PRAGMA max_page_count = 1000000");
+    // A folder in which no journal can be made; root may write in any folder.
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(
+            QFile::setPermissions(file.folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const long readOnly = errorNumber(write);
+        QFile::setPermissions(file.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+        EXPECT_EQ(readOnly, rt::err::DataFileReadOnly);
+    }
+    EXPECT_EQ(errorNumber(write), 0);
 }
 
 TEST_F(ConnectionTest, NoCaseColumnsCompareBoundTextWithoutRegardToCase) {

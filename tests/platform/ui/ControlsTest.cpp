@@ -236,9 +236,31 @@ TEST_F(ControlsTest, DatePickerChangeOnlyOnAPersonsEdit) {
     EXPECT_TRUE(form.dtpFrom.setDate(QDate(2024, 2, 1)));
     EXPECT_TRUE(form.dtpFrom.setDate(QDate(2024, 2, 3)));
     EXPECT_TRUE(form.dtpFrom.setDate(QDate(2024, 2, 3)));  // the same date: no change
+    host.expectMsgBox(QStringLiteral("31-02-2024 is no date. Type the date as dd-mm-yyyy."),
+                      vbOKOnly | vbExclamation);
+    EXPECT_TRUE(form.dtpFrom.type(QStringLiteral("31-02-2024")));
     EXPECT_EQ(events, (QStringList{"date change", "date change"}));
     EXPECT_EQ(form.dtpFrom.Value(), QDate(2024, 2, 3));
     EXPECT_THROW(form.dtpFrom.setValue(QDate()), rt::Error);
+}
+
+TEST_F(ControlsTest, ADayThatDoesNotExistWaitsTillTheFieldIsLeftAndIsNeverAnotherDay) {
+    frmAll& form = shown();
+    form.dtpFrom.setFormat(dtpCustom);
+    form.dtpFrom.setValue(QDate(2026, 12, 9));
+    form.dtpFrom.typeKeys(QStringLiteral("3102"));
+    EXPECT_EQ(form.dtpFrom.displayText(), QStringLiteral("31-02-2026"));
+    host.expectMsgBox(QStringLiteral("31-02-2026 is no date. Type the date as dd-mm-yyyy."),
+                      vbOKOnly | vbExclamation);
+    form.txtName.focus();
+    EXPECT_EQ(form.dtpFrom.Value(), QDate(2026, 12, 9));
+    EXPECT_EQ(form.dtpFrom.displayText(), QStringLiteral("09-12-2026"));
+
+    // On the way to a leap day the text names none for a moment.
+    form.dtpFrom.pressKey(vbKeyHome);
+    form.dtpFrom.typeKeys(QStringLiteral("29022028"));
+    EXPECT_EQ(form.dtpFrom.Value(), QDate(2028, 2, 29));
+    EXPECT_EQ(form.dtpFrom.displayText(), QStringLiteral("29-02-2028"));
 }
 
 TEST_F(ControlsTest, TabClickCarriesThePreviousTab) {

@@ -93,12 +93,15 @@ TEST_F(ListViewTest, SortedListKeepsLaterAdditionsInOrder) {
     form.fill({"wheat", "Barley"});
     form.LstView.ListItems.Add(QStringLiteral("Millet"));
     EXPECT_EQ(form.shownOrder(), (QStringList{"wheat", "Millet", "Barley"}));
-    // A changed sort text moves its item.
-    form.LstView.setSortKey(2);  // code: wheat=1, Barley=2, Millet none
-    EXPECT_EQ(form.shownOrder(), (QStringList{"Barley", "wheat", "Millet"}));
-    form.LstView.ListItems(3).setSubItems(2, QStringLiteral("3"));
-    EXPECT_EQ(form.shownOrder(), (QStringList{"Millet", "Barley", "wheat"}));
+    // A changed text moves its item.
+    form.LstView.ListItems(1).setText(QStringLiteral("amaranth"));
+    EXPECT_EQ(form.shownOrder(), (QStringList{"Millet", "Barley", "amaranth"}));
     EXPECT_EQ(form.LstView.FindItem(QStringLiteral("barley"))->Index(), 2);
+    // So does a changed sort text of another column.
+    form.LstView.setSortKey(2);  // code: amaranth=1, Barley=2, Millet none
+    EXPECT_EQ(form.shownOrder(), (QStringList{"Barley", "amaranth", "Millet"}));
+    form.LstView.ListItems(3).setSubItems(2, QStringLiteral("3"));
+    EXPECT_EQ(form.shownOrder(), (QStringList{"Millet", "Barley", "amaranth"}));
 }
 
 TEST_F(ListViewTest, ChangingTheSortSettingsResortsAtOnce) {
@@ -487,10 +490,14 @@ TEST_F(ListViewTest, SortedListsShowWhatSortingAtEachReadShowed) {
             }
         } else if (action < 80) {
             const int id = someId();
-            const int column = 1 + pick(2);
+            const int column = pick(3);
             const QString changed = text();
             reference.set(id, column, changed);
-            items[id]->setSubItems(column, changed);
+            if (column == 0) {
+                items[id]->setText(changed);
+            } else {
+                items[id]->setSubItems(column, changed);
+            }
         } else if (action < 88) {
             const int id = someId();
             reference.selected = id;

@@ -65,7 +65,7 @@ class frmReal : public FormOf<frmReal> {
         cmdOK.Click = [] { events << QStringLiteral("ok click"); };
         LstView.ItemClick = [](ListItem& item) { events << QStringLiteral("item ") + item.Text(); };
         LstView.Click = [] { events << QStringLiteral("list click"); };
-        // As the diary does: a date the person changed is shown with slashes.
+        // A date the person changed is shown with slashes: the typing goes on in the new form.
         DTP.setFormat(dtpCustom);
         DTP.setValue(QDate(2026, 12, 9));
         DTP.Change = [this] { DTP.setCustomFormat(QStringLiteral("dd/MM/yyyy")); };
@@ -233,6 +233,24 @@ TEST_F(QtInputTest, ADateIsTypedDigitByDigitWhereTheClickPutTheCursor) {
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("15-03-2024"));
     EXPECT_EQ(form->DTP.Value(), QDate(2024, 3, 15));
     EXPECT_EQ(form->DTP.displayText(), QStringLiteral("15/03/2024"));
+}
+
+TEST_F(QtInputTest, ADayThatDoesNotExistIsRefusedWhenAClickLeavesTheField) {
+    auto* field = form->DTP.widget()->findChild<QLineEdit*>();
+    if (!qtFocusOn(form->DTP.widget())) {
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    }
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, field->height() / 2));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3102"));
+    EXPECT_EQ(form->DTP.displayText(), QStringLiteral("31/02/2026"));
+    events.clear();
+    host.expectMsgBox(QStringLiteral("31/02/2026 is no date. Type the date as dd/mm/yyyy."),
+                      vbOKOnly | vbExclamation);
+    QTest::mouseClick(form->cmdOK.button(), Qt::LeftButton);
+    EXPECT_EQ(form->DTP.Value(), QDate(2026, 12, 9));
+    EXPECT_EQ(form->DTP.displayText(), QStringLiteral("09/12/2026"));
+    // The message took the click away from the button.
+    EXPECT_EQ(events, QStringList{});
 }
 
 TEST_F(QtInputTest, RowsAddedByCodeReachTheScreenWhenTheCodeIsDone) {
