@@ -7,12 +7,11 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "frame/DataFile.h"
-#include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
 
-// Sorted lists are filled the way the food windows fill them: one entry at a time, each new item
-// touched (its place read) right after it is added. Each sorted benchmark has an unsorted twin
+// Sorted list views are filled the way the food windows fill them: one entry at a time, each new
+// item touched (its place read) right after it is added. Each sorted benchmark has an unsorted twin
 // doing the same work, so their ratio is what keeping the order costs.
 
 namespace {
@@ -55,7 +54,6 @@ class ListWindow : public ui::Form {
         }
     }
     ui::ListView LstView{this, QStringLiteral("LstView")};
-    ui::ComboBox cmbFood{this, QStringLiteral("cmbFood")};
 };
 
 // The window outlives the benchmarks on purpose: a widget must not be destroyed after the
@@ -92,39 +90,5 @@ void BM_UnsortedListViewFill542x3(benchmark::State& state) {
     fillListView(state, false);
 }
 BENCHMARK(BM_UnsortedListViewFill542x3)->Unit(benchmark::kMillisecond);
-
-// 2,000 entries: every delivered food in four variants.
-void fillCombo(benchmark::State& state, bool sorted) {
-    const QVector<Food>& foods = deliveredFoods();
-    QStringList entries;
-    for (int i = 0; i < 2000; ++i) {
-        entries << foods[i % foods.size()].name + QStringLiteral(" (%1)").arg(i / foods.size());
-    }
-    ui::ComboBox& combo = window().cmbFood;
-    combo.setSorted(sorted);
-    for (auto _ : state) {
-        // Emptying the box is not part of the adding.
-        state.PauseTiming();
-        combo.Clear();
-        state.ResumeTiming();
-        qint64 places = 0;
-        for (const QString& entry : entries) {
-            combo.AddItem(entry);
-            places += combo.NewIndex();
-        }
-        benchmark::DoNotOptimize(places);
-    }
-    state.SetItemsProcessed(state.iterations() * entries.size());
-}
-
-void BM_SortedComboAdd2000(benchmark::State& state) {
-    fillCombo(state, true);
-}
-BENCHMARK(BM_SortedComboAdd2000)->Unit(benchmark::kMillisecond);
-
-void BM_UnsortedComboAdd2000(benchmark::State& state) {
-    fillCombo(state, false);
-}
-BENCHMARK(BM_UnsortedComboAdd2000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -23,6 +23,11 @@ void connectWindows() {
     frame::setOpener(QStringLiteral("frmRda"), frame::childOpener<frmRda>());
     frame::setOpener(QStringLiteral("frmVRda"), frame::childOpener<frmVRda>());
     frame::setOpener(QStringLiteral("frmItm"), frame::childOpener<frmItm>());
+    // The food windows that open each other on an entry of their lists.
+    frame::setEntryOpener(QStringLiteral("frmfdN"),
+                          frame::entryOpener<frmfdN>(&frmfdN::ShowAnyFood));
+    frame::setEntryOpener(QStringLiteral("frmIdxN"),
+                          frame::entryOpener<frmIdxN>(&frmIdxN::ShowNutrient));
 }
 
 }  // namespace kelvora

@@ -7,8 +7,8 @@
 #include "db/Recordset.h"
 #include "foods/FoodList.h"
 #include "foods/NutrientIndex.h"
-#include "foods/frmfdN.h"
 #include "frame/ErrorHandler.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -357,23 +357,7 @@ void frmIdxN::LView_DblClick() {
     if (!mFoodsListed || food == nullptr) {
         return;
     }
-    ShowFoodNutrients(food->Text());
-}
-
-void frmIdxN::ShowFoodNutrients(QString foodName) {
-    frmfdN& nutrients = frmfdN::instance();
-    // A food that the window's own filters hide is looked for among all foods, then in
-    // English, rather than leaving another food's nutrients on show under this one's click.
-    auto choose = [&](ui::ComboBox& combo, const QString& entry) {
-        const int index = combo.findText(entry);
-        if (nutrients.LstView.FindItem(foodName) == nullptr && index >= 0) {
-            combo.setListIndex(index);
-        }
-    };
-    choose(nutrients.cmbCat, foods::kAllFoods);
-    choose(nutrients.cmbLang, foods::kEnglish);
-    frmfdN::ShowFood(foodName);
-    nutrients.SetFocus();
+    frame::openWindowOn(QStringLiteral("frmfdN"), food->Text()).SetFocus();
 }
 
 void frmIdxN::cmdExport_Click() {

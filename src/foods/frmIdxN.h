@@ -56,8 +56,6 @@ class frmIdxN : public ui::FormOf<frmIdxN> {
     // The foods again after a filter changed, in the order the VALUE header shows.
     void RelistForFilter();
     QString SelectedNutrient() const;
-    // The food-nutrients window, positioned on the food.
-    void ShowFoodNutrients(QString foodName);
 
     void LstView_Click();
     void LstView_ItemClick(ui::ListItem& Item);

@@ -8,8 +8,8 @@
 #include "db/Recordset.h"
 #include "foods/FoodList.h"
 #include "foods/NutrientOffset.h"
-#include "foods/frmIdxN.h"
 #include "frame/ErrorHandler.h"
+#include "frame/WindowOpeners.h"
 #include "frame/core.h"
 #include "frame/frmMain.h"
 #include "listoutput/ExportButton.h"
@@ -216,6 +216,21 @@ void frmfdN::ShowFood(QString food) {
     nutrients.Show();
 }
 
+void frmfdN::ShowAnyFood(QString food) {
+    frmfdN& nutrients = instance();
+    // A food that the window's own filters hide is looked for among all foods, then in
+    // English, rather than leaving another food's nutrients on show under this one's click.
+    auto choose = [&](ui::ComboBox& combo, const QString& entry) {
+        const int index = combo.findText(entry);
+        if (nutrients.LstView.FindItem(food) == nullptr && index >= 0) {
+            combo.setListIndex(index);
+        }
+    };
+    choose(nutrients.cmbCat, foods::kAllFoods);
+    choose(nutrients.cmbLang, foods::kEnglish);
+    ShowFood(std::move(food));
+}
+
 void frmfdN::showlist() {
     ui::Hourglass wait;
     const ui::ListItem* food = LstView.SelectedItem();
@@ -276,8 +291,7 @@ void frmfdN::LView_DblClick() {
 }
 
 void frmfdN::ShowNutrientIndex(QString nutrient) {
-    frmIdxN::ShowNutrient(std::move(nutrient));
-    frmIdxN::instance().SetFocus();
+    frame::openWindowOn(QStringLiteral("frmIdxN"), nutrient).SetFocus();
 }
 
 void frmfdN::cmdExport_Click() {

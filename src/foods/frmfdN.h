@@ -19,6 +19,9 @@ class frmfdN : public ui::FormOf<frmfdN> {
     // and shows the window modeless. A food the window's filters hide is not found; the
     // nutrients of the food selected before stay on show.
     static void ShowFood(QString food);
+    // How the nutrient index opens it on a food: as ShowFood, but a food that the window's
+    // filters hide is looked for among all foods, then under its English name.
+    static void ShowAnyFood(QString food);
 
     // Shows the nutrients of the food selected in LstView and its name in the food line.
     void showlist();
@@ -60,6 +63,6 @@ class frmfdN : public ui::FormOf<frmfdN> {
     void cmdExport_Click();
     void cmdClose_Click();
 
-    // The drill-down from a nutrient to the nutrient index (frmIdxN), which gets the focus.
+    // The drill-down from a nutrient to the nutrient index, which gets the focus.
     void ShowNutrientIndex(QString nutrient);
 };

@@ -12,6 +12,23 @@ QHash<QString, Opener>& openers() {
     return registered;
 }
 
+QHash<QString, EntryOpener>& entryOpeners() {
+    static QHash<QString, EntryOpener> registered;
+    return registered;
+}
+
+// A copy of the registration: opening may register or replace openers.
+template <class Open>
+Open registeredOpener(const QHash<QString, Open>& openers, const QString& name) {
+    Open open = openers.value(name);
+    if (!open) {
+        rt::raise(rt::err::InvalidProcedureCall,
+                  QStringLiteral("No window named '%1' is part of this program.").arg(name),
+                  QStringLiteral("Kelvora"));
+    }
+    return open;
+}
+
 }  // namespace
 
 void setOpener(const QString& name, Opener open) {
@@ -23,18 +40,20 @@ bool hasOpener(const QString& name) {
 }
 
 void openWindow(const QString& name) {
-    // A copy: opening may register or replace openers.
-    const Opener open = openers().value(name);
-    if (!open) {
-        rt::raise(rt::err::InvalidProcedureCall,
-                  QStringLiteral("No window named '%1' is part of this program.").arg(name),
-                  QStringLiteral("Kelvora"));
-    }
-    open();
+    registeredOpener(openers(), name)();
+}
+
+void setEntryOpener(const QString& name, EntryOpener open) {
+    entryOpeners().insert(name, std::move(open));
+}
+
+ui::Form& openWindowOn(const QString& name, const QString& entry) {
+    return registeredOpener(entryOpeners(), name)(entry);
 }
 
 void clearOpeners() {
     openers().clear();
+    entryOpeners().clear();
 }
 
 }  // namespace frame

@@ -10,7 +10,8 @@
 // window's RDA menu item), which use the frame themselves: the frame cannot name them. Each
 // such window is registered here under its own name by the program's composition
 // (src/Windows.cpp), which links every subsystem; the frame, or any subsystem, then opens it by
-// name.
+// name. Two windows of one subsystem that open each other (the food nutrients window and the
+// nutrient index) do so here too, so that neither includes the other.
 namespace frame {
 
 using Opener = std::function<void()>;
@@ -21,6 +22,16 @@ void setOpener(const QString& name, Opener open);
 bool hasOpener(const QString& name);
 // Opens the window; error 5 when no window of that name is registered.
 void openWindow(const QString& name);
+
+// A window opened on one of its entries (a food, a nutrient), as a double click on that entry
+// in a list of another window opens it; it gives back the window it opened.
+using EntryOpener = std::function<ui::Form&(const QString& entry)>;
+// Registers how the window `name` is opened on an entry, replacing an earlier registration.
+void setEntryOpener(const QString& name, EntryOpener open);
+// Opens the window on the entry and gives it back; error 5 when no window of that name is
+// registered.
+ui::Form& openWindowOn(const QString& name, const QString& entry);
+
 // Forgets every registration.
 void clearOpeners();
 
@@ -33,6 +44,15 @@ Opener childOpener() {
         T& form = T::instance();
         form.Hide();
         form.Show();
+    };
+}
+
+// Opens the window on an entry through its own entry point (frmIdxN::ShowNutrient).
+template <class T>
+EntryOpener entryOpener(void (*show)(QString)) {
+    return [show](const QString& entry) -> ui::Form& {
+        show(entry);
+        return T::instance();
     };
 }
 

@@ -299,9 +299,8 @@ int ScriptedHost::MsgBox(const QString& prompt, int buttons, const QString& titl
 std::optional<QString> ScriptedHost::fileDialog(const ui::FileDialogRequest& request, bool save) {
     const Kind kind = save ? Kind::SaveDialog : Kind::OpenDialog;
     const QString call =
-        QStringLiteral("%1 title=%2 filter=%3 file=%4")
+        QStringLiteral("%1 filter=%2 file=%3")
             .arg(save ? QStringLiteral("SaveFileDialog") : QStringLiteral("OpenFileDialog"))
-            .arg(quoted(request.DialogTitle))
             .arg(quoted(request.Filter))
             .arg(quoted(request.FileName));
     auto e = take(call, [&](const Expectation& x) { return x.kind == kind; });

@@ -5,9 +5,7 @@
 
 #include "ui/Control.h"
 
-class QCheckBox;
 class QPushButton;
-class QRadioButton;
 
 namespace ui {
 
@@ -16,16 +14,10 @@ class CommandButton : public Control {
   public:
     CommandButton(Form* form, const QString& name, int index = -1);
 
-    QString Caption() const;
     void setCaption(const QString& caption);
     // Return anywhere in the form (except on another button or a multi-line text box) clicks
-    // the default button; Escape clicks the cancel button.
-    bool Default() const;
+    // the default button.
     void setDefault(bool on);
-    bool Cancel() const { return cancel_; }
-    void setCancel(bool on) { cancel_ = on; }
-    // Value = true from code clicks the button.
-    void setValue(bool on);
 
     std::function<void()> Click;
 
@@ -37,59 +29,8 @@ class CommandButton : public Control {
   protected:
     bool keyAction(int keyCode, int shift, int keyAscii) override;
     bool wantsReturn() const override { return true; }
-    bool isDefaultButton() const override { return Default(); }
-    bool isCancelButton() const override { return cancel_; }
+    bool isDefaultButton() const override;
     void clickByKey() override { fire(Click); }
-
-  private:
-    bool cancel_ = false;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Value 0 unchecked, 1 checked, 2 grayed. Click fires whenever Value changes, by code too.
-class CheckBox : public Control {
-  public:
-    CheckBox(Form* form, const QString& name, int index = -1);
-
-    int Value() const;
-    void setValue(int value);
-    QString Caption() const;
-    void setCaption(const QString& caption);
-
-    std::function<void()> Click;
-
-    // person: focus, toggle (grayed becomes checked... as a click turns it), Click.
-    bool click();
-
-    QCheckBox* checkBox() const;
-
-  protected:
-    bool keyAction(int keyCode, int shift, int keyAscii) override;
-
-  private:
-    void showValue(int value);
-};
-
-// ---------------------------------------------------------------------------------------------
-// Option buttons with the same parent widget exclude each other. Click fires when one becomes
-// selected, by code or by a person.
-class OptionButton : public Control {
-  public:
-    OptionButton(Form* form, const QString& name, int index = -1);
-
-    bool Value() const;
-    void setValue(bool on);
-    QString Caption() const;
-    void setCaption(const QString& caption);
-
-    std::function<void()> Click;
-
-    bool click();
-
-    QRadioButton* radioButton() const;
-
-  private:
-    void select(bool fireEvent);
 };
 
 }  // namespace ui

@@ -1,24 +1,16 @@
 #include "ui/CommonDialog.h"
 
-#include <QFileInfo>
-
 #include "runtime/Error.h"
-#include "ui/Form.h"
 #include "ui/FormDetail.h"
 #include "ui/Host.h"
 
 namespace ui {
 
-CommonDialog::CommonDialog(Form*, const QString& name, int) : name_(name) {}
-
-QString CommonDialog::FileTitle() const {
-    return QFileInfo(FileName).fileName();
-}
+CommonDialog::CommonDialog(Form*, const QString&, int) {}
 
 namespace {
 FileDialogRequest requestFrom(const CommonDialog& dialog) {
     FileDialogRequest request;
-    request.DialogTitle = dialog.DialogTitle;
     request.Filter = dialog.Filter;
     request.FilterIndex = dialog.FilterIndex;
     request.DefaultExt = dialog.DefaultExt;

@@ -13,8 +13,6 @@ class CommonDialog {
   public:
     CommonDialog(Form* form, const QString& name, int index = -1);
 
-    const QString& Name() const { return name_; }
-
     bool CancelError = false;
     long Flags = 0;
     QString Filter;
@@ -23,12 +21,8 @@ class CommonDialog {
     QString InitDir;
     // The proposed name before a dialog; the chosen full path after one ("" after a cancel).
     QString FileName;
-    QString DialogTitle;
     // A platform colour value: the initial colour, then the chosen one.
     qint32 Color = 0;
-
-    // The file name part of FileName.
-    QString FileTitle() const;
 
     // After a cancel: error 32755 "Cancel was selected." when CancelError is on, else FileName
     // is "" (Color is left as it was).
@@ -39,7 +33,6 @@ class CommonDialog {
   private:
     void finishFile(const std::optional<QString>& chosen);
     void cancelled();
-    QString name_;
 };
 
 }  // namespace ui

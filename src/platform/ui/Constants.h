@@ -29,8 +29,8 @@ inline constexpr int vbIgnore = 5;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
-// Key codes (KeyDown) and character codes (KeyPress share the codes of Back, Tab, Return,
-// Escape and Space).
+// Key codes (KeyDown) and character codes (typed characters share the codes of Back, Tab,
+// Return, Escape and Space).
 inline constexpr int vbKeyBack = 8;
 inline constexpr int vbKeyTab = 9;
 inline constexpr int vbKeyReturn = 13;

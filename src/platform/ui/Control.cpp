@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QtDebug>
 
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 #include "ui/KeyMap.h"
 
@@ -12,13 +13,16 @@ namespace ui {
 Control::Control(Form* form, const QString& name, int index)
     : form_(form), name_(name), index_(index) {
     Q_ASSERT(form != nullptr);
-    tabIndex_ = form_->nextTabIndex_++;
-    form_->registerControl(this);
+    site().addControl(this);
+}
+
+detail::FormSite& Control::site() const {
+    return *form_;
 }
 
 Control::~Control() {
     detail::unregisterControl(this);
-    form_->unregisterControl(this);
+    site().removeControl(this);
     if (registered_ != nullptr) {
         detail::unregisterWidget(registered_, this);
     }
@@ -104,7 +108,6 @@ void Control::setTabStop(bool on) {
 }
 
 void Control::setMousePointer(int pointer) {
-    mousePointer_ = pointer;
     switch (pointer) {
         case vbDefault:
             widget_->unsetCursor();
@@ -133,27 +136,6 @@ void Control::setMousePointer(int pointer) {
     }
 }
 
-int Control::Left() const {
-    return pixelsToTwips(widget_->x());
-}
-
-int Control::Top() const {
-    return pixelsToTwips(widget_->y());
-}
-
-int Control::Width() const {
-    return pixelsToTwips(widget_->width());
-}
-
-int Control::Height() const {
-    return pixelsToTwips(widget_->height());
-}
-
-void Control::Move(int left, int top, int width, int height) {
-    widget_->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                         twipsToPixels(height));
-}
-
 void Control::setWidth(int twips) {
     const int pixels = twipsToPixels(twips);
     widget_->resize(pixels, widget_->height());
@@ -170,10 +152,7 @@ bool Control::personLeftClick(const std::function<void()>& click) {
     if (!beginPerson()) {
         return false;
     }
-    fireMouse(MouseDown, vbLeftButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbLeftButton, 0);
-    }
+    fireMouse(MouseUp, vbLeftButton, 0);
     if (detail::isAlive(this)) {
         fire(click);
     }
@@ -198,28 +177,10 @@ void Control::setFontBold(bool on) {
     setTextFont(font);
 }
 
-bool Control::FontUnderline() const {
-    return textFont().underline();
-}
-
 void Control::setFontUnderline(bool on) {
     QFont font = textFont();
     font.setUnderline(on);
     setTextFont(font);
-}
-
-bool Control::FontItalic() const {
-    return textFont().italic();
-}
-
-void Control::setFontItalic(bool on) {
-    QFont font = textFont();
-    font.setItalic(on);
-    setTextFont(font);
-}
-
-double Control::FontSize() const {
-    return textFont().pointSizeF();
 }
 
 void Control::setFontSize(double points) {
@@ -229,10 +190,6 @@ void Control::setFontSize(double points) {
     QFont font = textFont();
     font.setPointSizeF(points);
     setTextFont(font);
-}
-
-QString Control::FontName() const {
-    return textFont().family();
 }
 
 void Control::setFontName(const QString& family) {
@@ -246,13 +203,7 @@ void Control::SetFocus() {
         !widget_->isVisibleTo(form_)) {
         rt::raise(rt::err::InvalidProcedureCall);
     }
-    form_->moveFocus(this, false);
-}
-
-void Control::Refresh() {
-    if (widget_->isVisible()) {
-        widget_->repaint();
-    }
+    site().focusControl(this, false);
 }
 
 bool Control::canAct() const {
@@ -290,12 +241,8 @@ bool Control::beginPerson() {
     if (!canAct()) {
         return refusePerson("a person's action");
     }
-    activateForm(form_);
-    if (!canAct()) {
-        return false;
-    }
     if (takesFocus()) {
-        return form_->moveFocus(this, true);
+        return site().focusControl(this, true);
     }
     return true;
 }
@@ -304,11 +251,10 @@ bool Control::takeFocusForQtClick() {
     if (detail::takeRefused(this)) {
         return false;
     }
-    activateForm(form_);
     if (!takesFocus() || form_->ActiveControl() == this) {
         return true;
     }
-    return form_->moveFocus(this, true);
+    return site().focusControl(this, true);
 }
 
 void Control::qtClick(const std::function<void()>& click) {
@@ -331,10 +277,10 @@ bool Control::pressKey(int keyCode, int shift) {
         return false;
     }
     if (keyCode == vbKeyTab) {
-        form_->tabFrom(this, (shift & vbShiftMask) != 0);
+        site().tabFrom(this, (shift & vbShiftMask) != 0);
         return true;
     }
-    form_->dispatchKey(this, keyCode, shift, vbKeyAsciiFor(keyCode, shift), false);
+    site().keyToControl(this, keyCode, shift, vbKeyAsciiFor(keyCode, shift));
     return true;
 }
 
@@ -348,7 +294,7 @@ bool Control::typeKeys(const QString& text) {
         }
         int shift = 0;
         const int keyCode = vbKeyCodeForChar(ch, &shift);
-        form_->dispatchKey(this, keyCode, shift, ch.unicode(), false);
+        site().keyToControl(this, keyCode, shift, ch.unicode());
     }
     return true;
 }
@@ -357,11 +303,7 @@ bool Control::rightClick() {
     if (!canAct()) {
         return refusePerson("right click");
     }
-    activateForm(form_);
-    fireMouse(MouseDown, vbRightButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbRightButton, 0);
-    }
+    fireMouse(MouseUp, vbRightButton, 0);
     return true;
 }
 
@@ -396,10 +338,9 @@ bool Control::mouseFromQt(QWidget*, QMouseEvent* event, int type) {
     const float x = static_cast<float>(at.x() * TwipsPerPixel);
     const float y = static_cast<float>(at.y() * TwipsPerPixel);
     const int shift = vbShiftState(event->modifiers());
-    const auto& handler = type == QEvent::MouseButtonPress ? MouseDown : MouseUp;
-    if (type != QEvent::MouseButtonDblClick && handler) {
+    if (type == QEvent::MouseButtonRelease && MouseUp) {
         detail::EventScope scope;
-        handler(button, shift, x, y);
+        MouseUp(button, shift, x, y);
     }
     return false;
 }

@@ -27,16 +27,6 @@ Qt::Alignment horizontalAlignment(int alignment) {
     }
 }
 
-int alignmentOf(Qt::Alignment alignment) {
-    if (alignment & Qt::AlignRight) {
-        return vbRightJustify;
-    }
-    if (alignment & Qt::AlignHCenter) {
-        return vbCenter;
-    }
-    return vbLeftJustify;
-}
-
 namespace {
 // The colour value last set for a role, kept with the widget.
 QByteArray colorKey(QPalette::ColorRole role) {

@@ -13,9 +13,8 @@ namespace ui::detail {
 // Error 380, invalid property value.
 [[noreturn]] void invalidValue();
 
-// Qt's horizontal alignment for vbLeftJustify, vbRightJustify and vbCenter, and back.
+// Qt's horizontal alignment for vbLeftJustify, vbRightJustify and vbCenter.
 Qt::Alignment horizontalAlignment(int alignment);
-int alignmentOf(Qt::Alignment alignment);
 
 // Shows a colour value in a role of the widget's palette. A disabled control shows its text
 // (WindowText, Text) greyed whatever its colour, so that a person sees it cannot be used;

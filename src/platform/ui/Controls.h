@@ -13,11 +13,11 @@
 #include <functional>
 #include <optional>
 
-#include "ui/Buttons.h"       // CommandButton, CheckBox, OptionButton
+#include "ui/Buttons.h"       // CommandButton
 #include "ui/Colors.h"        // colour values
 #include "ui/Control.h"       // what every control has; control arrays
 #include "ui/DatePicker.h"    // DatePicker
-#include "ui/Decorations.h"   // Frame, Line, Shape, Image, ProgressBar
+#include "ui/Decorations.h"   // Frame, Line, Shape, ProgressBar
 #include "ui/Label.h"         // Label
 #include "ui/ListControls.h"  // ComboBox, ListBox
 #include "ui/TabControl.h"    // TabControl

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 #include "ui/KeyMap.h"
 
@@ -367,26 +368,8 @@ QDate DatePicker::MinDate() const {
     return dateEdit()->minimumDate();
 }
 
-void DatePicker::setMinDate(const QDate& date) {
-    if (!date.isValid() || date > MaxDate()) {
-        detail::invalidValue();
-    }
-    settingFromCode_ = true;
-    dateEdit()->setMinimumDate(date);
-    settingFromCode_ = false;
-}
-
 QDate DatePicker::MaxDate() const {
     return dateEdit()->maximumDate();
-}
-
-void DatePicker::setMaxDate(const QDate& date) {
-    if (!date.isValid() || date < MinDate()) {
-        detail::invalidValue();
-    }
-    settingFromCode_ = true;
-    dateEdit()->setMaximumDate(date);
-    settingFromCode_ = false;
 }
 
 QString DatePicker::displayText() const {

@@ -21,15 +21,9 @@ class DatePicker : public Control {
     QDate Value() const;
     // Error 380 outside MinDate..MaxDate or for an invalid date.
     void setValue(const QDate& date);
-    int Format() const { return format_; }
     void setFormat(int format);
     // Day-first pictures: "dd-MM-yyyy", "dd/MM/yyyy" (d, dd, M, MM, MMM, yy, yyyy).
-    QString CustomFormat() const { return customFormat_; }
     void setCustomFormat(const QString& format);
-    QDate MinDate() const;
-    void setMinDate(const QDate& date);
-    QDate MaxDate() const;
-    void setMaxDate(const QDate& date);
     // The date as the picker shows it.
     QString displayText() const;
 
@@ -50,6 +44,8 @@ class DatePicker : public Control {
     void leaving() override;
 
   private:
+    QDate MinDate() const;
+    QDate MaxDate() const;
     // Refuses a typed text that names no day (true), the field back on its date.
     bool refuseNoDay();
     void tellNoDay(const QString& typed);

@@ -36,9 +36,6 @@ Form::~Form() {
             s.modalStack.removeAt(i);
         }
     }
-    if (s.active == this) {
-        s.active = nullptr;
-    }
     // The controls are members of the window and are gone by now; a control that outlives it
     // (none should) must not reach back.
     for (Control* control : std::as_const(controls_)) {
@@ -58,7 +55,6 @@ void Form::setCaption(const QString& caption) {
 }
 
 void Form::setMousePointer(int pointer) {
-    mousePointer_ = pointer;
     // Only a loaded form shows its pointer; every hourglass turned on is turned off once.
     const bool busy = isBusyPointer(pointer) && !isUnloaded();
     if (busy != busyHeld_) {
@@ -72,7 +68,7 @@ Control* Form::ActiveControl() const {
 }
 
 QString Form::Name() const {
-    return name_.isEmpty() ? detail::className(typeid(*this)) : name_;
+    return detail::className(typeid(*this));
 }
 
 QMenuBar* Form::menuBar() {
@@ -86,7 +82,7 @@ QMenuBar* Form::menuBar() {
     return menuBar_;
 }
 
-void Form::updateMenuBar() {
+void Form::menuShownOrHidden() {
     if (menuBar_ == nullptr) {
         return;
     }
@@ -96,27 +92,27 @@ void Form::updateMenuBar() {
     menuBar_->setVisible(any);
 }
 
-void Form::registerControl(Control* control) {
+void Form::addControl(Control* control) {
     controls_.append(control);
     detail::registerControl(control);
 }
 
-void Form::unregisterControl(Control* control) {
+void Form::removeControl(Control* control) {
     controls_.removeAll(control);
     if (active_ == control) {
         active_ = nullptr;
     }
 }
 
-void Form::registerMenu(Menu* menu) {
+void Form::addMenu(Menu* menu) {
     menus_.append(menu);
     if (menu->parentMenu() == nullptr) {
         menuBar()->addAction(menu->action());
-        updateMenuBar();
+        menuShownOrHidden();
     }
 }
 
-void Form::unregisterMenu(Menu* menu) {
+void Form::removeMenu(Menu* menu) {
     menus_.removeAll(menu);
     if (menuBar_ != nullptr && menu->action() != nullptr) {
         menuBar_->removeAction(menu->action());
@@ -169,19 +165,6 @@ void Form::closeEvent(QCloseEvent* event) {
     }
 }
 
-void Form::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !host().realInput() ||
-        state_ != State::Loaded || !visible_ || !isActiveWindow() || subWindow_) {
-        return;
-    }
-    detail::dispatchFromQt([this] {
-        auto* mdi = qobject_cast<MDIForm*>(this);
-        Form* child = mdi != nullptr ? mdi->ActiveForm() : nullptr;
-        activateForm(child != nullptr ? child : this);
-    });
-}
-
 // ---- Screen -----------------------------------------------------------------------------------
 
 int Screen::MousePointer() {
@@ -198,11 +181,6 @@ void Screen::setMousePointer(int pointer) {
     } else if (!busy && wasBusy) {
         detail::setBusy(false);
     }
-}
-
-Control* Screen::ActiveControl() {
-    Form* form = Forms::active();
-    return form != nullptr ? form->ActiveControl() : nullptr;
 }
 
 void Screen::resetMousePointer() {

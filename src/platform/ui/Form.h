@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "ui/Constants.h"
+#include "ui/FormLinks.h"
 
 class QMenuBar;
 
@@ -24,23 +25,14 @@ class Form;
 void Unload(Form& form);
 
 namespace detail {
-// Marks that an event procedure is running: what unloads while one runs is deleted only when
-// none is, so that a window can unload itself from its own event procedure. The layer's own
-// bookkeeping is in ui/FormDetail.h.
-class EventScope {
-  public:
-    EventScope();
-    ~EventScope();
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
 struct FormAccess;
 }  // namespace detail
 
 // A window of the program. Properties use the units of the windows' code (twips for sizes);
 // the event procedures are virtual members that a window overrides; person-side calls (close,
-// pressKey) act as a person would.
-class Form : public QWidget {
+// pressKey) act as a person would. Its controls and menus reach it as a detail::FormSite,
+// and it reaches them through their public calls and detail::ControlHooks.
+class Form : public QWidget, public detail::FormSite {
     Q_OBJECT
 
   public:
@@ -60,8 +52,6 @@ class Form : public QWidget {
     int Top() const;
     int Width() const;
     int Height() const;
-    void setLeft(int twips);
-    void setTop(int twips);
     void setWidth(int twips);
     void setHeight(int twips);
     // The client area in twips.
@@ -69,21 +59,15 @@ class Form : public QWidget {
     virtual int ScaleHeight() const;
     // Shown (Show sets it, Hide and Unload clear it).
     bool Visible() const { return visible_; }
-    bool Enabled() const { return isEnabled(); }
-    int MousePointer() const { return mousePointer_; }
     void setMousePointer(int pointer);
-    bool KeyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
     Control* ActiveControl() const;
-    // The window's class name ("frmUsr"), unless set.
+    // The window's class name ("frmUsr").
     QString Name() const;
-    void setName(const QString& name) { name_ = name; }
     bool MDIChild() const { return mdiChild_; }
     // 0 none (no title bar or frame), 1 fixed single, 2 sizable (the default), 3 fixed dialog,
     // 4 fixed tool window, 5 sizable tool window.
-    int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
-    int WindowState() const;
     void setWindowState(int state);
 
     // ---- operations
@@ -95,12 +79,8 @@ class Form : public QWidget {
     void Move(int left, int top);
     void Move(int left, int top, int width, int height);
     void Refresh();
-    // 0 brings the window to the front, 1 sends it to the back.
-    void ZOrder(int position = 0);
     void SetFocus();
     void PopupMenu(Menu& menu);
-    // Runs Form_Load when the form is not loaded yet.
-    void Load();
 
     // ---- person-side
     // The window's close button: QueryUnload (UnloadMode 0), then Unload. False when the
@@ -125,12 +105,8 @@ class Form : public QWidget {
 
   protected:
     virtual void Form_Load() {}
-    virtual void Form_Activate() {}
-    virtual void Form_Deactivate() {}
     virtual void Form_Resize() {}
     virtual void Form_KeyDown(int& /*KeyCode*/, int /*Shift*/) {}
-    virtual void Form_KeyUp(int& /*KeyCode*/, int /*Shift*/) {}
-    virtual void Form_KeyPress(int& /*KeyAscii*/) {}
     virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
 
@@ -142,7 +118,6 @@ class Form : public QWidget {
 
     // The main window routes these to its own event procedures.
     virtual void fireLoad() { Form_Load(); }
-    virtual void fireActivate() { Form_Activate(); }
     virtual void fireResize() { Form_Resize(); }
     virtual void fireQueryUnload(int& cancel, int mode) { Form_QueryUnload(cancel, mode); }
     virtual void fireUnload(int& cancel) { Form_Unload(cancel); }
@@ -151,29 +126,35 @@ class Form : public QWidget {
     // Hides, detaches and forgets the form without events.
     virtual void finishUnload();
     virtual QWidget* clientArea() const { return const_cast<Form*>(this); }
+    // Shows a child form inside this window; only the main window holds children.
+    virtual void placeChild(Form& /*child*/) {}
 
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
     enum class State { Constructed, Loading, Loaded, Unloaded };
 
     template <class T, class Base>
     friend class FormOf;
-    friend class Control;
-    friend class Menu;
     friend class MDIForm;
     friend class Forms;
     friend struct detail::FormAccess;
     friend void Unload(Form& form);
-    friend void activateForm(Form* form);
 
-    void registerControl(Control* control);
-    void unregisterControl(Control* control);
-    void registerMenu(Menu* menu);
-    void unregisterMenu(Menu* menu);
-    void updateMenuBar();
+    // Runs Form_Load when the form is not loaded yet.
+    void Load();
+    // detail::FormSite
+    void addControl(Control* control) override;
+    void removeControl(Control* control) override;
+    void addMenu(Menu* menu) override;
+    void removeMenu(Menu* menu) override;
+    void menuShownOrHidden() override;
+    bool focusControl(Control* target, bool byPerson) override;
+    // Tab: the next control that can take the focus, in the order they were made.
+    bool tabFrom(Control* from, bool backwards) override;
+    bool keyToControl(Control* target, int keyCode, int shift, int keyAscii) override;
+
     void adoptDefaultSlot(Form** slot);
     void destroyAfterFailedLoad();
     void showWindow(bool modal);
@@ -192,19 +173,12 @@ class Form : public QWidget {
     void giveInitialFocus();
     QWidget* frameWidget() const;
 
-    // Moves the focus to the control. A person's move runs Validate of the control that
-    // loses the focus first (when the target causes validation); false when the move was
-    // refused or interrupted, so that the target's action must not happen.
-    bool moveFocus(Control* target, bool byPerson);
     // The key pipeline shared by person-side calls and real key presses. Returns true when the
-    // key was consumed (by an event procedure or by the default or cancel button).
+    // key was consumed (by an event procedure or by the default button).
     // Real key presses (fromQt) leave to Qt what Qt does itself (typing, moving in a list).
     bool dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bool fromQt);
-    void keyUp(Control* target, int keyCode, int shift);
-    // Tab: the next control that can take the focus, in TabIndex order.
-    bool tabFrom(Control* from, bool backwards);
-    // The default (or cancel) button that a person could click now; null when none.
-    Control* buttonWith(bool defaultButton) const;
+    // The default button that a person could click now; null when none.
+    Control* defaultButton() const;
 
     State state_ = State::Constructed;
     bool visible_ = false;
@@ -218,22 +192,15 @@ class Form : public QWidget {
     bool inResize_ = false;
     bool grownForShow_ = false;
     bool busyHeld_ = false;
-    int mousePointer_ = vbDefault;
     int borderStyle_ = 2;
-    int nextTabIndex_ = 0;
     Form** defaultSlot_ = nullptr;
     QString tag_;
-    QString name_;
     QList<Control*> controls_;
     QList<Menu*> menus_;
     Control* active_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QPointer<QMdiSubWindow> subWindow_;
 };
-
-// Makes the form the active one, running Form_Deactivate of the one before and its
-// Form_Activate (once per change).
-void activateForm(Form* form);
 
 // Every form type has one default instance: made and loaded on first use, destroyed by
 // Unload; the next use makes a fresh one.
@@ -286,12 +253,8 @@ class Forms {
   public:
     // In the order they were loaded.
     static QList<Form*> loaded();
-    // Unloads every form (children before the main window), with their events; a form whose
-    // QueryUnload or Unload cancels stays.
-    static void UnloadAll();
     // Unloads and deletes every form without running any event (test tear-down, End).
     static void discardAll();
-    static Form* active();
 };
 
 // The hourglass for as long as the object lives (Screen.MousePointer 11); the pointer that was
@@ -303,8 +266,6 @@ class Screen {
   public:
     static int MousePointer();
     static void setMousePointer(int pointer);
-    static Form* ActiveForm() { return Forms::active(); }
-    static Control* ActiveControl();
     // Forgets the pointer without telling the host (a fresh test host starts idle).
     static void resetMousePointer();
 };

@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <typeinfo>
 
+#include "ui/EventScope.h"
 #include "ui/Host.h"
 
 class QObject;

@@ -49,14 +49,6 @@ int Form::Height() const {
     return pixelsToTwips(subWindow_ ? subWindow_->height() : frameGeometry().height());
 }
 
-void Form::setLeft(int twips) {
-    Move(twips, Top());
-}
-
-void Form::setTop(int twips) {
-    Move(Left(), twips);
-}
-
 void Form::setWidth(int twips) {
     Move(Left(), Top(), twips, Height());
 }
@@ -88,17 +80,6 @@ int Form::ScaleWidth() const {
 
 int Form::ScaleHeight() const {
     return pixelsToTwips(clientArea()->height());
-}
-
-int Form::WindowState() const {
-    const Qt::WindowStates states = frameWidget()->windowState();
-    if (states & Qt::WindowMinimized) {
-        return vbMinimized;
-    }
-    if (states & Qt::WindowMaximized) {
-        return vbMaximized;
-    }
-    return vbNormal;
 }
 
 void Form::setWindowState(int windowState) {

@@ -1,12 +1,11 @@
 // Keys and focus in a window: the focus a window gives when it opens, moving the focus (with
-// Validate, LostFocus and GotFocus), Tab, and the way of a key through KeyPreview, the active
-// control, and the default and cancel buttons.
+// Validate and LostFocus), Tab, and the way of a key through KeyPreview, the active control
+// and the default button.
 
 #include "ui/Form.h"
 
 #include <QPointer>
 #include <QtDebug>
-#include <algorithm>
 #include <utility>
 
 #include "ui/FormState.h"
@@ -15,6 +14,15 @@
 #include "ui/MDIForm.h"
 
 namespace ui {
+
+namespace {
+
+// What the keys and the focus ask of a control.
+detail::ControlHooks& hooks(Control* control) {
+    return *control;
+}
+
+}  // namespace
 
 void syncQtFocus(Control* control) {
     LayerState& s = state();
@@ -34,18 +42,12 @@ void Form::giveInitialFocus() {
         syncQtFocus(ActiveControl());
         return;
     }
-    Control* first = nullptr;
     for (Control* control : std::as_const(controls_)) {
-        if (!control->takesFocus() || !control->TabStop() || !control->canAct() ||
-            control->holdsControls()) {
-            continue;
+        if (hooks(control).takesFocus() && control->TabStop() && control->canAct() &&
+            !hooks(control).holdsControls()) {
+            focusControl(control, false);
+            return;
         }
-        if (first == nullptr || control->TabIndex() < first->TabIndex()) {
-            first = control;
-        }
-    }
-    if (first != nullptr) {
-        moveFocus(first, false);
     }
 }
 
@@ -65,7 +67,6 @@ bool Form::pressKey(int keyCode, int shift) {
             return child->pressKey(keyCode, shift);
         }
     }
-    activateForm(this);
     Control* target = ActiveControl();
     if (target != nullptr && !target->canAct()) {
         target = nullptr;
@@ -81,23 +82,21 @@ bool Form::pressKey(int keyCode, int shift) {
 bool Form::tabFrom(Control* from, bool backwards) {
     QList<Control*> order;
     for (Control* control : std::as_const(controls_)) {
-        if (control == from || (control->takesFocus() && control->TabStop() && control->canAct())) {
+        if (control == from ||
+            (hooks(control).takesFocus() && control->TabStop() && control->canAct())) {
             order.append(control);
         }
     }
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        return a->TabIndex() < b->TabIndex();
-    });
     if (order.isEmpty()) {
         return false;
     }
     int at = from != nullptr ? static_cast<int>(order.indexOf(from)) : -1;
     const int n = static_cast<int>(order.size());
     at = at < 0 ? (backwards ? n - 1 : 0) : (at + (backwards ? n - 1 : 1)) % n;
-    return moveFocus(order[at], true);
+    return focusControl(order[at], true);
 }
 
-bool Form::moveFocus(Control* target, bool byPerson) {
+bool Form::focusControl(Control* target, bool byPerson) {
     if (target == nullptr || !detail::isAlive(target)) {
         return false;
     }
@@ -108,14 +107,14 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     Control* from = ActiveControl();
     const int before = detail::interruptions();
     if (from != nullptr && detail::isAlive(from)) {
-        from->leaving();
+        hooks(from).leaving();
         if (!self || !detail::isAlive(target)) {
             return false;
         }
     }
-    if (byPerson && from != nullptr && target->CausesValidation() && from->Validate) {
+    if (byPerson && from != nullptr && from->Validate) {
         bool cancel = false;
-        from->fire(from->Validate, cancel);
+        detail::fire(from->Validate, cancel);
         if (!self || !detail::isAlive(target)) {
             return false;
         }
@@ -126,12 +125,8 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     }
     active_ = target;
     if (from != nullptr && detail::isAlive(from)) {
-        from->fire(from->LostFocus);
+        detail::fire(from->LostFocus);
     }
-    if (!self || !detail::isAlive(target) || active_ != target) {
-        return false;
-    }
-    target->fire(target->GotFocus);
     if (!self || !detail::isAlive(target) || active_ != target) {
         return false;
     }
@@ -140,10 +135,13 @@ bool Form::moveFocus(Control* target, bool byPerson) {
     return !byPerson || detail::interruptions() == before;
 }
 
-Control* Form::buttonWith(bool defaultButton) const {
+bool Form::keyToControl(Control* target, int keyCode, int shift, int keyAscii) {
+    return dispatchKey(target, keyCode, shift, keyAscii, false);
+}
+
+Control* Form::defaultButton() const {
     for (Control* control : controls_) {
-        const bool wanted = defaultButton ? control->isDefaultButton() : control->isCancelButton();
-        if (wanted && control->canAct()) {
+        if (hooks(control).isDefaultButton() && control->canAct()) {
             return control;
         }
     }
@@ -160,7 +158,7 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
         Form_KeyDown(code, shift);
     }
     if (code != 0 && targetHere()) {
-        target->fire(target->KeyDown, code, shift);
+        detail::fire(target->KeyDown, code, shift);
     }
     if (!here()) {
         return true;
@@ -168,61 +166,18 @@ bool Form::dispatchKey(Control* target, int keyCode, int shift, int keyAscii, bo
     if (code == 0 && keyCode != 0) {
         return true;  // swallowed
     }
-    int ascii = keyAscii;
-    if (ascii != 0) {
-        if (keyPreview_) {
-            detail::EventScope scope;
-            Form_KeyPress(ascii);
-        }
-        if (ascii != 0 && targetHere()) {
-            target->fire(target->KeyPress, ascii);
-        }
-        if (!here()) {
-            return true;
-        }
-        if (ascii == 0) {
-            return true;
-        }
-    }
     bool consumed = false;
-    if (targetHere() && (!fromQt || ascii != keyAscii || target->handlesQtKey(code, ascii))) {
-        consumed = target->keyAction(code, shift, ascii);
-        if (fromQt && ascii != keyAscii) {
-            consumed = true;  // the changed character was typed instead of Qt's
-        }
+    if (targetHere() && (!fromQt || hooks(target).handlesQtKey(code, keyAscii))) {
+        consumed = hooks(target).keyAction(code, shift, keyAscii);
     }
-    if (!consumed && here()) {
-        if (code == vbKeyEscape) {
-            if (Control* button = buttonWith(false)) {
-                button->clickByKey();
-                consumed = true;
-            }
-        } else if (code == vbKeyReturn && !(targetHere() && target->wantsReturn())) {
-            if (Control* button = buttonWith(true)) {
-                button->clickByKey();
-                consumed = true;
-            }
+    if (!consumed && here() && code == vbKeyReturn &&
+        !(targetHere() && hooks(target).wantsReturn())) {
+        if (Control* button = defaultButton()) {
+            hooks(button).clickByKey();
+            consumed = true;
         }
-    }
-    if (!fromQt) {
-        keyUp(target, code, shift);
     }
     return consumed;
-}
-
-void Form::keyUp(Control* target, int keyCode, int shift) {
-    QPointer<Form> self(this);
-    int code = keyCode;
-    if (code == 0 || !self || state_ != State::Loaded) {
-        return;
-    }
-    if (keyPreview_) {
-        detail::EventScope scope;
-        Form_KeyUp(code, shift);
-    }
-    if (code != 0 && self && target != nullptr && detail::isAlive(target)) {
-        target->fire(target->KeyUp, code, shift);
-    }
 }
 
 }  // namespace ui

@@ -58,9 +58,8 @@ class QtHooks : public QObject {
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
-            type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
-            type != QEvent::MouseButtonDblClick) {
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress &&
+            type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick) {
             return false;
         }
         if (!watched->isWidgetType() || !host().realInput()) {
@@ -73,11 +72,11 @@ class QtHooks : public QObject {
         } else if (type == QEvent::MouseButtonPress) {
             forgetEarlierRefusal(widget);
         }
-        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        if (type == QEvent::KeyPress) {
             if (widget != QApplication::focusWidget()) {
                 return false;  // the same event again, on its way to a parent
             }
-            return onKey(widget, static_cast<QKeyEvent*>(event), type == QEvent::KeyPress);
+            return onKey(widget, static_cast<QKeyEvent*>(event));
         }
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse == lastMouse_ && mouse->timestamp() == lastMouseTime_) {
@@ -110,7 +109,7 @@ class QtHooks : public QObject {
         s.refusedTarget = nullptr;
     }
 
-    static bool onKey(QWidget* widget, QKeyEvent* key, bool press) {
+    static bool onKey(QWidget* widget, QKeyEvent* key) {
         Control* control = detail::controlOf(widget);
         Form* form = control != nullptr ? &control->Parent() : formOfWidget(widget);
         if (form == nullptr || !form->isFormLoaded()) {
@@ -123,11 +122,7 @@ class QtHooks : public QObject {
         }
         bool eat = false;
         detail::dispatchFromQt([&] {
-            if (press) {
-                eat = detail::FormAccess::key(*form, control, keyCode, shift, vbKeyAscii(*key));
-            } else {
-                detail::FormAccess::keyUp(*form, control, keyCode, shift);
-            }
+            eat = detail::FormAccess::key(*form, control, keyCode, shift, vbKeyAscii(*key));
         });
         return eat;
     }

@@ -12,25 +12,6 @@
 
 namespace ui {
 
-// ---- activation -------------------------------------------------------------------------------
-
-void activateForm(Form* form) {
-    LayerState& s = state();
-    if (form == nullptr || s.active == form || form->isUnloaded()) {
-        return;
-    }
-    QPointer<Form> previous = s.active;
-    s.active = form;
-    if (previous && previous->isFormLoaded()) {
-        detail::EventScope scope;
-        previous->Form_Deactivate();
-    }
-    if (s.active == form) {
-        detail::EventScope scope;
-        form->fireActivate();
-    }
-}
-
 // ---- loading and unloading --------------------------------------------------------------------
 
 void Form::adoptDefaultSlot(Form** slot) {
@@ -122,7 +103,6 @@ void Form::finishUnload() {
         busyHeld_ = false;
         detail::setBusy(false);
     }
-    mousePointer_ = vbDefault;
     s.loaded.removeAll(this);
     if (defaultSlot_ != nullptr && *defaultSlot_ == this) {
         *defaultSlot_ = nullptr;
@@ -136,10 +116,6 @@ void Form::finishUnload() {
         }
     }
     active_ = nullptr;
-    const bool wasActive = s.active == this;
-    if (wasActive) {
-        s.active = nullptr;
-    }
     closingByLayer_ = true;
     if (QMdiSubWindow* sub = subWindow_.data()) {
         subWindow_ = nullptr;
@@ -155,14 +131,6 @@ void Form::finishUnload() {
     QWidget::hide();
     closingByLayer_ = false;
     emit modalEnded();
-    // The child behind an active child that closes comes to the front and is activated.
-    if (wasActive) {
-        if (MDIForm* main = mainWindow()) {
-            if (Form* next = main->ActiveForm()) {
-                activateForm(next);
-            }
-        }
-    }
     if (ownedByLayer_) {
         detail::deleteWhenIdle(this);
     }
@@ -172,22 +140,6 @@ void Form::finishUnload() {
 
 QList<Form*> Forms::loaded() {
     return state().loaded;
-}
-
-void Forms::UnloadAll() {
-    // Children first: the main window would ask them again with its own unload mode.
-    QList<QPointer<Form>> forms;
-    const QList<Form*> all = state().loaded;
-    for (auto it = all.crbegin(); it != all.crend(); ++it) {
-        forms.append(QPointer<Form>(*it));
-    }
-    std::stable_partition(forms.begin(), forms.end(),
-                          [](const QPointer<Form>& f) { return !qobject_cast<MDIForm*>(f); });
-    for (const QPointer<Form>& form : forms) {
-        if (form && (form->isFormLoaded() || form->state_ == Form::State::Loading)) {
-            Unload(*form);
-        }
-    }
 }
 
 void Forms::discardAll() {
@@ -206,14 +158,9 @@ void Forms::discardAll() {
         }
     }
     s.modalStack.clear();
-    s.active = nullptr;
     if (s.depth == 0) {
         detail::collectGarbage();
     }
-}
-
-Form* Forms::active() {
-    return state().active;
 }
 
 void Unload(Form& form) {

@@ -30,7 +30,7 @@ void Form::showWindow(bool modal) {
         growToLayout(true);
     }
     if (!modal && mdiChild_ && main != nullptr && main != this) {
-        main->place(*this);
+        static_cast<Form*>(main)->placeChild(*this);
         return;
     }
     if (menuBar_ != nullptr && layout() != nullptr && layout()->menuBar() != menuBar_) {
@@ -86,7 +86,6 @@ void Form::Show(int modal) {
         if (visible_) {
             rt::raise(rt::err::FormAlreadyDisplayed);
         }
-        QPointer<Form> previous = s.active;
         detail::noteInterruption();
         showWindow(true);
         modal_ = true;
@@ -99,10 +98,7 @@ void Form::Show(int modal) {
             }
         };
         try {
-            activateForm(this);
-            if (self && visible_) {
-                giveInitialFocus();
-            }
+            giveInitialFocus();
             if (self && visible_ && isFormLoaded()) {
                 detail::throughHost([this] { host().RunModal(*this); });
             }
@@ -111,20 +107,12 @@ void Form::Show(int modal) {
             throw;
         }
         finish();
-        // The window under a modal one becomes active again when it closes.
-        if (previous && previous != self && previous->isFormLoaded() && previous->visible_) {
-            activateForm(previous);
-        }
         return;
     }
     if (Form* top = detail::topModal(); top != nullptr && top != this) {
         rt::raise(rt::err::ModalFormDisplayed);
     }
     showWindow(false);
-    if (!self) {
-        return;
-    }
-    activateForm(this);
     if (self && visible_) {
         giveInitialFocus();
     }
@@ -145,23 +133,12 @@ void Form::Hide() {
         QWidget::hide();
         closingByLayer_ = false;
     }
-    if (state().active == this) {
-        state().active = nullptr;
-    }
     emit modalEnded();
 }
 
 void Form::Refresh() {
     if (visible_) {
         frameWidget()->repaint();
-    }
-}
-
-void Form::ZOrder(int position) {
-    if (position == 0) {
-        frameWidget()->raise();
-    } else {
-        frameWidget()->lower();
     }
 }
 
@@ -174,7 +151,6 @@ void Form::SetFocus() {
     } else if (host().realInput()) {
         activateWindow();
     }
-    activateForm(this);
 }
 
 }  // namespace ui

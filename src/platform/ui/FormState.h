@@ -4,6 +4,7 @@
 // loaded forms, the active and modal ones, the controls alive, what waits to be deleted, the
 // screen's pointer. Private to those files; the controls and windows never see it.
 
+#include <QEvent>
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -18,23 +19,19 @@ namespace ui {
 
 namespace detail {
 
-// The way in to a form's and a control's private members for Qt's input (FormQtInput.cpp) and
-// for discard.
+// The way in to a form's private members for Qt's input (FormQtInput.cpp) and for discard.
 
 struct FormAccess {
-    static bool moveFocus(Form& form, Control* target) { return form.moveFocus(target, true); }
+    static bool moveFocus(Form& form, Control* target) { return form.focusControl(target, true); }
     static bool key(Form& form, Control* control, int keyCode, int shift, int keyAscii) {
         if (Form* top = topModal(); top != nullptr && top != &form) {
             return false;
         }
         if (control != nullptr && form.ActiveControl() != control &&
-            !form.moveFocus(control, true)) {
+            !form.focusControl(control, true)) {
             return true;
         }
         return form.dispatchKey(control, keyCode, shift, keyAscii, true);
-    }
-    static void keyUp(Form& form, Control* control, int keyCode, int shift) {
-        form.keyUp(control, keyCode, shift);
     }
     static void discard(Form& form) {
         if (!form.isUnloaded() && form.state_ != Form::State::Constructed) {
@@ -42,7 +39,8 @@ struct FormAccess {
         }
     }
     static bool mouse(Control& control, QWidget* widget, QMouseEvent* event, QEvent::Type type) {
-        return control.mouseFromQt(widget, event, static_cast<int>(type));
+        detail::ControlHooks& hooks = control;
+        return hooks.mouseFromQt(widget, event, static_cast<int>(type));
     }
 };
 

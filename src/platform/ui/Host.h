@@ -15,7 +15,6 @@ class Menu;
 
 // What a window asks of an open or save dialog.
 struct FileDialogRequest {
-    QString DialogTitle;
     // Pairs of description and pattern separated by '|': "HTML File (*.html)|*.html".
     QString Filter;
     int FilterIndex = 1;  // 1-based; an index outside the list means the first

@@ -4,87 +4,34 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "runtime/Error.h"
-
 namespace ui {
 
-namespace {
-[[noreturn]] void outOfBounds() {
-    rt::raise(rt::err::IndexOutOfBounds);
-}
-[[noreturn]] void notFound() {
-    rt::raise(rt::err::ElementNotFound);
-}
-}  // namespace
-
-ListImage& ListImageCollection::Add(int index, const QString& key, const QIcon& picture) {
-    if (!key.isEmpty() && find(QVariant(key)) != nullptr) {
-        rt::raise(rt::err::KeyNotUnique);
-    }
-    if (index == -1) {
-        index = Count() + 1;
-    }
-    if (index < 1 || index > Count() + 1) {
-        outOfBounds();
-    }
-    auto image = std::make_unique<ListImage>(index, key, picture);
-    ListImage& ref = *image;
-    images_.insert(images_.begin() + (index - 1), std::move(image));
-    renumber();
-    return ref;
-}
-
-void ListImageCollection::Remove(int index) {
-    if (index < 1 || index > Count()) {
-        outOfBounds();
-    }
-    images_.erase(images_.begin() + (index - 1));
-    renumber();
-}
-
-void ListImageCollection::renumber() {
-    for (std::size_t i = 0; i < images_.size(); ++i) {
-        images_[i]->index_ = static_cast<int>(i) + 1;
-    }
-}
-
-ListImage& ListImageCollection::operator()(int index) const {
-    if (index < 1 || index > Count()) {
-        outOfBounds();
-    }
-    return *images_[static_cast<std::size_t>(index - 1)];
-}
-
-ListImage& ListImageCollection::operator()(const QString& key) const {
-    if (const ListImage* image = find(QVariant(key))) {
-        return const_cast<ListImage&>(*image);
-    }
-    notFound();
-}
-
-const ListImage* ListImageCollection::find(const QVariant& indexOrKey) const {
+const QIcon* ImageList::picture(const QVariant& indexOrKey) const {
     if (!indexOrKey.isValid()) {
         return nullptr;
     }
     if (indexOrKey.typeId() == QMetaType::QString) {
         const QString key = indexOrKey.toString();
-        for (const auto& image : images_) {
-            if (image->Key() == key) {
-                return image.get();
+        for (const auto& [imageKey, image] : images_) {
+            if (imageKey == key) {
+                return &image;
             }
         }
         return nullptr;
     }
     bool ok = false;
     const int index = indexOrKey.toInt(&ok);
-    if (!ok || index < 1 || index > Count()) {
+    if (!ok || index < 1 || index > static_cast<int>(images_.size())) {
         return nullptr;
     }
-    return images_[static_cast<std::size_t>(index - 1)].get();
+    return &images_[static_cast<std::size_t>(index - 1)].second;
 }
 
-QIcon ImageList::sortArrow(bool up) {
-    // Drawn rather than shipped as files: a small solid triangle in the text colour of a header.
+namespace {
+
+// A small solid triangle in the text colour of a header, pointing up or down: drawn rather
+// than shipped as files.
+QIcon sortArrow(bool up) {
     constexpr int size = 16;
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -108,14 +55,12 @@ QIcon ImageList::sortArrow(bool up) {
     return QIcon(pixmap);
 }
 
-void ImageList::addSortArrows() {
-    ListImages.Add(-1, QStringLiteral("up"), sortArrow(true));
-    ListImages.Add(-1, QStringLiteral("down"), sortArrow(false));
-}
+}  // namespace
 
-ImageList ImageList::withSortArrows(const QString& name) {
-    ImageList images(name);
-    images.addSortArrows();
+ImageList ImageList::withSortArrows(const QString&) {
+    ImageList images;
+    images.images_.emplace_back(QStringLiteral("up"), sortArrow(true));
+    images.images_.emplace_back(QStringLiteral("down"), sortArrow(false));
     return images;
 }
 

@@ -177,7 +177,7 @@ int vbKeyCodeForChar(QChar ch, int* shift) {
         case '/':
             return 191;
         default:
-            // Characters without a key of their own still arrive through KeyPress.
+            // Characters without a key of their own still arrive as the character typed.
             return 0;
     }
 }

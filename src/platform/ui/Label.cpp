@@ -5,6 +5,7 @@
 
 #include "runtime/Convert.h"
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {
@@ -46,9 +47,6 @@ QString Label::Caption() const {
 void Label::setCaption(const QString& caption) {
     label()->setProperty("kelvoraCaption", caption);
     label()->setText(withoutMarks(caption));
-    if (autoSize_) {
-        label()->adjustSize();
-    }
 }
 
 qint32 Label::ForeColor() const {
@@ -63,44 +61,8 @@ void Label::setForeColor(const QColor& color) {
     setForeColor(rt::LongFromColor(color));
 }
 
-qint32 Label::BackColor() const {
-    return detail::shownColor(label(), QPalette::Window, vbButtonFace);
-}
-
-void Label::setBackColor(qint32 color) {
-    detail::setPaletteColor(label(), QPalette::Window, color);
-}
-
-void Label::setBackColor(const QColor& color) {
-    setBackColor(rt::LongFromColor(color));
-}
-
-int Label::BackStyle() const {
-    return label()->autoFillBackground() ? 1 : 0;
-}
-
-void Label::setBackStyle(int style) {
-    label()->setAutoFillBackground(style == 1);
-}
-
-int Label::Alignment() const {
-    return detail::alignmentOf(label()->alignment());
-}
-
 void Label::setAlignment(int alignment) {
     label()->setAlignment(detail::horizontalAlignment(alignment) | Qt::AlignVCenter);
-}
-
-void Label::setAutoSize(bool on) {
-    autoSize_ = on;
-    if (on) {
-        label()->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        label()->adjustSize();
-    }
-}
-
-bool Label::WordWrap() const {
-    return label()->wordWrap();
 }
 
 void Label::setWordWrap(bool on) {
@@ -111,16 +73,6 @@ bool Label::click() {
     return personLeftClick(Click);
 }
 
-bool Label::dblClick() {
-    if (!click()) {
-        return false;
-    }
-    if (detail::isAlive(this)) {
-        fire(DblClick);
-    }
-    return true;
-}
-
 bool Label::mouseFromQt(QWidget* widget, QMouseEvent* event, int type) {
     Control::mouseFromQt(widget, event, type);
     if (!detail::isAlive(this) || event->button() != Qt::LeftButton) {
@@ -128,10 +80,7 @@ bool Label::mouseFromQt(QWidget* widget, QMouseEvent* event, int type) {
     }
     if (type == QEvent::MouseButtonRelease &&
         label()->rect().contains(event->position().toPoint())) {
-        activateForm(&Parent());
         fire(Click);
-    } else if (type == QEvent::MouseButtonDblClick) {
-        fire(DblClick);
     }
     return false;
 }

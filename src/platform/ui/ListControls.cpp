@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {
@@ -31,7 +32,6 @@ void ListControl::checkIndex(int index, bool allowMinusOne) const {
 
 void ListControl::Clear() {
     clearEntries();
-    entryTexts_.clear();
     newIndex_ = -1;
 }
 
@@ -39,19 +39,9 @@ void ListControl::AddItem(const QString& text, int index) {
     if (index < -1 || index > ListCount()) {
         detail::invalidValue();
     }
-    int place = index;
-    if (place == -1) {
-        place = sorted_ ? entryTexts_.sortedPlace(text) : ListCount();
-    }
+    const int place = index == -1 ? ListCount() : index;
     insertEntry(place, text);
-    entryTexts_.insert(place, text);
     newIndex_ = place;
-}
-
-void ListControl::RemoveItem(int index) {
-    checkIndex(index, false);
-    removeEntry(index);
-    entryTexts_.remove(index);
 }
 
 QString ListControl::List(int index) const {
@@ -59,13 +49,6 @@ QString ListControl::List(int index) const {
         return {};
     }
     return model_->index(index, 0).data(Qt::DisplayRole).toString();
-}
-
-void ListControl::setList(int index, const QString& text) {
-    checkIndex(index, false);
-    const QSignalBlocker blocker(widget());
-    model_->setData(model_->index(index, 0), text, Qt::EditRole);
-    entryTexts_.set(index, text);
 }
 
 int ListControl::ListCount() const {
@@ -109,7 +92,7 @@ bool ListControl::chooseEntry(int index) {
     return true;
 }
 
-bool ListControl::moveChoiceByKey(int keyCode, bool homeAndEnd, bool locked) {
+bool ListControl::moveChoiceByKey(int keyCode, bool homeAndEnd) {
     const int count = ListCount();
     int target = 0;
     switch (keyCode) {
@@ -134,7 +117,7 @@ bool ListControl::moveChoiceByKey(int keyCode, bool homeAndEnd, bool locked) {
         default:
             return false;
     }
-    if (!locked && count > 0 && target >= 0 && target != ListIndex()) {
+    if (count > 0 && target >= 0 && target != ListIndex()) {
         selectQuietly(target);
         fire(Click);
     }
@@ -143,34 +126,11 @@ bool ListControl::moveChoiceByKey(int keyCode, bool homeAndEnd, bool locked) {
 
 // ---- ComboBox --------------------------------------------------------------------------------
 
-namespace {
-class DropDownCombo : public QComboBox {
-  public:
-    using QComboBox::QComboBox;
-    std::function<void()> beforePopup;
-
-    void showPopup() override {
-        if (beforePopup) {
-            beforePopup();
-        }
-        QComboBox::showPopup();
-    }
-};
-}  // namespace
-
 ComboBox::ComboBox(Form* form, const QString& name, int index) : ListControl(form, name, index) {
-    auto* combo = new DropDownCombo(form);
+    auto* combo = new QComboBox(form);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->beforePopup = [this] { detail::dispatchFromQt([this] { fireDropDown(); }); };
-    QObject::connect(combo, &QComboBox::activated, combo, [this](int) {
-        detail::dispatchFromQt([this] {
-            if (takeFocusForQtClick()) {
-                lastEditText_ = comboBox()->currentText();
-                fire(Click);
-            }
-        });
-    });
+    QObject::connect(combo, &QComboBox::activated, combo, [this](int) { qtClick(Click); });
     attachList(combo, combo->model());
     setStyle(vbComboDropdown);
 }
@@ -192,28 +152,9 @@ void ComboBox::setStyle(int style) {
         dropped->setFocusProxy(nullptr);
     }
     combo->setEditable(style != vbComboDropdownList);
-    if (QLineEdit* edit = combo->lineEdit()) {
+    if (combo->isEditable()) {
         combo->setCompleter(nullptr);
-        edit->setReadOnly(locked_);
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& text) {
-            if (text == lastEditText_) {
-                return;
-            }
-            lastEditText_ = text;
-            detail::dispatchFromQt([this] { fire(Change); });
-        });
     }
-}
-
-void ComboBox::setLocked(bool on) {
-    locked_ = on;
-    if (QLineEdit* edit = comboBox()->lineEdit()) {
-        edit->setReadOnly(on);
-    }
-}
-
-void ComboBox::fireDropDown() {
-    fire(DropDown);
 }
 
 void ComboBox::selectQuietly(int index) {
@@ -223,7 +164,6 @@ void ComboBox::selectQuietly(int index) {
     if (index == -1 && combo->isEditable()) {
         combo->setEditText(QString());
     }
-    lastEditText_ = combo->currentText();
 }
 
 void ComboBox::clearEntries() {
@@ -233,7 +173,6 @@ void ComboBox::clearEntries() {
     if (combo->isEditable()) {
         combo->setEditText(QString());
     }
-    lastEditText_.clear();
 }
 
 void ComboBox::insertEntry(int place, const QString& text) {
@@ -252,20 +191,6 @@ void ComboBox::insertEntry(int place, const QString& text) {
     }
 }
 
-void ComboBox::removeEntry(int index) {
-    QComboBox* combo = comboBox();
-    const int chosen = combo->currentIndex();
-    const QString editText = combo->currentText();
-    const QSignalBlocker blocker(combo);
-    combo->removeItem(index);
-    if (chosen == index) {
-        combo->setCurrentIndex(-1);
-        if (combo->isEditable()) {
-            combo->setEditText(editText);
-        }
-    }
-}
-
 int ComboBox::ListIndex() const {
     return comboBox()->currentIndex();
 }
@@ -277,60 +202,12 @@ QString ComboBox::Text() const {
     return comboBox()->currentText();
 }
 
-void ComboBox::changeEditText(const QString& text, int chosen) {
-    {
-        QComboBox* combo = comboBox();
-        const QSignalBlocker blocker(combo);
-        combo->setCurrentIndex(chosen);
-        combo->setEditText(text);
-        lastEditText_ = text;
-    }
-    fire(Change);
-}
-
-void ComboBox::setText(const QString& text) {
-    if (style_ == vbComboDropdownList) {
-        if (text.isEmpty()) {
-            selectQuietly(-1);
-            return;
-        }
-        const int index = findText(text);
-        if (index < 0) {
-            rt::raise(rt::err::TextReadOnly);
-        }
-        setListIndex(index);
-        return;
-    }
-    if (text != Text()) {
-        changeEditText(text, findText(text));
-    }
-}
-
-bool ComboBox::dropDown() {
-    if (!beginPerson()) {
-        return false;
-    }
-    fireDropDown();
-    return true;
-}
-
-bool ComboBox::dropDownToChoose() {
-    if (!beginPerson()) {
-        return false;
-    }
-    if (locked_) {
-        return refusePerson("choosing in a locked combo box");
-    }
-    fireDropDown();
-    return true;
-}
-
 bool ComboBox::choose(int index) {
-    return dropDownToChoose() && chooseEntry(index);
+    return beginPerson() && chooseEntry(index);
 }
 
 bool ComboBox::choose(const QString& text) {
-    if (!dropDownToChoose()) {
+    if (!beginPerson()) {
         return false;
     }
     const int index = detail::isAlive(this) ? findText(text) : -1;
@@ -341,34 +218,21 @@ bool ComboBox::choose(const QString& text) {
     return chooseEntry(index);
 }
 
-bool ComboBox::type(const QString& text) {
-    if (!beginPerson()) {
-        return false;
-    }
-    if (style_ == vbComboDropdownList || locked_) {
-        return refusePerson("typing into a combo box without an edit part");
-    }
-    if (text != Text()) {
-        changeEditText(text, -1);
-    }
-    return true;
-}
-
 bool ComboBox::keyAction(int keyCode, int, int keyAscii) {
-    if (moveChoiceByKey(keyCode, style_ == vbComboDropdownList, locked_)) {
+    if (moveChoiceByKey(keyCode, style_ == vbComboDropdownList)) {
         return true;
     }
     if (keyAscii < 32 && keyAscii != vbKeyBack) {
         return false;
     }
-    const int count = ListCount();
     if (style_ == vbComboDropdownList) {
         // A letter chooses the next entry that begins with it.
         const QString letter = detail::charText(keyAscii);
+        const int count = ListCount();
         for (int step = 1; step <= count; ++step) {
             const int i = (ListIndex() + step + count) % count;
             if (List(i).startsWith(letter, Qt::CaseInsensitive)) {
-                if (i != ListIndex() && !locked_) {
+                if (i != ListIndex()) {
                     selectQuietly(i);
                     fire(Click);
                 }
@@ -377,16 +241,16 @@ bool ComboBox::keyAction(int keyCode, int, int keyAscii) {
         }
         return true;
     }
-    if (locked_) {
-        return true;
-    }
     QString text = Text();
     if (keyAscii == vbKeyBack) {
         text.chop(1);
     } else {
         text.append(detail::charText(keyAscii));
     }
-    changeEditText(text, -1);
+    QComboBox* combo = comboBox();
+    const QSignalBlocker blocker(combo);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(text);
     return true;
 }
 
@@ -400,9 +264,6 @@ ListBox::ListBox(Form* form, const QString& name, int index) : ListControl(form,
         if (ListIndex() >= 0) {
             qtClick(Click);
         }
-    });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this](QListWidgetItem*) {
-        detail::dispatchFromQt([this] { fire(DblClick); });
     });
     attachList(list, list->model());
 }
@@ -421,11 +282,6 @@ void ListBox::insertEntry(int place, const QString& text) {
     listWidget()->insertItem(place, text);
 }
 
-void ListBox::removeEntry(int index) {
-    const QSignalBlocker blocker(listWidget());
-    delete listWidget()->takeItem(index);
-}
-
 int ListBox::ListIndex() const {
     const QList<QListWidgetItem*> selected = listWidget()->selectedItems();
     return selected.isEmpty() ? -1 : listWidget()->row(selected.first());
@@ -442,62 +298,8 @@ void ListBox::selectQuietly(int index) {
     list->scrollToItem(list->item(index));
 }
 
-QString ListBox::Text() const {
-    return List(ListIndex());
-}
-
-bool ListBox::Selected(int index) const {
-    checkIndex(index, false);
-    return listWidget()->item(index)->isSelected();
-}
-
-void ListBox::setSelected(int index, bool on) {
-    checkIndex(index, false);
-    if (on) {
-        setListIndex(index);
-    } else if (ListIndex() == index) {
-        selectQuietly(-1);
-    }
-}
-
-int ListBox::TopIndex() const {
-    QListWidgetItem* top = listWidget()->itemAt(0, 0);
-    return top != nullptr ? listWidget()->row(top) : 0;
-}
-
-bool ListBox::choose(int index) {
-    if (!beginPerson()) {
-        return false;
-    }
-    return chooseEntry(index);
-}
-
-bool ListBox::choose(const QString& text) {
-    for (int i = 0; i < ListCount(); ++i) {
-        if (List(i) == text) {
-            return choose(i);
-        }
-    }
-    qWarning("ui: %s has no entry '%s'", qUtf8Printable(Name()), qUtf8Printable(text));
-    return false;
-}
-
-bool ListBox::dblClick(int index) {
-    if (index >= 0) {
-        if (!choose(index)) {
-            return false;
-        }
-    } else if (!beginPerson()) {
-        return false;
-    }
-    if (detail::isAlive(this)) {
-        fire(DblClick);
-    }
-    return true;
-}
-
 bool ListBox::keyAction(int keyCode, int, int) {
-    return moveChoiceByKey(keyCode, true, false);
+    return moveChoiceByKey(keyCode, true);
 }
 
 }  // namespace ui

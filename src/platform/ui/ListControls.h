@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "ui/Control.h"
-#include "ui/ListOrder.h"
 
 class QAbstractItemModel;
 class QComboBox;
@@ -14,20 +13,16 @@ namespace ui {
 
 // ---------------------------------------------------------------------------------------------
 // What combo boxes and list boxes share: entries (a text and an ItemData number each) held by
-// the widget's model, put in their place when Sorted, and the chosen entry (ListIndex).
+// the widget's model, and the chosen entry (ListIndex).
 // Setting ListIndex from code to an entry fires Click, as a person's choice does, even when it
 // is the index it has; -1 clears the choice without Click.
 class ListControl : public Control {
   public:
-    bool Sorted() const { return sorted_; }
-    void setSorted(bool on) { sorted_ = on; }
     void Clear();
-    // Inserts at `index` (or, when -1, at the end or the sorted place); NewIndex tells where.
+    // Inserts at `index` (or, when -1, at the end); NewIndex tells where.
     void AddItem(const QString& text, int index = -1);
-    void RemoveItem(int index);
     // The entry's text; "" outside the list.
     QString List(int index) const;
-    void setList(int index, const QString& text);
     int ListCount() const;
     // The chosen entry; -1 for none.
     virtual int ListIndex() const = 0;
@@ -47,7 +42,6 @@ class ListControl : public Control {
 
     // The widget's own side of the changes, without its signals.
     virtual void insertEntry(int place, const QString& text) = 0;
-    virtual void removeEntry(int index) = 0;
     virtual void clearEntries() = 0;
     virtual void selectQuietly(int index) = 0;
 
@@ -57,14 +51,12 @@ class ListControl : public Control {
     // chosen and Click fires. False, with a warning, when there is no such entry.
     bool chooseEntry(int index);
     // Up, Down and (with homeAndEnd) Home and End move the choice, firing Click when it
-    // changes (not while locked). False for any other key.
-    bool moveChoiceByKey(int keyCode, bool homeAndEnd, bool locked);
+    // changes. False for any other key.
+    bool moveChoiceByKey(int keyCode, bool homeAndEnd);
 
   private:
     QAbstractItemModel* model_ = nullptr;
-    bool sorted_ = false;
     int newIndex_ = -1;
-    EntryTexts entryTexts_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -74,47 +66,25 @@ class ComboBox : public ListControl {
   public:
     ComboBox(Form* form, const QString& name, int index = -1);
 
-    int Style() const { return style_; }
     void setStyle(int style);
     int ListIndex() const override;
-    // Style 2: the chosen entry's text; setting it chooses the entry with that text (ignoring
-    // case; error 383 when there is none). Editable styles: the edit text.
+    // Style 2: the chosen entry's text. Editable styles: the edit text.
     QString Text() const;
-    void setText(const QString& text);
-    bool Locked() const { return locked_; }
-    void setLocked(bool on);
 
-    std::function<void()> Change;
-    std::function<void()> DropDown;
-
-    // person: drops the list down (DropDown), chooses the entry, Click. False when there is no
-    // such entry after DropDown.
+    // person: drops the list down, chooses the entry, Click. False when there is no such entry.
     bool choose(int index);
     bool choose(const QString& text);
-    // person: types into the edit part (editable styles only), Change.
-    bool type(const QString& text);
-    bool dropDown();
 
     QComboBox* comboBox() const;
 
   protected:
     bool keyAction(int keyCode, int shift, int keyAscii) override;
     void insertEntry(int place, const QString& text) override;
-    void removeEntry(int index) override;
     void clearEntries() override;
     void selectQuietly(int index) override;
 
   private:
-    // Puts text into the edit part with the entry `chosen` (-1 for none) chosen, then Change.
-    void changeEditText(const QString& text, int chosen);
-    void fireDropDown();
-    // The start of a person's choice: the list drops down (DropDown may fill it). False when a
-    // person cannot choose.
-    bool dropDownToChoose();
-
     int style_ = vbComboDropdown;
-    bool locked_ = false;
-    QString lastEditText_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -123,27 +93,15 @@ class ListBox : public ListControl {
     ListBox(Form* form, const QString& name, int index = -1);
 
     int ListIndex() const override;
-    QString Text() const;
-    bool Selected(int index) const;
-    void setSelected(int index, bool on);
-    int TopIndex() const;
-
-    std::function<void()> DblClick;
-
-    bool choose(int index);
-    bool choose(const QString& text);
-    // person: double-click on the entry (chooses it first, Click, then DblClick); without an
-    // index, on the chosen entry.
-    bool dblClick(int index = -1);
-
-    QListWidget* listWidget() const;
 
   protected:
     bool keyAction(int keyCode, int shift, int keyAscii) override;
     void insertEntry(int place, const QString& text) override;
-    void removeEntry(int index) override;
     void clearEntries() override;
     void selectQuietly(int index) override;
+
+  private:
+    QListWidget* listWidget() const;
 };
 
 }  // namespace ui

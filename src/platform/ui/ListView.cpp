@@ -3,6 +3,7 @@
 // columns, items, sorting and a person's input each have a file of their own beside this one.
 
 #include "ui/ListView.h"
+#include "ui/Form.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -53,7 +54,6 @@ ListView::ListView(Form* form, const QString& name, int index)
 
 ListView::~ListView() {
     // The rows hold the items; they go before the collections that point into them.
-    ListItems.keys_.clear();
     unplaced_.clear();
     dropPending();
     if (QTreeWidget* tree = qtTree()) {
@@ -75,23 +75,6 @@ int ListView::rowCount() const {
     return qtTree()->topLevelItemCount() + static_cast<int>(pending_.size());
 }
 
-void ListView::setSmallIcons(ImageList* images) {
-    smallIcons_ = images;
-    treeWidget()->viewport()->update();
-}
-
-QIcon ListView::iconFor(ImageList* images, const QVariant& indexOrKey) const {
-    if (images == nullptr) {
-        return {};
-    }
-    const ListImage* image = images->ListImages.find(indexOrKey);
-    return image != nullptr ? image->Picture() : QIcon();
-}
-
-bool ListView::GridLines() const {
-    return !treeWidget()->styleSheet().isEmpty();
-}
-
 void ListView::setGridLines(bool on) {
     // A style sheet that draws the items takes over their selection too: without the second
     // rule the selected row shows its text in the highlight colour on no highlight at all.
@@ -101,14 +84,6 @@ void ListView::setGridLines(bool on) {
                             "QTreeView::item:selected { background: palette(highlight); "
                             "color: palette(highlighted-text); }")
            : QString());
-}
-
-bool ListView::HideColumnHeaders() const {
-    return treeWidget()->isHeaderHidden();
-}
-
-void ListView::setHideColumnHeaders(bool on) {
-    treeWidget()->setHeaderHidden(on);
 }
 
 ListViewRow* ListView::rowAt(int index) const {

@@ -27,17 +27,11 @@ class ListViewRow;
 class ColumnHeader {
   public:
     const QString& Text() const { return text_; }
-    void setText(const QString& text);
     const QString& Key() const { return key_; }
-    const QString& Tag() const { return tag_; }
-    void setTag(const QString& tag) { tag_ = tag; }
     // Twips; 0 hides the column. A shown column is never narrower than its header text with
     // room for a header image, whatever width it is given; the last column also takes the
     // room the list has left over, which its Width does not count.
     int Width() const;
-    void setWidth(int twips);
-    int Alignment() const { return alignment_; }
-    void setAlignment(int alignment);
     // The header image: an index or key of the list's ColumnHeaderIcons; 0 (or an empty
     // variant) for none.
     const QVariant& Icon() const { return icon_; }
@@ -45,10 +39,6 @@ class ColumnHeader {
     void setIcon(int index) { setIcon(QVariant(index)); }
     void setIcon(const QString& key) { setIcon(QVariant(key)); }
     void setIcon(const char* key) { setIcon(QVariant(QString::fromUtf8(key))); }
-    // 1-based place in the collection.
-    int Index() const;
-    // 1-based place on screen.
-    int Position() const;
     // The sub-item this column shows (0 for the item text).
     int SubItemIndex() const { return column_; }
     // The picture the header shows now (null when none).
@@ -57,7 +47,13 @@ class ColumnHeader {
   private:
     friend class ColumnHeaderCollection;
     friend class ListView;
+    friend class ListViewRow;
     ColumnHeader(ListView* view, int column) : view_(view), column_(column) {}
+    void setText(const QString& text);
+    void setWidth(int twips);
+    void setAlignment(int alignment);
+    // 1-based place in the collection.
+    int Index() const;
     QIcon resolveIcon(const QVariant& indexOrKey) const;
     // The width given in pixels, widened to the header's text and image.
     int leastPixels() const;
@@ -70,7 +66,6 @@ class ColumnHeader {
     int pixels_ = 0;
     QString text_;
     QString key_;
-    QString tag_;
     int alignment_ = lvwColumnLeft;
     QVariant icon_;
 };
@@ -81,39 +76,28 @@ class ColumnHeaderCollection {
     ColumnHeader& Add(int index = -1, const QString& key = {}, const QString& text = {},
                       int width = -1, int alignment = lvwColumnLeft, const QVariant& icon = {});
     int Count() const { return static_cast<int>(headers_.size()); }
-    void Clear();
-    void Remove(int index);
     // Error 35600 for an index out of bounds, 35601 for an unknown key.
     ColumnHeader& operator()(int index) const;
     ColumnHeader& operator()(const QString& key) const;
-    ColumnHeader* find(const QString& key) const;
-    ColumnHeader* byColumn(int column) const;
 
   private:
     friend class ListView;
     friend class ColumnHeader;
+    friend class ListViewRow;
     explicit ColumnHeaderCollection(ListView* view) : view_(view) {}
     int indexOf(const ColumnHeader* header) const;
+    ColumnHeader* find(const QString& key) const;
+    ColumnHeader* byColumn(int column) const;
     ListView* view_;
     std::vector<std::unique_ptr<ColumnHeader>> headers_;
 };
 
 // ---------------------------------------------------------------------------------------------
-// A sub-item's text lives in its row; the object a window holds to change the sub-item's colour,
-// boldness or tag is made the first time it is asked for, which most rows never are.
+// A sub-item's text lives in its row; the object a window holds to change the sub-item's colour
+// is made the first time it is asked for, which most rows never are.
 class ListSubItem {
   public:
-    // Good until the row is given more sub-items.
-    const QString& Text() const;
-    void setText(const QString& text);
-    qint32 ForeColor() const { return foreColor_; }
     void setForeColor(qint32 color);
-    void setForeColor(const QColor& color);
-    bool Bold() const { return bold_; }
-    void setBold(bool on);
-    int Index() const { return index_; }
-    const QString& Tag() const { return tag_; }
-    void setTag(const QString& tag) { tag_ = tag; }
 
   private:
     friend class ListSubItemCollection;
@@ -123,8 +107,6 @@ class ListSubItem {
     int index_;
     qint32 foreColor_;
     bool hasColor_ = false;
-    bool bold_ = false;
-    QString tag_;
 };
 
 class ListSubItemCollection {
@@ -133,8 +115,6 @@ class ListSubItemCollection {
     int Count() const { return static_cast<int>(texts_.size()); }
     // 1-based; error 35600 outside 1..Count.
     ListSubItem& operator()(int index) const;
-    // Adds sub-item Count+1 (or sets sub-item `index`).
-    ListSubItem& Add(int index = -1, const QString& key = {}, const QString& text = {});
 
   private:
     friend class ListItem;
@@ -168,20 +148,12 @@ class ListItem {
     // The colour of the item text (the first column).
     qint32 ForeColor() const { return foreColor_; }
     void setForeColor(qint32 color);
-    void setForeColor(const QColor& color);
-    bool Bold() const { return bold_; }
-    void setBold(bool on);
-    bool Selected() const;
     void setSelected(bool on);
     // 1-based place in display order (after sorting).
     int Index() const;
-    const QString& Key() const { return key_; }
     const QString& Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
-    const QVariant& SmallIcon() const { return smallIcon_; }
-    void setSmallIcon(const QVariant& indexOrKey);
     void EnsureVisible();
-    ListView& owner() const { return *view_; }
 
   private:
     friend class ListViewRow;
@@ -195,38 +167,27 @@ class ListItem {
     ListView* view_;
     ListViewRow* row_;
     QString text_;
-    QString key_;
     QString tag_;
-    QVariant smallIcon_;
     qint32 foreColor_ = 0;
     bool hasColor_ = false;
-    bool bold_ = false;
     ListSubItemCollection subs_;
 };
 
 class ListItemCollection {
   public:
-    // Appends (index -1) or inserts at the 1-based index; a sorted list puts the item in its
-    // place. The first item added to an empty list becomes the selected item. Error 35602 for
-    // a key in use.
-    ListItem& Add(int index = -1, const QString& key = {}, const QString& text = {});
-    ListItem& Add(const QString& text) { return Add(-1, QString(), text); }
+    // Appends; a sorted list puts the item in its place. The first item added to an empty list
+    // becomes the selected item.
+    ListItem& Add(const QString& text);
     int Count() const;
     void Clear();
-    void Remove(int index);
-    void Remove(const QString& key);
-    // 1-based, in display order. Error 35600 out of bounds, 35601 for an unknown key.
+    // 1-based, in display order. Error 35600 out of bounds.
     ListItem& operator()(int index) const;
-    ListItem& operator()(const QString& key) const;
-    ListItem* find(const QString& key) const;
 
   private:
     friend class ListView;
     friend class ListItem;
     explicit ListItemCollection(ListView* view) : view_(view) {}
-    void removeRow(ListViewRow* row);
     ListView* view_;
-    QHash<QString, ListViewRow*> keys_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -239,12 +200,7 @@ class ListView : public Control {
     ColumnHeaderCollection ColumnHeaders;
     ListItemCollection ListItems;
 
-    ImageList* ColumnHeaderIcons() const { return headerIcons_; }
     void setColumnHeaderIcons(ImageList* images);
-    ImageList* SmallIcons() const { return smallIcons_; }
-    void setSmallIcons(ImageList* images);
-    ImageList* Icons() const { return icons_; }
-    void setIcons(ImageList* images) { icons_ = images; }
 
     // The selected item; null when none. Setting it selects (no events).
     ListItem* SelectedItem() const;
@@ -264,18 +220,8 @@ class ListView : public Control {
     int SortOrder() const { return sortOrder_; }
     void setSortOrder(int order);
 
-    int View() const { return view_; }
-    void setView(int view) { view_ = view; }
-    bool FullRowSelect() const { return fullRowSelect_; }
-    void setFullRowSelect(bool on) { fullRowSelect_ = on; }
-    bool GridLines() const;
     void setGridLines(bool on);
-    bool HideSelection() const { return hideSelection_; }
     void setHideSelection(bool on) { hideSelection_ = on; }
-    // Items are never edited in place.
-    bool LabelEdit() const { return false; }
-    bool HideColumnHeaders() const;
-    void setHideColumnHeaders(bool on);
 
     std::function<void(ColumnHeader& header)> ColumnClick;
     // Whenever a person makes an item the selected one: by a click (also on the item selected
@@ -293,9 +239,6 @@ class ListView : public Control {
     // As clickItem, then DblClick.
     bool dblClickItem(int index);
     bool dblClickItem(const QString& text);
-    // A right click on an item: selects it, MouseDown/MouseUp with Button 2, then ItemClick
-    // when the item was not the selected one.
-    bool rightClickItem(int index);
     bool clickHeader(int index);
     bool clickHeader(const QString& key);
     // A click on the empty part of the list: Click, the selection unchanged.
@@ -335,7 +278,7 @@ class ListView : public Control {
     void resort() const;
     void textChanging(ListViewRow* row, int column);
     void markUnsorted(ListViewRow* row, int column);
-    void noteAdded(ListViewRow* row, bool atIndex);
+    void noteAdded(ListViewRow* row);
     int placeForNewRow(const ListViewRow& row);
     // Whether a new row of a sorted list is appended, to be sorted with all the others (or,
     // without the column, left) at the next read, rather than put into its place.
@@ -373,7 +316,6 @@ class ListView : public Control {
     // a click on it (dragged to, right-clicked) is told as well; a refused click is undone.
     void notePress();
     void afterRelease();
-    QIcon iconFor(ImageList* images, const QVariant& indexOrKey) const;
     // Gives the last shown column the room the list has beyond the other columns, and the
     // others their own widths.
     void fitColumns();
@@ -382,13 +324,9 @@ class ListView : public Control {
     int columnsWidth() const;
 
     ImageList* headerIcons_ = nullptr;
-    ImageList* smallIcons_ = nullptr;
-    ImageList* icons_ = nullptr;
     bool sorted_ = false;
     int sortKey_ = 0;
     int sortOrder_ = lvwAscending;
-    int view_ = lvwReport;
-    bool fullRowSelect_ = true;
     bool hideSelection_ = true;
     // Rows added and not yet handed to the tree, in the order of adding.
     mutable std::vector<ListViewRow*> pending_;

@@ -90,23 +90,19 @@ QIcon ColumnHeader::resolveIcon(const QVariant& indexOrKey) const {
     if (noIcon(indexOrKey)) {
         return {};
     }
-    ImageList* images = view_->ColumnHeaderIcons();
+    const ImageList* images = view_->headerIcons_;
     if (images == nullptr) {
         rt::raise(rt::err::ImageListNotInitialized);
     }
-    const ListImage* image = images->ListImages.find(indexOrKey);
+    const QIcon* image = images->picture(indexOrKey);
     if (image == nullptr) {
         notFound();
     }
-    return image->Picture();
+    return *image;
 }
 
 int ColumnHeader::Index() const {
     return view_->ColumnHeaders.indexOf(this) + 1;
-}
-
-int ColumnHeader::Position() const {
-    return view_->treeWidget()->header()->visualIndex(column_) + 1;
 }
 
 QIcon ColumnHeader::shownIcon() const {
@@ -142,24 +138,6 @@ ColumnHeader& ColumnHeaderCollection::Add(int index, const QString& key, const Q
         ref.setIcon(icon);
     }
     return ref;
-}
-
-void ColumnHeaderCollection::Clear() {
-    headers_.clear();
-    QTreeWidget* tree = view_->treeWidget();
-    tree->setColumnCount(0);
-}
-
-void ColumnHeaderCollection::Remove(int index) {
-    if (index < 1 || index > Count()) {
-        outOfBounds();
-    }
-    // Qt cannot take a column out of the middle: it is hidden, and the sub-items keep their
-    // places.
-    const int column = headers_[static_cast<std::size_t>(index - 1)]->column_;
-    view_->treeWidget()->setColumnHidden(column, true);
-    headers_.erase(headers_.begin() + (index - 1));
-    view_->fitColumns();
 }
 
 ColumnHeader& ColumnHeaderCollection::operator()(int index) const {
@@ -263,8 +241,8 @@ void ListView::setColumnHeaderIcons(ImageList* images) {
     headerIcons_ = images;
     // Headers show their image from the new list, or none when it has no such image.
     for (const auto& header : ColumnHeaders.headers_) {
-        const QIcon icon = iconFor(images, header->icon_);
-        treeWidget()->headerItem()->setIcon(header->column_, icon);
+        const QIcon* icon = images != nullptr ? images->picture(header->icon_) : nullptr;
+        treeWidget()->headerItem()->setIcon(header->column_, icon != nullptr ? *icon : QIcon());
     }
 }
 

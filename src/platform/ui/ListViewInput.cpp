@@ -143,24 +143,6 @@ bool ListView::dblClickItem(const QString& text) {
     return row != nullptr && personClick(row, true);
 }
 
-bool ListView::rightClickItem(int index) {
-    ListViewRow* row = personRow(index);
-    if (row == nullptr) {
-        return false;
-    }
-    // As on the screen: the press selects the row, the release tells it when it is a new one.
-    const bool moved = row != selectedRow();
-    selectQuietly(row);
-    fireMouse(MouseDown, vbRightButton, 0);
-    if (detail::isAlive(this)) {
-        fireMouse(MouseUp, vbRightButton, 0);
-    }
-    if (moved && detail::isAlive(this)) {
-        personSelect(row);
-    }
-    return true;
-}
-
 bool ListView::clickHeader(int index) {
     if (!canAct()) {
         return refusePerson("header click");
@@ -169,7 +151,6 @@ bool ListView::clickHeader(int index) {
         qWarning("ui: %s has no header %d to click", qUtf8Printable(Name()), index);
         return false;
     }
-    activateForm(&Parent());
     fire(ColumnClick, ColumnHeaders(index));
     return true;
 }

@@ -1,18 +1,15 @@
 // A list view's items: the rows (ListItem) with their sub-items, and the collections a window
-// adds, finds and removes them through. A change of a sort text tells the sorting
+// adds and finds them through. A change of a sort text tells the sorting
 // (ListViewSorting.cpp); a new row is held back or put in its place there.
 
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "runtime/Convert.h"
 #include "ui/ControlSupport.h"
 #include "ui/ListViewRow.h"
 
 namespace ui {
 
-using listview::keyInUse;
-using listview::notFound;
 using listview::outOfBounds;
 
 // ---- ListSubItem -----------------------------------------------------------------------------
@@ -20,28 +17,9 @@ using listview::outOfBounds;
 ListSubItem::ListSubItem(ListItem* item, int index)
     : item_(item), index_(index), foreColor_(vbWindowText) {}
 
-const QString& ListSubItem::Text() const {
-    return item_->subs_.texts_[static_cast<std::size_t>(index_ - 1)];
-}
-
-void ListSubItem::setText(const QString& text) {
-    item_->view_->textChanging(item_->row_, index_);
-    item_->subs_.texts_[static_cast<std::size_t>(index_ - 1)] = text;
-    item_->changed(index_);
-}
-
 void ListSubItem::setForeColor(qint32 color) {
     foreColor_ = color;
     hasColor_ = true;
-    item_->changed(-1);
-}
-
-void ListSubItem::setForeColor(const QColor& color) {
-    setForeColor(rt::LongFromColor(color));
-}
-
-void ListSubItem::setBold(bool on) {
-    bold_ = on;
     item_->changed(-1);
 }
 
@@ -80,19 +58,6 @@ const ListSubItem* ListSubItemCollection::handleIfMade(int index) const {
         return nullptr;
     }
     return handles_[static_cast<std::size_t>(index - 1)].get();
-}
-
-ListSubItem& ListSubItemCollection::Add(int index, const QString&, const QString& text) {
-    if (index == -1) {
-        index = Count() + 1;
-    }
-    if (index < 1) {
-        outOfBounds();
-    }
-    ensure(index);
-    ListSubItem& sub = handle(index);
-    sub.setText(text);
-    return sub;
 }
 
 // ---- ListItem --------------------------------------------------------------------------------
@@ -140,19 +105,6 @@ void ListItem::setForeColor(qint32 color) {
     changed(-1);
 }
 
-void ListItem::setForeColor(const QColor& color) {
-    setForeColor(rt::LongFromColor(color));
-}
-
-void ListItem::setBold(bool on) {
-    bold_ = on;
-    changed(-1);
-}
-
-bool ListItem::Selected() const {
-    return row_->isSelected();
-}
-
 void ListItem::setSelected(bool on) {
     if (on) {
         view_->selectQuietly(row_);
@@ -167,11 +119,6 @@ int ListItem::Index() const {
     return view_->treeWidget()->indexOfTopLevelItem(row_) + 1;
 }
 
-void ListItem::setSmallIcon(const QVariant& indexOrKey) {
-    smallIcon_ = indexOrKey;
-    changed(-1);
-}
-
 void ListItem::EnsureVisible() {
     view_->ensureSorted();
     static_cast<ListViewTree*>(view_->treeWidget())->bringIntoView(row_);
@@ -179,32 +126,18 @@ void ListItem::EnsureVisible() {
 
 // ---- ListItemCollection ----------------------------------------------------------------------
 
-ListItem& ListItemCollection::Add(int index, const QString& key, const QString& text) {
-    if (!key.isEmpty() && keys_.contains(key)) {
-        keyInUse();
-    }
-    const int count = view_->rowCount();
-    if (index != -1 && (index < 1 || index > count + 1)) {
-        outOfBounds();
-    }
+ListItem& ListItemCollection::Add(const QString& text) {
+    const bool first = view_->rowCount() == 0;
     auto* row = new ListViewRow(view_);
     row->item.text_ = text;
-    row->item.key_ = key;
-    const bool atIndex = index != -1 && index != count + 1;
-    if (atIndex) {
-        view_->ensureSorted();
-        view_->qtTree()->insertTopLevelItem(index - 1, row);
-    } else if (!view_->holdBack(row)) {
+    if (!view_->holdBack(row)) {
         view_->flushPending();
         view_->qtTree()->insertTopLevelItem(view_->placeForNewRow(*row), row);
     }
-    if (!key.isEmpty()) {
-        keys_.insert(key, row);
-    }
-    if (count == 0) {
+    if (first) {
         view_->selectQuietly(row);
     }
-    view_->noteAdded(row, atIndex);
+    view_->noteAdded(row);
     return row->item;
 }
 
@@ -213,7 +146,6 @@ int ListItemCollection::Count() const {
 }
 
 void ListItemCollection::Clear() {
-    keys_.clear();
     view_->unplaced_.clear();
     view_->resortAll_ = false;
     view_->dropPending();
@@ -226,54 +158,12 @@ void ListItemCollection::Clear() {
     tree->clear();
 }
 
-void ListItemCollection::Remove(int index) {
-    ListViewRow* row = view_->rowAt(index - 1);
-    if (row == nullptr) {
-        outOfBounds();
-    }
-    removeRow(row);
-}
-
-void ListItemCollection::Remove(const QString& key) {
-    ListViewRow* row = keys_.value(key, nullptr);
-    if (row == nullptr) {
-        notFound();
-    }
-    removeRow(row);
-}
-
-void ListItemCollection::removeRow(ListViewRow* row) {
-    view_->flushPending();
-    // Qt would select the neighbour of a removed selected row; the list has no selection then.
-    const bool wasSelected = row->isSelected();
-    ++view_->selectionChanges_;
-    keys_.remove(row->item.key_);
-    std::erase(view_->unplaced_, row);
-    delete row;
-    if (wasSelected) {
-        view_->treeWidget()->clearSelection();
-    }
-}
-
 ListItem& ListItemCollection::operator()(int index) const {
     ListViewRow* row = view_->rowAt(index - 1);
     if (row == nullptr) {
         outOfBounds();
     }
     return row->item;
-}
-
-ListItem& ListItemCollection::operator()(const QString& key) const {
-    ListItem* item = find(key);
-    if (item == nullptr) {
-        notFound();
-    }
-    return *item;
-}
-
-ListItem* ListItemCollection::find(const QString& key) const {
-    ListViewRow* row = keys_.value(key, nullptr);
-    return row != nullptr ? &row->item : nullptr;
 }
 
 }  // namespace ui

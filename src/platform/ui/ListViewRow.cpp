@@ -1,5 +1,5 @@
-// The list view's rows and tree widget: what Qt asks a row (texts, colours, fonts, the order
-// of a full sort), and the tree's scrolling, size and mouse, handed on to the list view.
+// The list view's rows and tree widget: what Qt asks a row (texts, colours, alignment, the
+// order of a full sort), and the tree's scrolling, size and mouse, handed on to the list view.
 
 #include "ui/ListViewRow.h"
 
@@ -14,7 +14,6 @@
 namespace ui {
 
 using listview::columnAlignment;
-using listview::noIcon;
 
 // ---- ListViewRow -----------------------------------------------------------------------------
 
@@ -34,16 +33,6 @@ QVariant ListViewRow::data(int column, int role) const {
             }
             return {};
         }
-        case Qt::FontRole: {
-            const ListSubItem* sub = subItem(column);
-            const bool bold = column == 0 ? item.bold_ : (sub != nullptr && sub->bold_);
-            if (!bold || treeWidget() == nullptr) {
-                return {};
-            }
-            QFont font = treeWidget()->font();
-            font.setBold(true);
-            return font;
-        }
         case Qt::TextAlignmentRole: {
             // The first column keeps its text to the left, whatever its header says.
             if (column == 0) {
@@ -51,13 +40,8 @@ QVariant ListViewRow::data(int column, int role) const {
             }
             const ColumnHeader* header = item.view_->ColumnHeaders.byColumn(column);
             return QVariant::fromValue(
-                columnAlignment(header != nullptr ? header->Alignment() : lvwColumnLeft));
+                columnAlignment(header != nullptr ? header->alignment_ : lvwColumnLeft));
         }
-        case Qt::DecorationRole:
-            if (column == 0 && !noIcon(item.smallIcon_)) {
-                return item.view_->iconFor(item.view_->SmallIcons(), item.smallIcon_);
-            }
-            return {};
         default:
             return QTreeWidgetItem::data(column, role);
     }

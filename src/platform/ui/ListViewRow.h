@@ -62,7 +62,7 @@ class ListViewRow : public QTreeWidgetItem {
     // Keeping a sorted list in order (see ListView::ensureSorted).
     quint64 seq = 0;        // the order of adding at the end of a sorted list; 0 for others
     quint64 before = 0;     // its place before the pending ordering, which ties keep
-    bool unplaced = false;  // its text changed, or it was put at a given index, since then
+    bool unplaced = false;  // its text changed since then
 
     // Held back from the tree (ListView::holdBack): every other row of the list is in it.
     bool heldBack() const { return treeWidget() == nullptr; }

@@ -4,8 +4,8 @@
 // by the sort column's text without regard to case) at each read: rows with equal texts keep
 // the order they had, and rows added since the last read count as coming after all others, in
 // the order of adding. To spare a sort at each read of a fill loop, a new row goes straight
-// into its place when it joins the tree; only rows whose sort text changed, or that were put at a
-// given index, wait for the next read ("unplaced") and are then moved into their places one by one.
+// into its place when it joins the tree; only rows whose sort text changed wait for the next
+// read ("unplaced") and are then moved into their places one by one.
 
 // Rows held back. Qt tells the view and the selection about every row that joins the tree,
 // which costs many times what keeping the row does. Rows added one after another are therefore
@@ -210,13 +210,8 @@ int ListView::skipUnplaced(int placed, const std::vector<int>& unplacedPositions
     return position;
 }
 
-void ListView::noteAdded(ListViewRow* row, bool atIndex) {
+void ListView::noteAdded(ListViewRow* row) {
     if (!sorted_) {
-        return;
-    }
-    if (atIndex) {
-        // Its place was given: like a changed row, it finds its own at the next read.
-        markUnsorted(row, -1);
         return;
     }
     row->seq = ++nextSeq_;
@@ -232,7 +227,7 @@ void ListView::textChanging(ListViewRow* row, int column) {
 }
 
 void ListView::markUnsorted(ListViewRow* row, int column) {
-    if (!sorted_ || (column >= 0 && column != sortKey_)) {
+    if (!sorted_ || column != sortKey_) {
         return;
     }
     if (row->heldBack()) {

@@ -11,21 +11,13 @@
 
 namespace ui {
 
-MDIForm::MDIForm(QWidget* parent)
-    : Form(parent), area_(new QMdiArea(this)), layout_(new QVBoxLayout(this)) {
-    layout_->setContentsMargins(0, 0, 0, 0);
-    layout_->setSpacing(0);
-    layout_->addWidget(area_);
+MDIForm::MDIForm(QWidget* parent) : Form(parent), area_(new QMdiArea(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(area_);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-        if (sub == nullptr || !host().realInput()) {
-            return;
-        }
-        if (auto* child = qobject_cast<Form*>(sub->widget())) {
-            detail::dispatchFromQt([child] { activateForm(child); });
-        }
-    });
 }
 
 MDIForm::~MDIForm() = default;
@@ -42,17 +34,6 @@ QWidget* MDIForm::clientArea() const {
     return area_->viewport();
 }
 
-QList<Form*> MDIForm::children() const {
-    QList<Form*> result;
-    for (Form* form : Forms::loaded()) {
-        if (form != this && form->MDIChild() && form->subWindow_ &&
-            form->subWindow_->mdiArea() == area_) {
-            result.append(form);
-        }
-    }
-    return result;
-}
-
 Form* MDIForm::ActiveForm() const {
     // The child in front: the last visible sub-window in stacking order.
     const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
@@ -65,7 +46,7 @@ Form* MDIForm::ActiveForm() const {
     return nullptr;
 }
 
-void MDIForm::place(Form& child) {
+void MDIForm::placeChild(Form& child) {
     QMdiSubWindow* sub = child.subWindow_.data();
     if (sub == nullptr) {
         const QRect requested = child.geometry();

@@ -3,7 +3,6 @@
 #include "ui/Form.h"
 
 class QMdiArea;
-class QVBoxLayout;
 
 namespace ui {
 
@@ -22,43 +21,30 @@ class MDIForm : public Form {
     int ScaleHeight() const override;
 
     QMdiArea* mdiArea() const { return area_; }
-    // The loaded child forms shown in the MDI area, in the order they were first shown.
-    QList<Form*> children() const;
     // The child that is active (in front); null when none.
     Form* ActiveForm() const;
-    // Lays a widget over the MDI area's background (a start page, say) when the window wants
-    // one; the layer owns it afterwards.
-    QVBoxLayout* frameLayout() const { return layout_; }
 
   protected:
     virtual void MDIForm_Load() {}
-    virtual void MDIForm_Activate() {}
     virtual void MDIForm_Resize() {}
     virtual void MDIForm_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
-    virtual void MDIForm_Unload(int& /*Cancel*/) {}
 
     void fireLoad() override { MDIForm_Load(); }
-    void fireActivate() override { MDIForm_Activate(); }
     void fireResize() override { MDIForm_Resize(); }
     void fireQueryUnload(int& cancel, int mode) override { MDIForm_QueryUnload(cancel, mode); }
-    void fireUnload(int& cancel) override { MDIForm_Unload(cancel); }
     // QueryUnload of the main window, then of every child (any may cancel); then Unload of
     // every child and of the main window.
     bool unloadWith(int unloadMode) override;
     void finishUnload() override;
     QWidget* clientArea() const override;
-
-  protected:
+    void placeChild(Form& child) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    friend class Form;
-    void place(Form& child);
     // Puts the children that stay behind back under the others.
     void keepBehind();
     bool keepingBehind_ = false;
     QMdiArea* area_;
-    QVBoxLayout* layout_;
 };
 
 // The loaded main window; null when none.

@@ -6,21 +6,28 @@
 
 #include "ui/Form.h"
 #include "ui/FormDetail.h"
-#include "ui/MDIForm.h"
 
 namespace ui {
 
-Menu::Menu(Form* form, const QString& name, const QString& caption, int index)
-    : form_(form), name_(name), index_(index) {
-    build(caption);
-    form_->registerMenu(this);
+namespace {
+
+detail::FormSite& site(Form* form) {
+    return *form;
 }
 
-Menu::Menu(Menu* parent, const QString& name, const QString& caption, int index)
-    : form_(&parent->form()), parent_(parent), name_(name), index_(index) {
+}  // namespace
+
+Menu::Menu(Form* form, const QString& name, const QString& caption, int)
+    : form_(form), name_(name) {
+    build(caption);
+    site(form_).addMenu(this);
+}
+
+Menu::Menu(Menu* parent, const QString& name, const QString& caption, int)
+    : form_(parent->form_), parent_(parent), name_(name) {
     build(caption);
     parent_->addItem(this);
-    form_->registerMenu(this);
+    site(form_).addMenu(this);
 }
 
 Menu::~Menu() {
@@ -30,7 +37,7 @@ Menu::~Menu() {
     if (parent_ != nullptr) {
         parent_->removeItem(this);
     }
-    form_->unregisterMenu(this);
+    site(form_).removeMenu(this);
     delete menu_;
     delete action_;
 }
@@ -38,21 +45,14 @@ Menu::~Menu() {
 void Menu::build(const QString& caption) {
     action_ = new QAction();
     action_->setObjectName(name_);
-    applyCaption(caption);
+    action_->setText(caption);
+    action_->setSeparator(caption == QStringLiteral("-"));
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         // A menu with items opens; only a leaf runs its Click from the action.
         if (menu_ == nullptr) {
             detail::dispatchFromQt([this] { choose(); });
         }
     });
-}
-
-void Menu::applyCaption(const QString& caption) {
-    action_->setText(caption);
-    action_->setSeparator(caption == QStringLiteral("-"));
-    if (menu_ != nullptr) {
-        menu_->setTitle(caption);
-    }
 }
 
 QString Menu::Caption() const {
@@ -65,15 +65,6 @@ bool Menu::isSeparator() const {
 
 bool Menu::Visible() const {
     return action_->isVisible();
-}
-
-bool Menu::Enabled() const {
-    // Qt disables a hidden action; a hidden item keeps the setting it will show with.
-    return action_->isVisible() ? action_->isEnabled() : enabled_;
-}
-
-bool Menu::Checked() const {
-    return action_->isChecked();
 }
 
 QMenu* Menu::ensureQMenu() {
@@ -104,25 +95,11 @@ void Menu::removeItem(Menu* item) {
     }
 }
 
-void Menu::setCaption(const QString& caption) {
-    applyCaption(caption);
-}
-
 void Menu::setVisible(bool on) {
     action_->setVisible(on);
     if (parent_ == nullptr) {
-        form_->updateMenuBar();
+        site(form_).menuShownOrHidden();
     }
-}
-
-void Menu::setEnabled(bool on) {
-    enabled_ = on;
-    action_->setEnabled(on);
-}
-
-void Menu::setChecked(bool on) {
-    action_->setCheckable(on);
-    action_->setChecked(on);
 }
 
 Menu* Menu::item(const QString& name) const {
@@ -145,9 +122,6 @@ bool Menu::canAct() const {
         return false;
     }
     for (const Menu* m = this; m != nullptr; m = m->parent_) {
-        if (!m->Enabled()) {
-            return false;
-        }
         const bool showingPopup = m->parent_ == nullptr && m->poppedUp_;
         if (!m->Visible() && !showingPopup) {
             return false;
@@ -161,11 +135,6 @@ bool Menu::click() {
         qWarning("ui: click on menu %s.%s ignored: it cannot be reached",
                  qUtf8Printable(form_->Name()), qUtf8Printable(name_));
         return false;
-    }
-    // The main window's menus leave its active child active.
-    auto* main = qobject_cast<MDIForm*>(form_);
-    if (main == nullptr || main->ActiveForm() == nullptr) {
-        activateForm(form_);
     }
     choose();
     return true;

@@ -25,30 +25,17 @@ class Menu {
     Menu& operator=(const Menu&) = delete;
 
     const QString& Name() const { return name_; }
-    int Index() const { return index_; }
-    QString Caption() const;
-    void setCaption(const QString& caption);
     bool Visible() const;
     void setVisible(bool on);
-    bool Enabled() const;
-    void setEnabled(bool on);
-    bool Checked() const;
-    void setChecked(bool on);
-    const QString& Tag() const { return tag_; }
-    void setTag(const QString& tag) { tag_ = tag; }
-    bool isSeparator() const;
 
-    Form& form() const { return *form_; }
     Menu* parentMenu() const { return parent_; }
-    const QList<Menu*>& items() const { return items_; }
     // The item with that name among this menu's items (at any depth); null when none.
     Menu* item(const QString& name) const;
 
     std::function<void()> Click;
 
     // person: clicks the item. False when it cannot be reached: it or a menu above it is
-    // disabled or invisible, its form is not shown, or it belongs to a popup menu that is not
-    // showing.
+    // invisible, its form is not shown, or it belongs to a popup menu that is not showing.
     bool click();
 
     QAction* action() const { return action_; }
@@ -56,25 +43,22 @@ class Menu {
     QMenu* qmenu() const { return menu_; }
     // Marks a popup menu as showing while the host runs it (person clicks reach its items).
     void setPoppedUp(bool on) { poppedUp_ = on; }
-    bool isPoppedUp() const { return poppedUp_; }
     // Whether a person could click the item now.
     bool canAct() const;
     // Runs Click for an item chosen from a showing popup (the host calls it).
     void choose();
 
   private:
+    QString Caption() const;
+    bool isSeparator() const;
     void build(const QString& caption);
     void addItem(Menu* item);
     void removeItem(Menu* item);
-    void applyCaption(const QString& caption);
     QMenu* ensureQMenu();
 
     Form* form_;
     Menu* parent_ = nullptr;
     QString name_;
-    int index_;
-    QString tag_;
-    bool enabled_ = true;
     bool poppedUp_ = false;
     QList<Menu*> items_;
     QAction* action_ = nullptr;

@@ -142,7 +142,7 @@ QStringList QtHost::qtFilters(const FileDialogRequest& request) {
 }
 
 std::optional<QString> QtHost::fileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(QApplication::activeWindow(), request.DialogTitle);
+    QFileDialog dialog(QApplication::activeWindow());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {
@@ -36,10 +37,6 @@ QTabWidget* TabControl::tabWidget() const {
     return static_cast<QTabWidget*>(widget());
 }
 
-int TabControl::Tabs() const {
-    return tabWidget()->count();
-}
-
 void TabControl::setTabs(int count) {
     if (count < 1) {
         detail::invalidValue();
@@ -65,7 +62,7 @@ int TabControl::Tab() const {
 }
 
 void TabControl::checkTab(int tab) const {
-    if (tab < 0 || tab >= Tabs()) {
+    if (tab < 0 || tab >= tabWidget()->count()) {
         detail::invalidValue();
     }
 }
@@ -97,19 +94,6 @@ void TabControl::setTabCaption(int tab, const QString& caption) {
     tabWidget()->setTabText(tab, caption);
 }
 
-bool TabControl::TabEnabled(int tab) const {
-    checkTab(tab);
-    return tabWidget()->isTabEnabled(tab);
-}
-
-void TabControl::setTabEnabled(int tab, bool on) {
-    checkTab(tab);
-    const QSignalBlocker blocker(tabWidget());
-    tabWidget()->setTabEnabled(tab, on);
-    // Qt moves away from a tab that is turned off; the current tab stays as it was.
-    tabWidget()->setCurrentIndex(current_);
-}
-
 QWidget* TabControl::page(int tab) const {
     checkTab(tab);
     return tabWidget()->widget(tab);
@@ -119,7 +103,7 @@ bool TabControl::chooseTab(int tab) {
     if (!beginPerson()) {
         return false;
     }
-    if (tab < 0 || tab >= Tabs() || !tabWidget()->isTabEnabled(tab)) {
+    if (tab < 0 || tab >= tabWidget()->count()) {
         qWarning("ui: %s: tab %d cannot be chosen", qUtf8Printable(Name()), tab);
         return false;
     }

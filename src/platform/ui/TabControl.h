@@ -16,15 +16,12 @@ class TabControl : public Control {
   public:
     TabControl(Form* form, const QString& name, int index = -1);
 
-    int Tabs() const;
     void setTabs(int count);
     int Tab() const;
     // Error 380 for a tab that does not exist.
     void setTab(int tab);
     QString TabCaption(int tab) const;
     void setTabCaption(int tab, const QString& caption);
-    bool TabEnabled(int tab) const;
-    void setTabEnabled(int tab, bool on);
     QWidget* page(int tab) const;
 
     std::function<void(int PreviousTab)> Click;

@@ -1,18 +1,16 @@
 #include "ui/TextBoxes.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
 
-#include "runtime/Convert.h"
 #include "ui/ControlSupport.h"
+#include "ui/Form.h"
 #include "ui/FormDetail.h"
 
 namespace ui {
@@ -60,7 +58,6 @@ void TextBox::onQtEdited() {
         return;
     }
     lastText_ = now;
-    applyMaxLength();
     detail::dispatchFromQt([this] { fire(Change); });
 }
 
@@ -84,7 +81,6 @@ void TextBox::applyText(const QString& text) {
     }
     applying_ = false;
     lastText_ = Text();
-    applyMaxLength();
 }
 
 void TextBox::setText(const QString& text) {
@@ -114,23 +110,6 @@ void TextBox::setLocked(bool on) {
     }
 }
 
-void TextBox::setMaxLength(int length) {
-    if (length < 0) {
-        detail::invalidValue();
-    }
-    maxLength_ = length;
-    applyMaxLength();
-}
-
-void TextBox::applyMaxLength() {
-    // What code put in stays whole; a person can only type up to the limit.
-    if (QLineEdit* edit = lineEdit()) {
-        const int length = static_cast<int>(edit->text().size());
-        edit->setMaxLength(maxLength_ == 0 ? std::max(32767, length)
-                                           : std::max(maxLength_, length));
-    }
-}
-
 bool TextBox::MultiLine() const {
     return plainTextEdit() != nullptr;
 }
@@ -142,24 +121,13 @@ void TextBox::setMultiLine(bool on) {
     // The new widget shows what the old one did.
     const QString text = Text();
     const bool locked = Locked();
-    const int alignment = Alignment();
     const int borderStyle = BorderStyle();
-    const qint32 foreColor = ForeColor();
     const qint32 backColor = BackColor();
     build(on);
     applyText(text);
     setLocked(locked);
-    setAlignment(alignment);
-    setPasswordChar(passwordChar_);
     setBorderStyle(borderStyle);
-    applyColors(foreColor, backColor);
-}
-
-void TextBox::setPasswordChar(const QString& character) {
-    passwordChar_ = character.left(1);
-    if (QLineEdit* edit = lineEdit()) {
-        edit->setEchoMode(passwordChar_.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
-    }
+    setBackColor(backColor);
 }
 
 int TextBox::SelStart() const {
@@ -207,70 +175,12 @@ void TextBox::setSelLength(int length) {
     }
 }
 
-QString TextBox::SelText() const {
-    if (QLineEdit* edit = lineEdit()) {
-        return edit->selectedText();
-    }
-    return plainTextEdit()->textCursor().selectedText().replace(QChar::ParagraphSeparator,
-                                                                QLatin1Char('\n'));
-}
-
-void TextBox::setSelText(const QString& text) {
-    const int start = SelStart();
-    QString now = Text();
-    now.replace(start, SelLength(), text);
-    if (now == Text()) {
-        return;
-    }
-    applyText(now);
-    setSelStart(start + static_cast<int>(text.size()));
-    fire(Change);
-}
-
-int TextBox::Alignment() const {
-    if (QLineEdit* edit = lineEdit()) {
-        return detail::alignmentOf(edit->alignment());
-    }
-    return detail::alignmentOf(plainTextEdit()->document()->defaultTextOption().alignment());
-}
-
-void TextBox::setAlignment(int alignment) {
-    if (QLineEdit* edit = lineEdit()) {
-        edit->setAlignment(detail::horizontalAlignment(alignment) | Qt::AlignVCenter);
-    } else {
-        QTextOption option = plainTextEdit()->document()->defaultTextOption();
-        option.setAlignment(detail::horizontalAlignment(alignment));
-        plainTextEdit()->document()->setDefaultTextOption(option);
-    }
-}
-
-void TextBox::applyColors(qint32 foreColor, qint32 backColor) {
-    detail::setPaletteColor(widget(), QPalette::Text, foreColor);
-    detail::setPaletteColor(widget(), QPalette::Base, backColor);
-}
-
-qint32 TextBox::ForeColor() const {
-    return detail::shownColor(widget(), QPalette::Text, vbWindowText);
-}
-
-void TextBox::setForeColor(qint32 color) {
-    applyColors(color, BackColor());
-}
-
-void TextBox::setForeColor(const QColor& color) {
-    setForeColor(rt::LongFromColor(color));
-}
-
 qint32 TextBox::BackColor() const {
     return detail::shownColor(widget(), QPalette::Base, vbWindowBackground);
 }
 
 void TextBox::setBackColor(qint32 color) {
-    applyColors(ForeColor(), color);
-}
-
-void TextBox::setBackColor(const QColor& color) {
-    setBackColor(rt::LongFromColor(color));
+    detail::setPaletteColor(widget(), QPalette::Base, color);
 }
 
 int TextBox::BorderStyle() const {
@@ -311,7 +221,7 @@ bool TextBox::type(const QString& text) {
     if (Locked()) {
         return refusePerson("typing into a locked box");
     }
-    QString value = maxLength_ > 0 ? text.left(maxLength_) : text;
+    QString value = text;
     if (MultiLine()) {
         value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     } else {
@@ -337,9 +247,6 @@ void TextBox::insertTyped(const QString& text) {
     const int start = SelStart();
     QString now = Text();
     now.replace(start, SelLength(), text);
-    if (maxLength_ > 0 && now.size() > maxLength_ && now.size() > Text().size()) {
-        return;  // full: the key does nothing
-    }
     applyText(now);
     setSelStart(start + static_cast<int>(text.size()));
     fire(Change);
@@ -399,26 +306,11 @@ bool TextBox::keyAction(int keyCode, int, int keyAscii) {
 // ---- RichTextBox -----------------------------------------------------------------------------
 
 RichTextBox::RichTextBox(Form* form, const QString& name, int index) : Control(form, name, index) {
-    auto* edit = new QTextEdit(form);
-    edit->setAcceptRichText(true);
-    QObject::connect(edit, &QTextEdit::textChanged, edit, [this] {
-        if (settingFromCode_) {
-            return;
-        }
-        detail::dispatchFromQt([this] { fire(Change); });
-    });
-    attach(edit);
+    attach(new QTextEdit(form));
 }
 
 QTextEdit* RichTextBox::textEdit() const {
     return static_cast<QTextEdit*>(widget());
-}
-
-void RichTextBox::setContent(const std::function<void()>& apply) {
-    settingFromCode_ = true;
-    apply();
-    settingFromCode_ = false;
-    fire(Change);
 }
 
 QString RichTextBox::Text() const {
@@ -428,50 +320,13 @@ QString RichTextBox::Text() const {
 void RichTextBox::setText(const QString& text) {
     QString value = text;
     value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (value == Text()) {
-        return;
+    if (value != Text()) {
+        textEdit()->setPlainText(value);
     }
-    setContent([&] { textEdit()->setPlainText(value); });
-}
-
-QString RichTextBox::TextRTF() const {
-    return textEdit()->toHtml();
-}
-
-void RichTextBox::setTextRTF(const QString& html) {
-    setContent([&] { textEdit()->setHtml(html); });
-}
-
-bool RichTextBox::Locked() const {
-    return textEdit()->isReadOnly();
 }
 
 void RichTextBox::setLocked(bool on) {
     textEdit()->setReadOnly(on);
-}
-
-int RichTextBox::SelStart() const {
-    return textEdit()->textCursor().selectionStart();
-}
-
-void RichTextBox::setSelStart(int start) {
-    QTextCursor cursor = textEdit()->textCursor();
-    cursor.setPosition(std::clamp(start, 0, static_cast<int>(Text().size())));
-    textEdit()->setTextCursor(cursor);
-}
-
-int RichTextBox::SelLength() const {
-    const QTextCursor cursor = textEdit()->textCursor();
-    return cursor.selectionEnd() - cursor.selectionStart();
-}
-
-void RichTextBox::setSelLength(int length) {
-    QTextCursor cursor = textEdit()->textCursor();
-    const int start = cursor.selectionStart();
-    cursor.setPosition(start);
-    cursor.setPosition(std::clamp(start + length, start, static_cast<int>(Text().size())),
-                       QTextCursor::KeepAnchor);
-    textEdit()->setTextCursor(cursor);
 }
 
 QFont RichTextBox::textFont() const {
@@ -480,36 +335,6 @@ QFont RichTextBox::textFont() const {
 
 void RichTextBox::setTextFont(const QFont& font) {
     textEdit()->document()->setDefaultFont(font);
-}
-
-void RichTextBox::LoadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        rt::raise(rt::err::PathFileAccessError);
-    }
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) {
-        text = QString::fromLatin1(bytes);
-    }
-    if (Qt::mightBeRichText(text)) {
-        setContent([&] { textEdit()->setHtml(text); });
-    } else {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        setContent([&] { textEdit()->setPlainText(text); });
-    }
-}
-
-bool RichTextBox::type(const QString& text) {
-    if (!beginPerson()) {
-        return false;
-    }
-    if (Locked()) {
-        return refusePerson("typing into a locked box");
-    }
-    setText(text);
-    return true;
 }
 
 }  // namespace ui

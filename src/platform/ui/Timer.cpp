@@ -11,8 +11,7 @@ namespace ui {
 
 // ---- Timer -----------------------------------------------------------------------------------
 
-Timer::Timer(Form* form, const QString& name, int index)
-    : form_(form), name_(name), index_(index), timer_(new QTimer(form)) {
+Timer::Timer(Form* form, const QString&, int) : form_(form), timer_(new QTimer(form)) {
     QObject::connect(timer_, &QTimer::timeout, timer_, [this] { onTimeout(); });
 }
 

@@ -18,12 +18,9 @@ class Timer {
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
-    const QString& Name() const { return name_; }
-    int Index() const { return index_; }
     // Milliseconds; 0 stops the timer.
     int Interval() const { return interval_; }
     void setInterval(int ms);
-    bool Enabled() const { return enabled_; }
     void setEnabled(bool on);
 
     // The Timer event (a member cannot carry its class's name).
@@ -37,8 +34,6 @@ class Timer {
     void apply();
     void onTimeout();
     Form* form_;
-    QString name_;
-    int index_;
     int interval_ = 0;
     bool enabled_ = true;
     QTimer* timer_;
