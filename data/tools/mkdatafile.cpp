@@ -190,14 +190,9 @@ void keepEarlier(const QString& outPath) {
     }
     const QString kept = frame::NextEarlierName(outPath);
     QString reason;
-    for (const QString& suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal")}) {
-        const QString from = outPath + suffix;
-        if ((suffix.isEmpty() || QFileInfo::exists(from)) &&
-            !frame::MoveWithoutReplacing(from, kept + suffix, &reason)) {
-            throw std::runtime_error(QStringLiteral("cannot keep %1 as %2: %3")
-                                         .arg(from, kept + suffix, reason)
-                                         .toStdString());
-        }
+    if (!frame::MoveDataFile(outPath, kept, &reason)) {
+        throw std::runtime_error(
+            QStringLiteral("cannot keep %1 as %2: %3").arg(outPath, kept, reason).toStdString());
     }
     const std::string what = earlier == Earlier::Entries
                                  ? "holds members, diary entries or foods entered in it"

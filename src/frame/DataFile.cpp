@@ -129,21 +129,10 @@ QString SetAsideDamaged(const QString& file) {
         kept = file + QStringLiteral(".damaged-") + QString::number(n);
     }
     QString reason;
-    if (!MoveWithoutReplacing(file, kept, &reason)) {
+    if (!MoveDataFile(file, kept, &reason)) {
         rt::raise(rt::err::PathFileAccessError,
                   QStringLiteral("Kelvora could not set the damaged data file %1 aside as %2: %3")
                       .arg(file, kept, reason),
-                  QStringLiteral("frame::SetAsideDamaged"));
-    }
-    // A journal left beside the name belongs to the damaged file: a fresh file under that name
-    // would take it for its own and play it back.
-    const QString journal = file + QStringLiteral("-journal");
-    if (QFileInfo::exists(journal) &&
-        !MoveWithoutReplacing(journal, kept + QStringLiteral("-journal"))) {
-        rt::raise(rt::err::PathFileAccessError,
-                  QStringLiteral("Kelvora set the damaged data file %1 aside as %2, but could not "
-                                 "move its journal %3 with it.")
-                      .arg(file, kept, journal),
                   QStringLiteral("frame::SetAsideDamaged"));
     }
     return kept;
@@ -161,9 +150,13 @@ bool IsDeliveredDataFile(const QString& path) {
     return NamesFile(path, DeliveredDataFile());
 }
 
+bool IsUserDataFile(const QString& path) {
+    return NamesFile(path, UserDataFile());
+}
+
 QString WorkingDataFile(const QString& dataPath) {
     const QString own = UserDataFile();
-    if (!dataPath.isEmpty() && !IsDeliveredDataFile(dataPath) && !NamesFile(dataPath, own)) {
+    if (!dataPath.isEmpty() && !IsDeliveredDataFile(dataPath) && !IsUserDataFile(dataPath)) {
         return dataPath;
     }
     if (QFileInfo::exists(own)) {

@@ -19,6 +19,8 @@ QString DeliveredDataFile();
 QString UserDataFile();
 // True when path names the template, however it is written.
 bool IsDeliveredDataFile(const QString& path);
+// True when path names the person's own file, however it is written, also before it is made.
+bool IsUserDataFile(const QString& path);
 
 // The file start-up opens for a data path. No path, the template (however written) and the
 // person's own file all stand for the person's own file; when that is not there yet, it is

@@ -97,4 +97,15 @@ bool MoveWithoutReplacing(const QString& from, const QString& to, QString* reaso
     return true;
 }
 
+bool MoveDataFile(const QString& from, const QString& to, QString* reason) {
+    for (const QString& suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        if ((suffix.isEmpty() || QFileInfo::exists(from + suffix)) &&
+            !MoveWithoutReplacing(from + suffix, to + suffix, reason)) {
+            *reason = QStringLiteral("%1: %2").arg(from + suffix, *reason);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace frame

@@ -29,4 +29,9 @@ QString CarriedName(const QString& earlier);
 // and the rename. False when it cannot, with the reason in reason when that is given.
 bool MoveWithoutReplacing(const QString& from, const QString& to, QString* reason = nullptr);
 
+// Moves a data file as MoveWithoutReplacing does, with the journal of its last write beside it
+// when there is one: a file that took its old name would take that journal for its own and
+// play it back. False when a part cannot be moved, with that part's name and the reason.
+bool MoveDataFile(const QString& from, const QString& to, QString* reason);
+
 }  // namespace frame

@@ -130,8 +130,7 @@ void AskAboutDamagedFile(const rt::Error& error) {
     }
     PickDataFile();
     if (frame::IsDeliveredDataFile(*PickedConnStr) && !DataPath.isEmpty() &&
-        QFileInfo(DataPath).absoluteFilePath() ==
-            QFileInfo(frame::UserDataFile()).absoluteFilePath()) {
+        frame::IsUserDataFile(DataPath)) {
         StartAfresh();
     }
 }
@@ -425,7 +424,8 @@ void AwaitDataCheck() {
 }
 
 void KeepOtherCopiesOff(const QString& dataFile) {
-    if (!rt::App::LockDataFile(dataFile)) {
+    // A file that is not there is asked for when it does not open; it has nothing to lock.
+    if (QFileInfo::exists(dataFile) && !rt::App::LockDataFile(dataFile)) {
         TellAlreadyRunning();
         rt::App::End();
     }

@@ -113,7 +113,7 @@ db::OpenOptions DataFileOptions();
 void AwaitDataCheck();
 
 // Ends the program with "Kelvora is already running" when another copy of it works on
-// dataFile, however that copy was started.
+// dataFile, however that copy was started; takes the file's lock for this copy otherwise.
 void KeepOtherCopiesOff(const QString& dataFile);
 
 // Checks the stored member, language and category against the data file and offers to

@@ -1,6 +1,5 @@
 #include "frame/frmSpl.h"
 
-#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include "frame/DataFile.h"
@@ -47,9 +46,7 @@ void frmSpl::Form_Load() {
     } else {
         DataPath = frame::WorkingDataFile(GetOption(QStringLiteral("data path"), QString()));
     }
-    if (QFileInfo::exists(DataPath)) {
-        KeepOtherCopiesOff(DataPath);
-    }
+    KeepOtherCopiesOff(DataPath);
     // The file name and the password go to the connection as values. A file that opens is the
     // one to open from now on. Its check goes on while the program comes up.
     cn.Open(DataPath, QString::fromLatin1(frame::kDatabasePassword), DataFileOptions());

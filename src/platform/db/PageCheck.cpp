@@ -75,10 +75,14 @@ void PageCheck::run(const QByteArray& fileName, const QString& path, int busyTim
                     const std::function<void()>& finished) {
     std::optional<rt::Error> failure;
     sqlite3* handle = nullptr;
-    // The thread has the connection to itself.
-    int rc = sqlite3_open_v2(fileName.constData(), &handle,
-                             SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc == SQLITE_OK) {
+    try {
+        // The thread has the connection to itself.
+        const int rc = sqlite3_open_v2(fileName.constData(), &handle,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (rc != SQLITE_OK) {
+            openFailure(path, rc,
+                        QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc)));
+        }
         sqlite3_extended_result_codes(handle, 1);
         sqlite3_busy_timeout(handle, busyTimeoutMs);
         bool stopping = false;
@@ -87,21 +91,11 @@ void PageCheck::run(const QByteArray& fileName, const QString& path, int busyTim
             handle_ = handle;
             stopping = stopping_;
         }
-        try {
-            if (!stopping) {
-                checkPages(handle, path);
-            }
-        } catch (const rt::Error& error) {
-            failure = error;
+        if (!stopping) {
+            checkPages(handle, path);
         }
-    } else {
-        const QString message =
-            QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc));
-        try {
-            openFailure(path, rc, message);
-        } catch (const rt::Error& error) {
-            failure = error;
-        }
+    } catch (const rt::Error& error) {
+        failure = error;
     }
     bool stopped = false;
     {
